@@ -1,0 +1,37 @@
+#pragma once
+
+namespace Kernwave {
+
+// Base of every processing stage: the sample-rate store and the click-free on/off fade.
+class AudioProcessingUnit
+{
+public:
+  AudioProcessingUnit() = default;
+  virtual ~AudioProcessingUnit() = default;
+  virtual void SetSampleRate(double rate) { sampleRate = rate; }
+  // off = true switches the unit off. Each call restarts the 200-sample fade.
+  virtual void SetBypassed(bool off);
+
+  bool IsBypassed() const { return bypassed; }
+  double FadeGain() const { return fadeGain; }
+  double SampleRate() const { return sampleRate; }
+
+protected:
+  // True when the unit is off and fully faded: the block routine leaves the buffers alone.
+  bool IsSilent() const { return fadeGain == 0.0 && bypassed; }
+  void AdvanceFade()
+  {
+    if (fadeGain > 0.0 && fadeGain < 1.0) {
+      fadeGain += fadeStep;
+      if (fadeGain < 0.0) fadeGain = 0.0;
+      if (fadeGain > 1.0) fadeGain = 1.0;
+    }
+  }
+
+  double sampleRate = 44100.0;
+  bool bypassed = false;
+  double fadeGain = 1.0;
+  double fadeStep = 0.0;
+};
+
+}  // namespace Kernwave

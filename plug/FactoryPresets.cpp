@@ -1,0 +1,3 @@
+#include "plug/Skarvel.h"
+
+void Skarvel::CreateFactoryPresets() {}

@@ -1,0 +1,177 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "plug/ByteChunk.h"
+#include "plug/IPlugParam.h"
+#include "plug/ParameterLock.h"
+
+class IGraphics;
+
+// Host transport as the adapter reads it from the host.
+struct ITimeInfo
+{
+  double samplePos = 0.0;
+  double ppqPos = 0.0;
+  double tempo = 0.0;
+  double lastBar = 0.0;
+  double cycleStart = 0.0;
+  double cycleEnd = 0.0;
+  int numerator = 0;
+  int denominator = 0;
+  bool transportIsRunning = false;
+  bool transportLoopEnabled = false;
+};
+
+// One stored program: name, whether it holds data, and its serialised parameter values.
+struct IPreset
+{
+  static constexpr int kNameLen = 256;
+  bool initialized = false;
+  char name[kNameLen] = "empty";
+  ByteChunk chunk;
+};
+
+// One input or output channel of the processing interface.
+struct IChannel
+{
+  bool connected = false;
+  int index = 0;                  // its place in the pointer array
+  std::vector<double> scratch;    // block-size doubles; what a disconnected pin reads or writes
+  float* destination = nullptr;   // outputs: the host's float buffer for the current block
+  char label[32] = "";
+};
+
+// The host-neutral base of the plug-in: parameters, programs, channels, the lock, state chunks.
+class IPlugBase
+{
+public:
+  static constexpr int kStateMagic = 0x70666674;
+  static constexpr int kStateVersion = 0x00010000;
+  static constexpr int kNameLen = 128;
+
+  IPlugBase(int nParams, const char* channelIOStr, int nPresets, const char* effectName,
+            const char* productName, const char* mfrName, int vendorVersion, int uniqueID,
+            int mfrID, bool isInst);
+
+  // Virtual slots, in this order.
+  virtual ~IPlugBase();
+  virtual void ResetAudioState();
+  virtual void ParameterChanged(int paramIdx);
+  virtual void ProcessBlock(double** inputs, double** outputs, int nFrames);
+  virtual void ProcessSingleBlock(float** inputs, float** outputs, int nFrames);
+  virtual void OnEditorOpened() {}
+  virtual void OnEditorClosing() {}
+  virtual void OnIdle() {}
+  virtual void OnActivate(bool active);
+  virtual void ProcessMidiMsg(int offset, int status, int data1, int data2);
+  virtual void ProcessSysEx(int, int, const unsigned char*) {}
+  virtual bool MidiNoteName(int channel, int key, char* text);
+  virtual bool SerializeParameters(ByteChunk& chunk);
+  virtual int LoadParameters(const ByteChunk& chunk, int pos);
+  virtual bool ParametersEqual(const double* values);
+  virtual void OnEditorResized() {}
+  virtual bool HostQuery() { return false; }
+  virtual void OnFirstOpen() {}
+  virtual void OnHostHook(int, int, int) {}
+  virtual void SetParameterFromEditor(int paramIdx, double normalizedValue);
+  virtual void BeginInformHostOfParamChange(int) {}
+  virtual void InformHostOfParamChange(int, double) {}
+  virtual void EndInformHostOfParamChange(int) {}
+  virtual void InformHostOfProgramChange() {}
+  virtual bool IsRenderingOffline() { return false; }
+  virtual int GetSamplePos() { return 0; }
+  virtual double GetTempo() { return 0.0; }
+  virtual void GetTimeSig(int& numerator, int& denominator);
+  virtual void GetTime(ITimeInfo&) {}
+  virtual int GetHost() { return hostId; }
+  virtual int GetStoredQuery() { return storedQuery; }
+  virtual void ResizeGraphics(int, int) {}
+  virtual void OnFirstOpenInit() {}
+  virtual void AttachEditor(IGraphics* editor);
+  virtual void SetLatency(int samples);
+  virtual bool SendMidiMsg(int, int, int, int) { return false; }
+  virtual bool SendSysEx(int, int, const unsigned char*) { return false; }
+  virtual void RedrawParameterControls();
+  virtual void OnHostChanged() {}
+  virtual void PresetSelectionChanged() {}
+  virtual void SetBlockSize(int blockSize);
+
+  // Parameters.
+  int NParams() const { return static_cast<int>(params.size()); }
+  IPlugParam* GetParam(int i) { return ValidParam(i) ? params[i].get() : nullptr; }
+  bool ValidParam(int i) const { return i >= 0 && i < NParams(); }
+  ParameterLock& Lock() { return lock; }
+
+  // Programs.
+  int NPresets() const { return static_cast<int>(presets.size()); }
+  int GetCurrentPresetIdx() const { return currentPreset; }
+  const char* GetPresetName(int i) const;
+  bool PresetIsInitialized(int i) const { return i >= 0 && i < NPresets() && presets[i]->initialized; }
+  const ByteChunk* PresetChunk(int i) const { return i >= 0 && i < NPresets() ? &presets[i]->chunk : nullptr; }
+  void AddFactoryPreset(const char* name, const double* values);
+  void FillEmptyPresets(int count, const char* name = nullptr);
+  bool ApplyPreset(int index);
+  void StoreCurrentPreset(const char* name = nullptr);
+  bool SerializePresets(ByteChunk& chunk);
+  int LoadPresets(const ByteChunk& chunk, int pos);
+  void InformHostOfAllParameters();
+
+  // State chunk header.
+  static void WriteStateHeader(ByteChunk& chunk);
+  static int ReadStateHeader(const ByteChunk& chunk, int& pos);
+
+  // Channels.
+  int NInChannels() const { return static_cast<int>(inChannels.size()); }
+  int NOutChannels() const { return static_cast<int>(outChannels.size()); }
+  const std::vector<std::pair<int, int>>& ChannelIOConfigs() const { return channelIO; }
+  void SetInputChannelConnections(int start, int count, bool connected);
+  void SetOutputChannelConnections(int start, int count, bool connected);
+  bool IsInChannelConnected(int i) const { return i >= 0 && i < NInChannels() && inChannels[i]->connected; }
+  bool IsOutChannelConnected(int i) const { return i >= 0 && i < NOutChannels() && outChannels[i]->connected; }
+
+  double GetSampleRate() const { return sampleRate; }
+  int GetBlockSize() const { return blockSize; }
+  int GetLatency() const { return latency; }
+  IGraphics* GetGUI() { return editor; }
+  const char* GetEffectName() const { return effectName; }
+  const char* GetProductName() const { return productName; }
+  const char* GetMfrName() const { return mfrName; }
+  int GetUniqueID() const { return uniqueId; }
+  int GetMfrID() const { return mfrId; }
+  int GetEffectVersion() const { return version; }
+  bool IsInstrument() const { return isInstrument; }
+
+protected:
+  void SetChannelConnections(std::vector<std::unique_ptr<IChannel>>& channels, double** pointers,
+                             int start, int count, bool connected);
+  int FindUninitializedPreset() const;
+
+  std::vector<std::pair<int, int>> channelIO;
+  ParameterLock lock;
+  char effectName[kNameLen];
+  char productName[kNameLen];
+  char mfrName[kNameLen];
+  int uniqueId;
+  int mfrId;
+  int version;
+  int hostId = -1;
+  int hostVersion = 0;
+  bool skipStoreBeforeSwitch = false;
+  bool isInstrument;
+  int currentPreset = 0;
+  double sampleRate = 44100.0;
+  int blockSize = 0;
+  int latency = 0;
+  IGraphics* editor = nullptr;
+  std::vector<std::unique_ptr<IPlugParam>> params;
+  std::vector<std::unique_ptr<IPreset>> presets;
+  std::vector<double*> inPointers;
+  std::vector<double*> outPointers;
+  std::vector<std::unique_ptr<IChannel>> inChannels;
+  std::vector<std::unique_ptr<IChannel>> outChannels;
+
+private:
+  int storedQuery = 0;
+};

@@ -1,0 +1,280 @@
+#include "plug/Skarvel.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+constexpr double kTwoPi = 6.283185307179586;
+constexpr double kFine = 0.0000001;
+
+bool IsFinite(double x) { return std::isfinite(x); }
+}  // namespace
+
+const SkarvelParamInfo Skarvel::kParams[kNumParams] = {
+  {"InputVolume", "Input Volume", 1.0, kFine, "", mInputVolume},
+  {"InputDCOffset", "Input DC offset", 0.5, kFine, "", mInputDCOffset},
+  {"InputSaturation", "Input Saturation", 0.0, kFine, "", mInputSaturation},
+  {"Quantization", "Bit-Crash Quantize", 1.0, 0.001, "", mQuantization},
+  {"SampleRate", "Sample-Rate Reduction", 1.0, 0.001, "Hz", mSampleRate},
+  {"Gate", "Gate-Crack", 0.0, 0.001, "", mGate},
+  {"Distortion", "Distortion", 0.0, 0.001, "", mDistortion},
+  {"DistortionType", "Divoz-Type", 0.0, 0.001, "", mDistortionType},
+  {"DistortionLoudness", "Divoz-Loudness", 0.0, 1.0, "", mDistortionLoudness},
+  {"DistortionInterpMode", "Divoz Interpolation", 0.0, 0.001, "", mDistortionInterpMode},
+  {"DistortionOnOff", "Divoz On/Off", 1.0, 1.0, "", mDistortionOnOff},
+  {"FilterType", "Filter Type", 0.0, 0.001, "", mFilterType},
+  {"FilterCutoff", "Cutoff", 0.0, 0.001, "Hz", mFilterCutoff},
+  {"FilterResonance", "Resonance", 0.0, 0.001, "", mFilterResonance},
+  {"FilterMode1", "Filter Mode 1", 0.0, 0.001, "", mFilterMode1},
+  {"FilterMode2", "Filter Mode 2", 0.0, 0.001, "", mFilterMode2},
+  {"FilterOnOff", "Filter On/Off", 1.0, 1.0, "", mFilterOnOff},
+  {"RingModulationAmount", "Ring Amount", 0.0, 0.001, "", mRingModulationAmount},
+  {"RingModulationFrequency", "Ring Freq", 0.0, 0.001, "Hz", mRingModulationFrequency},
+  {"PhaserDepth", "Phaser Amount", 0.0, 0.001, "", mPhaserDepth},
+  {"PhaserFeedback", "Phaser Feedback", 0.0, 0.001, "", mPhaserFeedback},
+  {"PhaserRate", "Phaser Rate", 0.0, 0.001, "Hz", mPhaserRate},
+  {"ModulationOnOff", "Mod Fx On/Off", 1.0, 1.0, "", mModulationOnOff},
+  {"BassAmount", "Bass", 0.5, 0.001, "", mBassAmount},
+  {"MidAmount", "Mid", 0.5, 0.001, "", mMidAmount},
+  {"HighAmount", "High", 0.5, 0.001, "", mHighAmount},
+  {"DumpExpand", "Dump/Expand", 0.5, 0.001, "", mDumpExpand},
+  {"BypassFX", "Bypass FX", 0.0, 1.0, "", mBypassFX},
+  {"Saturation", "Output Saturation", 0.0, kFine, "", mSaturation},
+  {"Volume", "Output Volume", 1.0, kFine, "", mVolume},
+};
+
+Skarvel::Skarvel(audioMasterCallback hostCallback)
+  : IPlugVST(hostCallback, kNumParams, "1-1 2-2", kNumPresets, "Skarvel 1.3 Free", "",
+             "Kernwave", kVersion, kUniqueId, kMfrId, false)
+{
+  for (double& m : mirrors) m = 0.0;
+  for (OnePoleSmoother* s : {&dcOffsetSmoother, &inputVolumeSmoother, &inputSaturationSmoother,
+                             &outputSaturationSmoother, &outputVolumeSmoother})
+    *s = {0.99, 0.010000000000000009, 0.0};
+
+  DefineParameters();
+
+  const double initial[kNumMirrors] = {
+    0.75, 0.5, 0.0, 1.0, 1.0, 0.0,           // input stage, quantize, rate, gate
+    0.0, 1.0, 0.0, 0.0, 0.0, 1.0,            // filter
+    0.0, 0.0, 0.0, 0.0, 1.0,                 // distortion
+    0.0, 0.0, 0.0, 0.0, 0.0, 1.0,            // modulation
+    0.0, 0.5, 0.5, 0.5, 0.5, 0.0, 0.25};     // bypass, EQ, dump/expand, output
+  std::memcpy(mirrors, initial, sizeof(mirrors));
+  InitSmoothingWeights();
+
+  CreateFactoryPresets();
+  FillEmptyPresets(kNumPresets, "-");
+}
+
+Skarvel::~Skarvel() = default;
+
+void Skarvel::DefineParameters()
+{
+  for (int i = 0; i < kNumParams; ++i) {
+    const SkarvelParamInfo& p = kParams[i];
+    IPlugParam* param = GetParam(i);
+    param->DefineDouble(p.name, p.defaultValue, 0.0, 1.0, p.step, p.label);
+    param->SetShape(1.0);
+  }
+}
+
+void Skarvel::InitSmoothingWeights()
+{
+  dcOffsetSmoother.previousWeight = 0.99987654321;
+  dcOffsetSmoother.targetWeight = 0.00012345679000003162;
+  for (OnePoleSmoother* s : {&inputVolumeSmoother, &inputSaturationSmoother,
+                             &outputSaturationSmoother, &outputVolumeSmoother}) {
+    s->previousWeight = 0.987654321;
+    s->targetWeight = 0.012345679000000054;
+  }
+}
+
+int Skarvel::ParamIndexFromKey(const char* key)
+{
+  if (!key) return -1;
+  for (int i = 0; i < kNumParams; ++i)
+    if (std::strcmp(kParams[i].key, key) == 0) return i;
+  return -1;
+}
+
+void Skarvel::ParameterChanged(int paramIdx)
+{
+  LockGuard g(lock);
+  ApplyParameter(paramIdx);
+}
+
+void Skarvel::ApplyParameter(int paramIdx)
+{
+  if (!ValidParam(paramIdx)) return;
+  const double v = GetParam(paramIdx)->value;
+  mirrors[kParams[paramIdx].mirror] = v;
+
+  switch (paramIdx) {
+    case kQuantization: distortion.SetQuantize(v); break;
+    case kSampleRate: distortion.SetRateReduction(v); break;
+    case kGate: distortion.SetGateLevel(v); break;
+    case kDistortion: distortion.SetDrive(v); break;
+    case kDistortionType: distortion.SetShapeType(v); break;
+    case kDistortionLoudness: distortion.SetLoudness(v != 0.0); break;
+    case kDistortionInterpMode: distortion.SetInterpolation(v); break;
+    case kDistortionOnOff: distortion.SetBypassed(v == 0.0); break;
+    case kFilterType: filterUnit.SetTypeTarget(v); break;
+    case kFilterCutoff: filterUnit.SetCutoff(v); break;
+    case kFilterResonance: filterUnit.SetResonance(v); break;
+    case kFilterMode1: filterUnit.SetRbjSelect(v); break;
+    case kFilterMode2: filterUnit.SetChebySelect(v); break;
+    case kFilterOnOff: filterUnit.SetBypassed(v == 0.0); break;
+    case kRingModulationAmount: ringModulator.SetAmount(v); break;
+    case kRingModulationFrequency: ringModulator.SetFrequency(v); break;
+    case kPhaserDepth: phaser.SetDepth(v); break;
+    case kPhaserFeedback: phaser.SetFeedback(v); break;
+    case kPhaserRate: phaser.SetRate(v); break;
+    case kModulationOnOff:
+      ringModulator.SetBypassed(v == 0.0);
+      phaser.SetBypassed(v == 0.0);
+      break;
+    case kBassAmount: equalizer.SetBassAmount(v); break;
+    case kMidAmount: equalizer.SetMidAmount(v); break;
+    case kHighAmount: equalizer.SetHighAmount(v); break;
+    case kDumpExpand: dumpExpand.SetValue(v); break;
+    default: break;  // input/output stage and bypass: the chain reads the mirror
+  }
+  UpdateEditorReadout(paramIdx);
+}
+
+void Skarvel::UpdateEditorReadout(int)
+{
+  // The editor's read-outs are refreshed here once the editor exists.
+}
+
+void Skarvel::ResetAudioState()
+{
+  LockGuard g(lock);
+  ringModulator.SetSampleRate(sampleRate);
+  phaser.SetSampleRate(sampleRate);
+  distortion.SetSampleRate(sampleRate);
+
+  filterUnit.SetSampleRate(sampleRate);
+  filterUnit.EnsureCapacity(blockSize);
+  filterUnit.ClearFilters();
+
+  equalizer.SetSampleRate(sampleRate);
+  equalizer.EnsureCapacity(blockSize);
+  equalizer.ClearFilters();
+
+  dumpExpand.SetSampleRate(sampleRate);
+  dumpExpand.EnsureCapacity(blockSize);
+  dumpExpand.ClearFilters();
+}
+
+void Skarvel::Saturate(double** outputs, int nFrames, double amount, OnePoleSmoother& smoother)
+{
+  if (!(amount > 0.0)) return;
+  double* left = outputs[0];
+  double* right = outputs[1];
+  const double unit = std::atan(1.0);
+  for (int i = 0; i < nFrames; ++i) {
+    const double g = smoother.Step(amount) * 2.44;
+    if (g == 0.0) continue;
+    const double gain = g > 0.09279020135473695 ? g : 0.09279020135473695;
+    for (double* x : {&left[i], &right[i]}) {
+      double y = std::atan(*x) / unit * gain * 10.777;
+      if (y > 1.0) y = 1.0;
+      if (y < -1.0) y = -1.0;
+      *x = y;
+    }
+  }
+}
+
+void Skarvel::ProcessBlock(double** inputs, double** outputs, int nFrames)
+{
+  const int n = nFrames > 0 ? nFrames : 0;
+  double* left = outputs[0];
+  double* right = outputs[1];
+  const double* inLeft = inputs[0];
+  const double* inRight = inputs[1];
+
+  // Input volume; a non-finite input sample enters the chain as silence.
+  for (int i = 0; i < n; ++i) {
+    const double gain = inputVolumeSmoother.Step(mirrors[mInputVolume]);
+    left[i] = (IsFinite(inLeft[i]) ? inLeft[i] : 0.0) * gain;
+    right[i] = (IsFinite(inRight[i]) ? inRight[i] : 0.0) * gain;
+  }
+
+  // DC offset; exactly 0.5 skips the stage and holds the smoother.
+  const double d = mirrors[mInputDCOffset];
+  if (d != 0.5) {
+    const double e = d > 0.5 ? (d - 0.5) * 2.0 : -(1.0 - d * 2.0);
+    for (int i = 0; i < n; ++i) {
+      const double offset = dcOffsetSmoother.Step(e);
+      left[i] += offset;
+      right[i] += offset;
+    }
+  }
+
+  Saturate(outputs, n, mirrors[mInputSaturation], inputSaturationSmoother);
+
+  const bool bypass = mirrors[mBypassFX] >= 0.5;
+  if (!bypass) {
+    filterUnit.ProcessStereo(left, right, n);
+    ringModulator.Process(left, right, n);
+    phaser.Process(left, right, n);
+    distortion.ProcessRateReduction(left, right, n);
+    distortion.ProcessBitCrush(left, right, n);
+    const double gate = distortion.GateLevel();
+    if (!distortion.IsBypassed() && gate != 0.0) {
+      const double t = std::pow(gate, 4.0);
+      for (double* ch : {left, right})
+        for (int i = 0; i < n; ++i)
+          if (t > std::fabs(ch[i])) ch[i] = 0.0;
+    }
+    distortion.ProcessShaping(left, right, n);
+  }
+
+  Saturate(outputs, n, mirrors[mSaturation], outputSaturationSmoother);
+
+  if (!bypass) {
+    equalizer.ProcessStereo(left, right, n);
+    dumpExpand.ProcessDumpExpand(left, right, n);
+  }
+
+  for (int i = 0; i < n; ++i) {
+    const double gain = outputVolumeSmoother.Step(mirrors[mVolume]);
+    left[i] *= gain;
+    right[i] *= gain;
+  }
+
+  MeterBlock(outputs, n);
+}
+
+void Skarvel::MeterBlock(double** outputs, int nFrames)
+{
+  double pl = peakLeft.load(std::memory_order_relaxed);
+  double pr = peakRight.load(std::memory_order_relaxed);
+  for (int i = 0; i < nFrames; ++i) {
+    for (int c = 0; c < 2; ++c) {
+      double& x = outputs[c][i];
+      if (x > 25.0)
+        x = 25.0;
+      else if (x < -25.0)
+        x = -25.0;
+      else if (!IsFinite(x))
+        x = 0.0;  // a value that escaped every stage never reaches the host
+      double& peak = c == 0 ? pl : pr;
+      if (peak < std::fabs(x)) peak = std::fabs(x);
+    }
+  }
+  if (peakResetRequested.load(std::memory_order_relaxed)) {
+    pl = pr = 0.0;
+    peakResetRequested.store(false, std::memory_order_relaxed);
+  }
+  peakLeft.store(pl, std::memory_order_relaxed);
+  peakRight.store(pr, std::memory_order_relaxed);
+}
+
+void Skarvel::PresetSelectionChanged()
+{
+  // The preset read-out shows "%d: %s" once the editor exists.
+}

@@ -13,9 +13,14 @@ bootstrap:
 configure: bootstrap
 	@test -f $(BUILD)/build.ninja || cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
 
+# The demo as it is, then through a few contrasting factory programs.
 run: all
 	@mkdir -p out
 	$(BUILD)/tools/skarvel render --demo out/demo.wav
+	$(BUILD)/tools/skarvel render --demo out/demo-tube-drive.wav --preset "Tube Drive"
+	$(BUILD)/tools/skarvel render --demo out/demo-hardcore-fuzz.wav --preset "Hardcore Fuzz 1"
+	$(BUILD)/tools/skarvel render --demo out/demo-slow-phaser.wav --preset "Slow Phaser"
+	$(BUILD)/tools/skarvel render --demo out/demo-ring-modulation.wav --preset "200 Hz Ring Modulation"
 
 test: all
 	ctest --test-dir $(BUILD) --output-on-failure -j2

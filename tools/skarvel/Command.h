@@ -16,3 +16,5 @@ int Fail(const std::string& message);
 
 int RunRender(const std::vector<std::string>& args);
 int RunParams(const std::vector<std::string>& args);
+int RunPresets(const std::vector<std::string>& args);
+int RunPreset(const std::vector<std::string>& args);

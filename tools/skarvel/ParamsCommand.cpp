@@ -9,7 +9,8 @@ int RunParams(const std::vector<std::string>& args)
   Options o;
   std::string error = ParseOptions(args, SessionFlags(), {}, o);
   if (!error.empty()) return Fail(error);
-  if (!o.positional.empty()) return Fail("usage: skarvel params [--set KEY=VALUE ...]");
+  if (!o.positional.empty())
+    return Fail("usage: skarvel params [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]");
   EffectSession session(44100.0, 512);
   error = ConfigureSession(o, session);
   if (!error.empty()) return Fail(error);

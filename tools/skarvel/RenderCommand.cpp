@@ -43,7 +43,8 @@ int RunRender(const std::vector<std::string>& args)
   if (!error.empty()) return Fail(error);
   const bool demo = o.Has("--demo");
   if (o.positional.size() != (demo ? 1u : 2u))
-    return Fail("usage: skarvel render IN OUT | --demo OUT [--block N] [--set KEY=VALUE ...]");
+    return Fail("usage: skarvel render IN OUT | --demo OUT [--block N] [--preset N|NAME]"
+                " [--preset-file FILE.kw] [--set KEY=VALUE ...]");
   long block = 512;
   if (o.Has("--block") && !ParseInt(o.Value("--block"), 1, 65536, block))
     return Fail("--block takes a whole number from 1 to 65536");

@@ -5,8 +5,14 @@
 #include "tools/skarvel/Command.h"
 
 static const Command kCommands[] = {
-  {"render", "render IN OUT | --demo OUT [--block N] [--set KEY=VALUE ...]", RunRender},
-  {"params", "params [--set KEY=VALUE ...]", RunParams},
+  {"render",
+   "render IN OUT | --demo OUT [--block N] [--preset N|NAME] [--preset-file FILE.kw]"
+   " [--set KEY=VALUE ...]",
+   RunRender},
+  {"params", "params [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]", RunParams},
+  {"presets", "presets", RunPresets},
+  {"preset", "preset save FILE.kw [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]",
+   RunPreset},
 };
 
 static void Usage(FILE* out)

@@ -76,9 +76,10 @@ bool VstXSkarvelProgram::Read(const char* path)
   std::FILE* f = path ? std::fopen(path, "r") : nullptr;
   if (!f) return false;
   VstXSkarvelProgram parsed(*this);
+  // Lines past the name and the 30 parameters are never looked at.
   char line[kReadBuffer];
-  for (int position = 0; std::fgets(line, sizeof(line), f); ++position)
-    if (position <= kNumParams) parsed.ReadLine(position, line);
+  for (int position = 0; position <= kNumParams && std::fgets(line, sizeof(line), f); ++position)
+    parsed.ReadLine(position, line);
   const bool ok = !std::ferror(f);
   std::fclose(f);
   if (ok) *this = parsed;

@@ -133,9 +133,9 @@ TEST(FactoryPresets, EveryProgramRendersFiniteSound)
     double energy = 0.0;
     for (int block = 0; block < 8; ++block) {
       for (int i = 0; i < n; ++i) {
-        const double t = (block * n + i) / 44100.0;
-        inL[i] = 0.8 * std::sin(2 * M_PI * 220 * t) + 0.1 * std::sin(2 * M_PI * 3100 * t);
-        inR[i] = 0.8 * std::sin(2 * M_PI * 330 * t);
+        const double t = 6.283185307179586 * (block * n + i) / 44100.0;
+        inL[i] = 0.8 * std::sin(220 * t) + 0.1 * std::sin(3100 * t);
+        inR[i] = 0.8 * std::sin(330 * t);
       }
       fx.ProcessBlock(in, out, n);
       for (int i = 0; i < n; ++i) {

@@ -4,7 +4,7 @@ CMAKE_FLAGS ?=
 WIN_ARCHS := i686 x86_64
 win_build = build-win-$(1)
 
-.PHONY: all bootstrap configure run test windows test-windows clean
+.PHONY: all bootstrap configure run test windows test-windows test-sanitize clean
 
 all: configure
 	cmake --build $(BUILD) -j2
@@ -39,9 +39,17 @@ test-windows: windows
 	  ctest --test-dir $(call win_build,$$a) --output-on-failure || exit 1; \
 	done
 
+# The whole Linux suite again with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: bootstrap
+	@test -f build-asan/build.ninja || \
+	  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARVEL_SANITIZE=address,undefined
+	cmake --build build-asan -j2
+	ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-asan --output-on-failure -j2
+
 test: all windows
-	ctest --test-dir $(BUILD) --output-on-failure -j2
+	$(MAKE) --no-print-directory test-sanitize
 	$(MAKE) --no-print-directory test-windows
+	ctest --test-dir $(BUILD) --output-on-failure -j2
 
 clean:
 	rm -rf $(BUILD) build-win-* out

@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all bootstrap configure run test clean
+.PHONY: all bootstrap configure run test skin clean
 
 all: configure
 	cmake --build $(BUILD) -j2
@@ -19,6 +19,14 @@ run: all
 
 test: all
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+# Repaints the editor's PNGs (needs cairo) and renders the contact sheet and page mock-ups.
+skin: configure
+	cmake --build $(BUILD) --target skin -j2
+	$(BUILD)/tools/skin/skin resources/img/kernwave
+	cmake --build $(BUILD) --target skin_preview -j2
+	@mkdir -p docs/art
+	$(BUILD)/tools/skin/skin_preview docs/art
 
 clean:
 	rm -rf $(BUILD) out

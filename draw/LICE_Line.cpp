@@ -128,11 +128,12 @@ void AntialiasedWalk(Pen& pen, int x1, int y1, int x2, int y2)
   const bool xMajor = std::abs(dx) >= std::abs(dy);
   const int n = xMajor ? std::abs(dx) : std::abs(dy);
   const int majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
-  const long long minorPerStep = (long long)(xMajor ? dy : dx) * 0x10000 / n;
-  long long minor = (long long)(xMajor ? y1 : x1) << 16;
-  int a = xMajor ? x1 : y1;
-  for (int i = 0; i <= n; ++i, a += majorStep, minor += minorPerStep)
+  const long long minorTotal = (long long)(xMajor ? dy : dx) * 0x10000;
+  const long long minorStart = (long long)(xMajor ? y1 : x1) * 0x10000;
+  for (int i = 0; i <= n; ++i)
   {
+    const long long minor = minorStart + minorTotal * i / n;
+    const int a = (xMajor ? x1 : y1) + i * majorStep;
     const int b = int(minor >> 16);
     const int frac = int((minor & 0xFFFF) >> 8);
     if (xMajor)

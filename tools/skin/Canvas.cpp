@@ -1,6 +1,11 @@
 #include "tools/skin/Canvas.h"
 
+#include <png.h>
+
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
 
 Colour Hex(unsigned int rgb, double a)
 {
@@ -149,6 +154,26 @@ cairo_t* Strip::Frame(int index)
   return cr;
 }
 
+namespace
+{
+// Cairo would store opaque images as RGB; the editor's resources are all 8-bit RGBA, so the
+// strip is written with libpng, un-premultiplied.
+void Unpremultiply(const unsigned char* argb, int width, std::vector<unsigned char>& rgba)
+{
+  for (int x = 0; x < width; ++x)
+  {
+    const uint32_t p = reinterpret_cast<const uint32_t*>(argb)[x];
+    const unsigned a = p >> 24;
+    for (int c = 0; c < 3; ++c)
+    {
+      const unsigned v = (p >> (16 - 8 * c)) & 0xFF;
+      rgba[size_t(x) * 4 + c] = static_cast<unsigned char>(a ? (v * 255 + a / 2) / a : 0);
+    }
+    rgba[size_t(x) * 4 + 3] = static_cast<unsigned char>(a);
+  }
+}
+} // namespace
+
 bool Strip::Save(const std::string& path)
 {
   if (cr)
@@ -157,5 +182,32 @@ bool Strip::Save(const std::string& path)
     cr = nullptr;
   }
   cairo_surface_flush(surface);
-  return cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+  const int w = cairo_image_surface_get_width(surface), h = cairo_image_surface_get_height(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f)
+    return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  std::vector<unsigned char> row(size_t(w) * 4);
+  if (setjmp(png_jmpbuf(png)))
+  {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(f);
+    return false;
+  }
+  png_init_io(png, f);
+  png_set_compression_level(png, 9);
+  png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (int y = 0; y < h; ++y)
+  {
+    Unpremultiply(data + size_t(y) * stride, w, row);
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(f) == 0;
 }

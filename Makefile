@@ -4,7 +4,7 @@ CMAKE_FLAGS ?=
 WIN_ARCHS := i686 x86_64
 win_build = build-win-$(1)
 
-.PHONY: all bootstrap configure run test windows test-windows test-sanitize clean
+.PHONY: all bootstrap configure run test windows test-windows test-sanitize skin clean
 
 all: configure
 	cmake --build $(BUILD) -j2
@@ -50,6 +50,14 @@ test: all windows
 	$(MAKE) --no-print-directory test-sanitize
 	$(MAKE) --no-print-directory test-windows
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+# Repaints the editor's PNGs (needs cairo) and renders the contact sheet and page mock-ups.
+skin: configure
+	cmake --build $(BUILD) --target skin -j2
+	$(BUILD)/tools/skin/skin resources/img/kernwave
+	cmake --build $(BUILD) --target skin_preview -j2
+	@mkdir -p docs/art
+	$(BUILD)/tools/skin/skin_preview docs/art
 
 clean:
 	rm -rf $(BUILD) build-win-* out

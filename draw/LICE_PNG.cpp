@@ -1,0 +1,130 @@
+#include "draw/LICE_PNG.h"
+
+#include <png.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "draw/LICE_MemBitmap.h"
+
+namespace
+{
+// Lives on the heap so that it survives libpng's error jump intact.
+struct PngRead
+{
+  const unsigned char* data;
+  size_t size;
+  size_t pos;
+  LICE_MemBitmap* bitmap;
+  png_bytep* rows;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, png_size_t want)
+{
+  PngRead* r = static_cast<PngRead*>(png_get_io_ptr(png));
+  std::memset(out, 0, want);
+  const size_t n = want < r->size - r->pos ? want : r->size - r->pos;
+  std::memcpy(out, r->data + r->pos, n);
+  r->pos += n;
+}
+
+// Errors jump back to the loader without printing; warnings are dropped.
+void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void OnWarning(png_structp, png_const_charp) {}
+
+// Every row arrives as A, R, G, B bytes whatever the stored format.
+void RequestArgb(png_structp png, png_infop info)
+{
+  png_uint_32 w, h;
+  int depth, colour, interlace, compression, filter;
+  png_get_IHDR(png, info, &w, &h, &depth, &colour, &interlace, &compression, &filter);
+  bool alpha = (colour & PNG_COLOR_MASK_ALPHA) != 0;
+  if (colour == PNG_COLOR_TYPE_PALETTE)
+    png_set_palette_to_rgb(png);
+  if (colour == PNG_COLOR_TYPE_GRAY && depth < 8)
+    png_set_expand_gray_1_2_4_to_8(png);
+  if (png_get_valid(png, info, PNG_INFO_tRNS))
+  {
+    png_set_tRNS_to_alpha(png);
+    alpha = true;
+  }
+  if (depth == 16)
+    png_set_strip_16(png);
+  if (depth < 8)
+    png_set_packing(png);
+  if (colour == PNG_COLOR_TYPE_GRAY || colour == PNG_COLOR_TYPE_GRAY_ALPHA)
+    png_set_gray_to_rgb(png);
+  if (alpha)
+    png_set_swap_alpha(png);
+  else
+    png_set_filler(png, 0xFF, PNG_FILLER_BEFORE);
+  png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+}
+
+// A, R, G, B bytes to pixel words, in place.
+void BytesToPixels(LICE_MemBitmap* bm)
+{
+  for (int y = 0; y < bm->getHeight(); ++y)
+  {
+    LICE_pixel* row = bm->getBits() + size_t(y) * bm->getRowSpan();
+    const unsigned char* b = reinterpret_cast<const unsigned char*>(row);
+    for (int x = 0; x < bm->getWidth(); ++x, b += 4)
+      row[x] = (LICE_pixel(b[0]) << 24) | (LICE_pixel(b[1]) << 16) | (LICE_pixel(b[2]) << 8) | b[3];
+  }
+}
+
+// Runs inside the error jump's scope: everything it allocates is recorded in r.
+bool Decode(png_structp png, png_infop info, PngRead* r)
+{
+  png_read_info(png, info);
+  RequestArgb(png, info);
+  const png_uint_32 w = png_get_image_width(png, info);
+  const png_uint_32 h = png_get_image_height(png, info);
+  if (png_get_rowbytes(png, info) != size_t(w) * 4 || w > 0x7FFFFFFF || h > 0x7FFFFFFF)
+    return false;
+  r->bitmap = new (std::nothrow) LICE_MemBitmap(int(w), int(h));
+  if (!r->bitmap || r->bitmap->getWidth() != int(w) || r->bitmap->getHeight() != int(h))
+    return false;
+  r->rows = static_cast<png_bytep*>(std::malloc(sizeof(png_bytep) * h));
+  if (!r->rows)
+    return false;
+  for (png_uint_32 i = 0; i < h; ++i)
+    r->rows[i] = reinterpret_cast<png_bytep>(r->bitmap->getBits() + size_t(i) * r->bitmap->getRowSpan());
+  png_read_image(png, r->rows);
+  return true;
+}
+} // namespace
+
+LICE_MemBitmap* LoadPngFromMemory(const void* bytes, size_t length)
+{
+  if (!bytes || length < 8 || png_sig_cmp(static_cast<png_const_bytep>(bytes), 0, 8))
+    return nullptr;
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
+  if (!png)
+    return nullptr;
+  png_infop info = png_create_info_struct(png);
+  PngRead* r = new (std::nothrow) PngRead{static_cast<const unsigned char*>(bytes), length, 0, nullptr, nullptr};
+  if (!info || !r)
+  {
+    png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
+    delete r;
+    return nullptr;
+  }
+  png_set_read_fn(png, r, ReadFromMemory);
+  volatile bool ok = false;
+  if (!setjmp(png_jmpbuf(png)))
+    ok = Decode(png, info, r);
+  png_destroy_read_struct(&png, &info, nullptr);
+  LICE_MemBitmap* bm = r->bitmap;
+  std::free(r->rows);
+  delete r;
+  if (!ok)
+  {
+    delete bm;
+    return nullptr;
+  }
+  BytesToPixels(bm);
+  return bm;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstddef>
+
+class LICE_IBitmap;
+class LICE_MemBitmap;
+
+// Decodes a PNG held in memory into a new bitmap (any colour type or depth becomes 8-bit
+// A, R, G, B); null on any failure, with nothing leaked.
+LICE_MemBitmap* LoadPngFromMemory(const void* bytes, size_t length);
+
+// Writes the bitmap as an 8-bit RGBA PNG file; false when the file cannot be written.
+bool WritePng(const char* path, LICE_IBitmap* bm);

@@ -1,0 +1,30 @@
+#include "draw/PngResource.h"
+
+#include <cstring>
+#include <cctype>
+
+#include "draw/LICE_MemBitmap.h"
+#include "draw/LICE_PNG.h"
+#include "draw/Resources.h"
+
+namespace
+{
+int Lower(char c) { return std::tolower(static_cast<unsigned char>(c)); }
+
+bool HasPngExtension(const char* fileName)
+{
+  const char* dot = std::strrchr(fileName, '.');
+  const char* ext = dot ? dot + 1 : fileName;
+  return std::strlen(ext) == 3 && Lower(ext[0]) == 'p' && Lower(ext[1]) == 'n' && Lower(ext[2]) == 'g';
+}
+} // namespace
+
+LICE_MemBitmap* LoadPngResource(int resourceId, const char* fileName)
+{
+  if (!fileName || !HasPngExtension(fileName))
+    return nullptr;
+  ResourceData res;
+  if (!FindPngResource(resourceId, res) || res.size <= 7)
+    return nullptr;
+  return LoadPngFromMemory(res.bytes, res.size);
+}

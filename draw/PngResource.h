@@ -1,0 +1,7 @@
+#pragma once
+
+class LICE_MemBitmap;
+
+// Loads the "PNG" resource with the id into a new bitmap. The file name only documents the
+// resource and must end in ".png"; null when the name, the resource or the image is bad.
+LICE_MemBitmap* LoadPngResource(int resourceId, const char* fileName);

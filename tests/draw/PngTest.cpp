@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <png.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "draw/LICE_MemBitmap.h"
+#include "draw/LICE_PNG.h"
+
+namespace
+{
+struct Header
+{
+  int width, height, depth, colour;
+};
+
+void Append(png_structp png, png_bytep data, png_size_t n)
+{
+  auto* out = static_cast<std::vector<unsigned char>*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + n);
+}
+
+// Encodes rows (already in the file's sample layout) with libpng's writer.
+std::vector<unsigned char> Encode(const Header& h, const std::vector<std::vector<unsigned char>>& rows,
+                                  const std::vector<png_color>& palette = {}, const std::vector<png_byte>& trns = {})
+{
+  std::vector<unsigned char> out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png)))
+  {
+    png_destroy_write_struct(&png, &info);
+    return {};
+  }
+  png_set_write_fn(png, &out, Append, nullptr);
+  png_set_IHDR(png, info, h.width, h.height, h.depth, h.colour, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  if (!palette.empty())
+    png_set_PLTE(png, info, palette.data(), int(palette.size()));
+  if (!trns.empty())
+    png_set_tRNS(png, info, trns.data(), int(trns.size()), nullptr);
+  png_write_info(png, info);
+  for (const auto& r : rows)
+    png_write_row(png, r.data());
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
+std::unique_ptr<LICE_MemBitmap> Load(const std::vector<unsigned char>& bytes)
+{
+  return std::unique_ptr<LICE_MemBitmap>(LoadPngFromMemory(bytes.data(), bytes.size()));
+}
+
+LICE_pixel At(LICE_MemBitmap& bm, int x, int y) { return LICE_Row(&bm, y)[x]; }
+} // namespace
+
+TEST(PngFailures, SignatureOnlyFailsWithoutLeaking)
+{
+  const unsigned char eight[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  EXPECT_EQ(LoadPngFromMemory(eight, sizeof eight), nullptr);
+}
+
+TEST(PngFailures, ShortBadOrCorruptInput)
+{
+  const unsigned char seven[7] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A};
+  EXPECT_EQ(LoadPngFromMemory(seven, sizeof seven), nullptr);
+  EXPECT_EQ(LoadPngFromMemory(nullptr, 100), nullptr);
+  const unsigned char notPng[16] = {'G', 'I', 'F', '8', '9', 'a'};
+  EXPECT_EQ(LoadPngFromMemory(notPng, sizeof notPng), nullptr);
+
+  std::vector<std::vector<unsigned char>> rows(8, std::vector<unsigned char>(8 * 3, 0x55));
+  std::vector<unsigned char> good = Encode({8, 8, 8, PNG_COLOR_TYPE_RGB}, rows);
+  ASSERT_NE(Load(good), nullptr);
+  std::vector<unsigned char> truncated(good.begin(), good.begin() + long(good.size()) / 2);
+  EXPECT_EQ(Load(truncated), nullptr);
+  std::vector<unsigned char> flipped = good;
+  flipped[good.size() / 2] ^= 0xFF;  // inside the image data: the checksum fails
+  EXPECT_EQ(Load(flipped), nullptr);
+}
+
+TEST(PngFormats, RgbGetsOpaqueAlpha)
+{
+  std::vector<std::vector<unsigned char>> rows = {{10, 20, 30, 40, 50, 60, 70, 80, 90}};
+  auto bm = Load(Encode({3, 1, 8, PNG_COLOR_TYPE_RGB}, rows));
+  ASSERT_NE(bm, nullptr);
+  EXPECT_EQ(bm->getWidth(), 3);
+  EXPECT_EQ(bm->getHeight(), 1);
+  EXPECT_EQ(At(*bm, 0, 0), LICE_RGBA(10, 20, 30, 255));
+  EXPECT_EQ(At(*bm, 2, 0), LICE_RGBA(70, 80, 90, 255));
+}
+
+TEST(PngFormats, RgbaKeepsColourUnpremultiplied)
+{
+  std::vector<std::vector<unsigned char>> rows = {{200, 100, 50, 0, 1, 2, 3, 128}};
+  auto bm = Load(Encode({2, 1, 8, PNG_COLOR_TYPE_RGBA}, rows));
+  ASSERT_NE(bm, nullptr);
+  EXPECT_EQ(At(*bm, 0, 0), LICE_RGBA(200, 100, 50, 0));
+  EXPECT_EQ(At(*bm, 1, 0), LICE_RGBA(1, 2, 3, 128));
+}
+
+TEST(PngFormats, PaletteWithTransparencyGivesPerPixelAlpha)
+{
+  const std::vector<png_color> palette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
+  const std::vector<png_byte> trns = {0, 128};  // the third entry stays opaque
+  std::vector<std::vector<unsigned char>> rows = {{0x06}};  // 2-bit indices 0, 0, 1, 2
+  auto bm = Load(Encode({4, 1, 2, PNG_COLOR_TYPE_PALETTE}, rows, palette, trns));
+  ASSERT_NE(bm, nullptr);
+  EXPECT_EQ(At(*bm, 0, 0), LICE_RGBA(255, 0, 0, 0));
+  EXPECT_EQ(At(*bm, 2, 0), LICE_RGBA(0, 255, 0, 128));
+  EXPECT_EQ(At(*bm, 3, 0), LICE_RGBA(0, 0, 255, 255));
+}
+
+TEST(PngFormats, SixteenBitGreyKeepsTheHighByte)
+{
+  std::vector<std::vector<unsigned char>> rows = {{0x12, 0xFF, 0xAB, 0x01}};
+  auto bm = Load(Encode({2, 1, 16, PNG_COLOR_TYPE_GRAY}, rows));
+  ASSERT_NE(bm, nullptr);
+  EXPECT_EQ(At(*bm, 0, 0), LICE_RGBA(0x12, 0x12, 0x12, 255));
+  EXPECT_EQ(At(*bm, 1, 0), LICE_RGBA(0xAB, 0xAB, 0xAB, 255));
+}
+
+TEST(PngFormats, LowDepthGreyAndGreyAlpha)
+{
+  auto grey = Load(Encode({8, 1, 1, PNG_COLOR_TYPE_GRAY}, {{0x81}}));
+  ASSERT_NE(grey, nullptr);
+  EXPECT_EQ(At(*grey, 0, 0), LICE_RGBA(255, 255, 255, 255));
+  EXPECT_EQ(At(*grey, 1, 0), LICE_RGBA(0, 0, 0, 255));
+  EXPECT_EQ(At(*grey, 7, 0), LICE_RGBA(255, 255, 255, 255));
+  auto greyAlpha = Load(Encode({1, 1, 8, PNG_COLOR_TYPE_GRAY_ALPHA}, {{77, 33}}));
+  ASSERT_NE(greyAlpha, nullptr);
+  EXPECT_EQ(At(*greyAlpha, 0, 0), LICE_RGBA(77, 77, 77, 33));
+}
+
+TEST(PngWriter, RoundTripsThroughTheLoader)
+{
+  LICE_MemBitmap bm(3, 2);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x)
+      LICE_Row(&bm, y)[x] = LICE_RGBA(x * 80, y * 90, 7, 100 + x + y);
+  const std::string path = std::string(DRAW_TEST_OUTPUT) + "/roundtrip.png";
+  ASSERT_TRUE(WritePng(path.c_str(), &bm));
+  FILE* f = std::fopen(path.c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  std::vector<unsigned char> bytes(4096);
+  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), f));
+  std::fclose(f);
+  auto back = Load(bytes);
+  ASSERT_NE(back, nullptr);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x)
+      EXPECT_EQ(At(*back, x, y), LICE_Row(&bm, y)[x]);
+  EXPECT_FALSE(WritePng("/nonexistent-folder/x.png", &bm));
+  LICE_MemBitmap empty;
+  EXPECT_FALSE(WritePng(path.c_str(), &empty));
+}

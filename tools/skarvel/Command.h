@@ -16,3 +16,4 @@ int Fail(const std::string& message);
 
 int RunRender(const std::vector<std::string>& args);
 int RunParams(const std::vector<std::string>& args);
+int RunCurves(const std::vector<std::string>& args);

@@ -7,6 +7,7 @@
 static const Command kCommands[] = {
   {"render", "render IN OUT | --demo OUT [--block N] [--set KEY=VALUE ...]", RunRender},
   {"params", "params [--set KEY=VALUE ...]", RunParams},
+  {"curves", "curves OUT.png [--set KEY=VALUE ...]", RunCurves},
 };
 
 static void Usage(FILE* out)

@@ -20,7 +20,6 @@ public:
   void SetDepth(double v) { depth = v; }
   // v in 0..1: feedback = feedbackScale * v.
   void SetFeedback(double v) { feedback = feedbackScale * v; }
-  double Feedback() const { return feedback; }
   // v in 0..1: LFO increment for v * maxRate Hz at the current rate. Not recomputed when the
   // rate changes later.
   void SetRate(double v) { lfoIncrement = v / sampleRate * 6.283185307179586 * maxRate; }

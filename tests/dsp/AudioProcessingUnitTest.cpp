@@ -78,12 +78,3 @@ TEST(AudioProcessingUnit, EverySwitchRestartsTheFade)
   EXPECT_EQ(u.FadeGain(), 0.995);
   EXPECT_FALSE(u.IsSilent());
 }
-
-TEST(AudioProcessingUnit, SetSampleRateOnlyStoresTheRate)
-{
-  ProbeUnit u;
-  u.SetBypassed(true);
-  u.SetSampleRate(96000.0);
-  EXPECT_EQ(u.SampleRate(), 96000.0);
-  EXPECT_EQ(u.FadeGain(), 0.995);
-}

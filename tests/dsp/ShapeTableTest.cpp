@@ -112,90 +112,35 @@ TEST_F(ShapeTables, FadedTypesStartFromSilence)
 }
 
 // Entries worked out by hand from the formulas (x = i / N); the fingerprints pin the bits.
-TEST_F(ShapeTables, ClosedFormEntries)
+TEST_F(ShapeTables, HandWorkedEntries)
 {
-  const double e = 1e-12;
-  EXPECT_EQ(P(1, 128), 0.5);
-  EXPECT_NEAR(P(1, 192), 0.55, e);
-  EXPECT_NEAR(P(3, 128), 0.5 - 0.05 * std::sin(0.115 * kPi), e);
-  EXPECT_NEAR(P(4, 128), 0.3777 * std::sin(1.0084512418023237) + 0.425, e);
-  EXPECT_EQ(P(5, 128), 1.0);  // 1.14 before the limit
-  EXPECT_NEAR(P(6, 179), (179 - 0.288 * 77) / 256, e);
-  EXPECT_NEAR(P(7, 32), 0.48277, e);
-  EXPECT_NEAR(P(7, 64), 0.25, e);
-  EXPECT_NEAR(N(8, 64), 0.25 + 0.1777 * std::sqrt(0.5), e);
-  EXPECT_NEAR(P(9, 128), 1.0, e);
-  EXPECT_NEAR(P(9, 64), 0.25 + 0.75 * std::sqrt(0.5), e);
-  EXPECT_NEAR(P(10, 127), 127 / 128.0 * 0.97, e);
-  EXPECT_NEAR(P(10, 128), 0.97, e);
-  EXPECT_NEAR(P(10, 255), 0.2425 / 128 + 0.7275, e);
-  EXPECT_NEAR(P(11, 128), 0.5 - 0.2 * std::pow(std::sin(0.625 * kPi), 3), e);
-  EXPECT_NEAR(P(11, 205), 205 / 256.0 - (205 / 256.0 - 0.8) * 0.8, e);
-  EXPECT_NEAR(P(13, 16), 0.5, e);
-  EXPECT_NEAR(P(13, 128), 0.875, e);
-  EXPECT_NEAR(P(17, 32), -0.3125, e);
-  EXPECT_NEAR(P(17, 128), 0.75, e);
-  EXPECT_NEAR(P(18, 64), 0.625, e);
-  EXPECT_NEAR(P(18, 128), 0.5, e);
-  EXPECT_EQ(P(28, 63), 0.0);
-  EXPECT_EQ(P(28, 64), 0.0);
-  EXPECT_NEAR(P(28, 96), 0.375 * std::sqrt(0.5), e);
-  EXPECT_EQ(P(28, 128), 0.5);
-  EXPECT_EQ(P(28, 255), 255 / 256.0);
-}
-
-TEST_F(ShapeTables, HardcoreFuzzEditsOverlapInOrder)
-{
+  const double e = 1e-12, r = std::sqrt(0.5);
   const double x74 = 74 / 256.0;
-  const double a7at74 = x74 + 0.2 * std::sin(kPi * x74) + 0.1 * std::fabs(std::sin(4 * kPi * x74));
   const double a5at74 = x74 + 0.25 * std::sin(kPi * x74) + 0.15 * std::fabs(std::sin(10 * kPi * x74));
-  const double x100 = 100 / 256.0;
-  const double e = 1e-12;
-  // Type 14: positive = A7, negative = A6.
-  EXPECT_EQ(P(14, 5), 0.0);
-  EXPECT_EQ(P(14, 20), 1.0);
-  EXPECT_EQ(P(14, 50), 0.0);
-  EXPECT_NEAR(P(14, 60), a7at74, e);
-  EXPECT_EQ(P(14, 100), 1.0);
-  EXPECT_EQ(P(14, 210), 1.0);
-  EXPECT_EQ(N(14, 20), 0.0);
-  EXPECT_NEAR(N(14, 100), x100 + 0.25 * std::sin(kPi * x100) + 0.15 * std::fabs(std::sin(6 * kPi * x100)), e);
-  EXPECT_EQ(N(14, 160), 1.0);
-  EXPECT_EQ(N(14, 190), 1.0);  // zeroed first, then set again
-  EXPECT_EQ(N(14, 210), 0.0);
-  // Type 15: positive = A5, negative = A4.
-  EXPECT_NEAR(P(15, 30), 0.005, e);
-  EXPECT_NEAR(P(15, 60), 0.35, e);
-  EXPECT_NEAR(P(15, 74), 0.49, e);
-  EXPECT_NEAR(P(15, 75), a5at74 + 0.19 + 0.20, e);  // continues from the rewritten A5[74]
-  EXPECT_EQ(P(15, 100), 1.0);
-  EXPECT_EQ(N(15, 30), 1.0);
-  EXPECT_EQ(N(15, 160), 0.0);
-}
-
-TEST_F(ShapeTables, WalksAndOscillations)
-{
-  const double e = 1e-12;
-  EXPECT_NEAR(P(16, 5), -0.05574 + 5 / 256.0, e);
-  EXPECT_NEAR(N(16, 5), 0.024 + 5 / 256.0, e);
-  // Type 24 peaks at 63/64 (entry 31) before normalising.
-  EXPECT_EQ(P(24, 31), 1.0);
-  EXPECT_NEAR(P(24, 5), 1 / 63.0, e);
-  EXPECT_NEAR(P(24, 0), -32 / 63.0, e);
-  // Type 25: positive peaks at entry 69 (1.192857...), negative at 69 (0.992857...).
-  EXPECT_EQ(P(25, 69), 1.0);
-  EXPECT_NEAR(P(25, 0), 0.7 / (69.5 / 70 + 0.2), e);
-  EXPECT_NEAR(N(25, 0), 0.5 / (69.5 / 70), e);
-  // Type 26: h is 0 up to entry 4, then 1 for four entries, then alternates.
-  EXPECT_NEAR(P(26, 5), 1.0, e);
-  EXPECT_NEAR(P(26, 9), -0.775, e);
-  EXPECT_EQ(N(26, 79), 1.0);
-  EXPECT_NEAR(N(26, 5), 0.94140625 / 0.98765625, e);
-  // Type 27 is clamped, not normalised.
-  EXPECT_EQ(P(27, 5), 1.0);
-  EXPECT_NEAR(N(27, 5), 0.125, e);
-  EXPECT_NEAR(P(27, 15), 0.375 - 1.25 * 0.625, e);
-  EXPECT_NEAR(P(27, 30), 0.75, e);
+  const struct { int type, i; bool positive; double want; } cases[] = {
+    {1, 192, true, 0.55}, {3, 128, true, 0.5 - 0.05 * std::sin(0.115 * kPi)},
+    {4, 128, true, 0.3777 * std::sin(1.0084512418023237) + 0.425},
+    {5, 128, true, 1.0},  // 1.14 before the limit
+    {6, 179, true, (179 - 0.288 * 77) / 256}, {7, 32, true, 0.48277},
+    {8, 64, false, 0.25 + 0.1777 * r}, {9, 64, true, 0.25 + 0.75 * r}, {10, 128, true, 0.97},
+    {10, 255, true, 0.2425 / 128 + 0.7275}, {11, 128, true, 0.5 - 0.2 * std::pow(std::sin(0.625 * kPi), 3)},
+    {11, 205, true, 205 / 256.0 - (205 / 256.0 - 0.8) * 0.8}, {13, 16, true, 0.5},
+    {13, 128, true, 0.875}, {17, 32, true, -0.3125}, {18, 64, true, 0.625},
+    {28, 63, true, 0.0}, {28, 96, true, 0.375 * r}, {28, 255, true, 255 / 256.0},
+    // Hardcore-Fuzz: later edits overwrite earlier ones; A5 continues from its rewritten [74].
+    {14, 50, true, 0.0}, {14, 20, true, 1.0}, {14, 100, true, 1.0}, {14, 190, false, 1.0},
+    {14, 210, false, 0.0}, {15, 30, true, 0.005}, {15, 74, true, 0.49},
+    {15, 75, true, a5at74 + 0.19 + 0.20}, {15, 30, false, 1.0}, {15, 160, false, 0.0},
+    // The zigzag walks after five steps.
+    {16, 5, true, -0.05574 + 5 / 256.0}, {16, 5, false, 0.024 + 5 / 256.0},
+    // Normalised: type 24 peaks at 63/64, 25 at 69.5/70 + 0.2 and 69.5/70, 26 at 0.98765625.
+    {24, 31, true, 1.0}, {24, 0, true, -32 / 63.0}, {25, 0, true, 0.7 / (69.5 / 70 + 0.2)},
+    {25, 0, false, 0.5 / (69.5 / 70)}, {26, 9, true, -0.775}, {26, 5, false, 0.94140625 / 0.98765625},
+    // Clamped, not normalised.
+    {27, 5, true, 1.0}, {27, 15, true, 0.375 - 1.25 * 0.625}, {27, 5, false, 0.125},
+  };
+  for (const auto& c : cases)
+    EXPECT_NEAR(c.positive ? P(c.type, c.i) : N(c.type, c.i), c.want, e) << c.type << " " << c.i;
 }
 
 // The generator seeded with 35 draws 152, 23465, 23892, 25453, 9417, 18160 first, that is

@@ -1,29 +1,245 @@
 #include "dsp/Distortion.h"
 
 #include <cmath>
+#include <cstring>
+#include <limits>
 
 namespace Kernwave {
 
-Distortion::Distortion() = default;
-Distortion::~Distortion() = default;
+namespace {
 
-void Distortion::SetShapeType(double value)
+constexpr double kPi = 3.141592653589793;
+
+const char* const kTypeNames[Distortion::kNumTypes] = {
+  "Linear", "Compressor", "Hard-Overload", "KWSigmoid1-Drive", "KWSigmoid2-Drive",
+  "Rovurav-Fuzz", "Zorvak-Fuzz", "PRM-Fuzz 1", "PRM-Fuzz 2", "Soft-Tube-Distort",
+  "Tube-Distort", "Transistor 1", "Full-Clip", "Fuzz-Drive1", "Hardcore-Fuzz1",
+  "Hardcore-Fuzz2", "Industrial-Fuzz1", "Kernwave-Drive1", "Kernwave-Drive2",
+  "NoizeFreak-Fuzz 1", "NoizeFreak-Fuzz 2", "Invert-and-Drive", "Big-Bad-Drive",
+  "Big-Fat-Drive", "ViciousViper", "AssKicking", "TigersBlood", "MadDog", "Noise-Gate 1"};
+
+// Names that older presets used for types that have since been renamed or merged.
+struct FormerName
 {
-  const double v = value < 0.0 ? 0.0 : (value > 1.0 ? 1.0 : value);
-  shapeType = static_cast<int>(std::floor(28.0 * v + 0.5));
+  const char* name;
+  int type;
+};
+const FormerName kFormerNames[] = {
+  {"KWSigmoid3-Drive", 4}, {"Fuzz-Drive", 13},      {"Hardcore-Fuzz3", 14},
+  {"Hardcore-Fuzz4", 15},  {"Kernwave-Drive", 17},  {"Kernwave-Drive3", 17},
+  {"Kernwave-Drive4", 18}, {"NoizeFreak-Fuzz 3", 19}};
+
+const char* const kInterpolationNames[] = {"no interp.", "linear", "cosine", "cubic", "hermite"};
+
+double Limit(double v) { return v > 1.0 ? 1.0 : (v < -1.0 ? -1.0 : v); }
+
+// Truncation towards zero through a 32-bit integer, saturating instead of overflowing;
+// NaN gives 0.
+int32_t TruncToInt32(double v)
+{
+  if (v >= -2147483648.0 && v < 2147483648.0) return static_cast<int32_t>(v);
+  if (v > 0.0) return std::numeric_limits<int32_t>::max();
+  if (v < 0.0) return std::numeric_limits<int32_t>::min();
+  return 0;
 }
 
-const char* Distortion::ShapeTypeName(double) const { return "Linear"; }
-int Distortion::ShapeTypeFromName(const char*) { return 0; }
-void Distortion::SetInterpolation(double value) { interpolationMode = static_cast<int>(std::floor(4.0 * value + 0.5)); }
-const char* Distortion::InterpolationName() const { return ""; }
-void Distortion::ProcessRateReduction(double*, double*, int) {}
-void Distortion::ProcessBitCrush(double*, double*, int) {}
-void Distortion::ProcessShaping(double*, double*, int) {}
-
-void Distortion::RenderCurves(double* waveform, double* transfer)
+// floor(k * value + 0.5) with value limited to 0..1: the index of a stepped selection.
+int SteppedIndex(int k, double value)
 {
-  for (int i = 0; i < kCurvePoints; ++i) waveform[i] = transfer[i] = 0.0;
+  const double v = value >= 0.0 ? (value <= 1.0 ? value : 1.0) : 0.0;
+  return static_cast<int>(std::floor(k * v + 0.5));
+}
+
+struct IdentityCurve
+{
+  double operator()(double x) const { return x; }
+};
+
+struct HardOverloadCurve
+{
+  double operator()(double x) const
+  {
+    return 99.99999999999991 * x / (98.99999999999991 * std::fabs(x) + 1.0);
+  }
+};
+
+struct FullClipCurve
+{
+  double operator()(double x) const { return x > 0.01 ? 1.0 : (x < -0.01 ? -1.0 : 0.0); }
+};
+
+struct InvertCurve
+{
+  double operator()(double x) const { return x > 0.0 ? 1.0 - x : (x < 0.0 ? -1.0 - x : 0.0); }
+};
+
+}  // namespace
+
+Distortion::Distortion() { ShapeTableBuilder(tables).Build(); }
+
+Distortion::~Distortion() = default;
+
+void Distortion::SetShapeType(double value) { shapeType = SteppedIndex(kNumTypes - 1, value); }
+
+const char* Distortion::ShapeTypeName(double value) const
+{
+  return kTypeNames[SteppedIndex(kNumTypes - 1, value)];
+}
+
+int Distortion::ShapeTypeFromName(const char* text)
+{
+  if (!text) return 0;
+  for (int type = 0; type < kNumTypes; ++type)
+    if (std::strcmp(kTypeNames[type], text) == 0) return type;
+  for (const FormerName& former : kFormerNames)
+    if (std::strcmp(former.name, text) == 0) return former.type;
+  return 0;
+}
+
+void Distortion::SetInterpolation(double value)
+{
+  // Not limited to 0..1: a mode outside 0..4 reads as "unknown" and interpolates as cubic.
+  interpolationMode = TruncToInt32(std::floor(4.0 * value + 0.5));
+  for (ShapeTable& t : tables) t.mode = interpolationMode;
+}
+
+const char* Distortion::InterpolationName() const
+{
+  if (interpolationMode < 0 || interpolationMode > 4) return "unknown";
+  return kInterpolationNames[interpolationMode];
+}
+
+const ShapeTable* Distortion::TableForType(int type) const
+{
+  const int slot = ShapeTableBuilder::SlotOfType(type);
+  return slot < 0 ? nullptr : &tables[slot];
+}
+
+template <class Fn>
+void Distortion::VisitCurve(Fn&& fn) const
+{
+  switch (shapeType) {
+    case 2: fn(HardOverloadCurve{}); return;
+    case 12: fn(FullClipCurve{}); return;
+    case 21: fn(InvertCurve{}); return;
+    default: break;
+  }
+  const ShapeTable* table = TableForType(shapeType);
+  if (table)
+    table->VisitMode(fn);
+  else
+    fn(IdentityCurve{});
+}
+
+double Distortion::ShapeValue(double x) const
+{
+  double y = 0.0;
+  VisitCurve([&](auto curve) { y = curve(x); });
+  return y;
+}
+
+std::pair<double, double> Distortion::Shape(double left, double right) const
+{
+  return {ShapeValue(left), ShapeValue(right)};
+}
+
+void Distortion::ProcessRateReduction(double* left, double* right, int n)
+{
+  if (bypassed) return;
+  const double ratio = sampleRate / 44100.0;
+  const int32_t hold = TruncToInt32((1.0 - rateReduction) * ratio * 64.0);
+  const bool everySample = hold == 0 || rateReduction == 1.0;
+  int32_t counter = sampleCounter;
+  double heldLeft = holdLeft, heldRight = holdRight;
+  for (int i = 0; i < n; ++i) {
+    if (everySample || (hold > 0 && counter % hold == 0)) {
+      heldLeft = left[i];
+      heldRight = right[i];
+    }
+    left[i] = heldLeft;
+    right[i] = heldRight;
+    // Before the counter would overflow it steps back by a multiple of the hold length, so
+    // the grid runs on without a jump.
+    if (counter == std::numeric_limits<int32_t>::max())
+      counter = hold > 0 ? counter % hold + 1 : 0;
+    else
+      ++counter;
+  }
+  sampleCounter = counter;
+  holdLeft = heldLeft;
+  holdRight = heldRight;
+}
+
+void Distortion::ProcessBitCrush(double* left, double* right, int n)
+{
+  if (bypassed || quantize == 1.0 || n <= 0) return;
+  // The floor is written back: the stored setting keeps it until the next parameter change.
+  if (quantize < 0.001) quantize = 0.001;
+  double levels = std::pow(2.0, quantize * 15.0);
+  if (!(levels >= 2.0)) levels = 2.0;
+  quantizeLevels = levels;
+  for (int i = 0; i < n; ++i) {
+    left[i] = TruncToInt32(left[i] * levels) / levels;
+    right[i] = TruncToInt32(right[i] * levels) / levels;
+  }
+}
+
+template <class Curve>
+void Distortion::ShapeBlock(double* left, double* right, int n, const Curve& curve)
+{
+  double smoothed = smoothedDrive;
+  for (int i = 0; i < n; ++i) {
+    smoothed = smoothed * smoothKeep + smoothTake * drive;
+    const double h = smoothed * fadeGain;
+    const double xL = left[i], xR = right[i];
+    double yL = xL, yR = xR;
+    if (h != 0.0) {
+      const double gain = driveGainRange * h + 1.0;
+      yL = Limit(gain * curve(xL));
+      yR = Limit(gain * curve(xR));
+      if (h < 0.44) {
+        // Below this drive the shaped signal is crossfaded in from the dry one.
+        const double d = h * 2.272727272727273;
+        yL = (1.0 - d) * xL + d * yL;
+        yR = (1.0 - d) * xR + d * yR;
+      }
+    }
+    if (loudness) {
+      yL = 2.0 * std::sin(yL * kPi / 2.0);
+      yR = 2.0 * std::sin(yR * kPi / 2.0);
+    }
+    left[i] = yL;
+    right[i] = yR;
+    AdvanceFade();
+  }
+  smoothedDrive = smoothed;
+}
+
+void Distortion::ProcessShaping(double* left, double* right, int n)
+{
+  if (IsSilent() || drive == 0.0) return;
+  VisitCurve([&](auto curve) { ShapeBlock(left, right, n, curve); });
+}
+
+void Distortion::RenderCurves(double* waveform, double* transfer) const
+{
+  for (int i = 0; waveform && i < kCurvePoints; ++i) {
+    const double c = std::sin(2.0 * kPi * i / 98.0);
+    double y = c;
+    if (drive != 0.0) {
+      const double gain = 20.0 * drive + 1.0;
+      y = Limit(gain * ShapeValue(c));
+      if (drive < 0.44) {
+        const double d = 2.272727272727273 * drive;
+        y = d * y + (1.0 - d) * c;
+      }
+    }
+    waveform[i] = Limit(y);
+  }
+  for (int j = 0; transfer && j < kCurvePoints; ++j) {
+    const double x = (j / 98.0 - 0.5) * 2.0;
+    transfer[j] = Limit(ShapeValue(x));
+  }
 }
 
 }  // namespace Kernwave

@@ -4,23 +4,44 @@
 
 namespace Kernwave {
 
-// Six all-pass stages per channel swept by a sine LFO, with feedback.
+// Six first-order all-pass stages per channel swept by a sine LFO, with feedback; the swept
+// chain's output is added to the dry signal.
 class Phaser : public AudioProcessingUnit
 {
 public:
+  static constexpr int kStages = 6;
+
+  struct AllpassStage
+  {
+    double coefficient;
+    double state;
+  };
+
   void SetDepth(double v) { depth = v; }
   // v in 0..1: feedback = feedbackScale * v.
   void SetFeedback(double v) { feedback = feedbackScale * v; }
-  // v in 0..1: LFO increment for v * maxRate Hz.
+  // v in 0..1: LFO increment for v * maxRate Hz at the current rate. Not recomputed when the
+  // rate changes later.
   void SetRate(double v) { lfoIncrement = v / sampleRate * 6.283185307179586 * maxRate; }
-  void Process(double* left, double* right, int n);
+  void ProcessPhaser(double* left, double* right, int n);
 
 private:
+  AllpassStage leftStages[kStages] = {};
+  AllpassStage rightStages[kStages] = {};
+  // The sweep limits stay those of 44.1 kHz whatever the host's rate.
+  double minDelay = 440.0 / (44100.0 * 0.5);
+  double maxDelay = 1600.0 / (44100.0 * 0.5);
   double feedback = 0.7;
+  double lfoPhase = 0.0;
   double lfoIncrement = 0.5 / 44100.0 * 6.283185307179586 * 4.0;
   double depth = 0.0;
+  double smoothKeep = 0.987654321;
+  double smoothTake = 0.012345679000000054;
+  double smoothedDepth = 0.0;
   double maxRate = 4.0;
   double feedbackScale = 0.999;
+  double lastLeft = 0.0;
+  double lastRight = 0.0;
 };
 
 }  // namespace Kernwave

@@ -4,22 +4,29 @@
 
 namespace Kernwave {
 
-// Multiplies the signal by a sine carrier, mixed in by the smoothed amount.
+// Multiplies the signal by a sine carrier, mixed in by the smoothed amount. One carrier serves
+// both channels, in phase.
 class RingModulator : public AudioProcessingUnit
 {
 public:
+  // Stores the rate and recomputes the carrier's phase increment for it.
   void SetSampleRate(double rate) override;
   void SetAmount(double v) { amount = v; }
   // Sets the frequency fraction (0..1 of maxFrequency) and the carrier's phase increment.
   void SetFrequency(double v);
   double MaxFrequency() const { return maxFrequency; }
-  void Process(double* left, double* right, int n);
+  void ProcessRingModulator(double* left, double* right, int n);
 
 private:
   double maxFrequency = 2000.0;
   double frequency = 0.1;
   double amount = 0.0;
+  // Never wrapped: it grows for as long as the carrier runs.
+  double phase = 0.0;
   double phaseIncrement = 1.0 / 44100.0;
+  double smoothKeep = 0.987654321;
+  double smoothTake = 0.012345679000000054;
+  double smoothedAmount = 0.0;
 };
 
 }  // namespace Kernwave

@@ -219,8 +219,8 @@ void Skarvel::ProcessBlock(double** inputs, double** outputs, int nFrames)
   const bool bypass = mirrors[mBypassFX] >= 0.5;
   if (!bypass) {
     filterUnit.ProcessStereo(left, right, n);
-    ringModulator.Process(left, right, n);
-    phaser.Process(left, right, n);
+    ringModulator.ProcessRingModulator(left, right, n);
+    phaser.ProcessPhaser(left, right, n);
     distortion.ProcessRateReduction(left, right, n);
     distortion.ProcessBitCrush(left, right, n);
     const double gate = distortion.GateLevel();

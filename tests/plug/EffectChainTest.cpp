@@ -69,6 +69,9 @@ TEST(EffectChain, MirrorsStartAtTheirOwnValuesAndRampFromSilence)
   EXPECT_EQ(fx.Mirror(mInputVolume), 0.75);
   EXPECT_EQ(fx.Mirror(mVolume), 0.25);
   EXPECT_EQ(fx.Mirror(mFilterCutoff), 1.0);
+  // Until the host announces the parameters the bit-crush holds its start value 0 (two
+  // levels); set it neutral on the unit itself so the mirrors stay as constructed.
+  fx.GetDistortion().SetQuantize(1.0);
   std::vector<double> in(1, 1.0), outL(1), outR(1);
   double* ins[2] = {in.data(), in.data()};
   double* outs[2] = {outL.data(), outR.data()};
@@ -174,6 +177,7 @@ TEST(EffectChain, GateZeroesQuietSamplesOnlyWhileDistortionIsOn)
 {
   Chain c;
   c.Set(kBypassFX, 0.0);
+  c.Set(kQuantization, 1.0);  // the bit-crush out of the way
   c.Set(kGate, 0.5);  // threshold 0.0625
   c.Settle();
   c.Run(0.06, 0.07, 100);

@@ -13,6 +13,7 @@ static const Command kCommands[] = {
   {"presets", "presets", RunPresets},
   {"preset", "preset save FILE.kw [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]",
    RunPreset},
+  {"curves", "curves OUT.png [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]", RunCurves},
 };
 
 static void Usage(FILE* out)

@@ -1,0 +1,48 @@
+#include "dsp/ShapeTable.h"
+
+namespace Kernwave {
+
+void ShapeTable::Reset(int points)
+{
+  positive.resize(points);
+  negative.resize(points);
+  for (int i = 0; i < points; ++i) positive[i] = negative[i] = static_cast<double>(i) / points;
+  mode = kHermite;
+  step = 1.0 / points;
+}
+
+double ShapeTable::Lookup(double x) const
+{
+  double y = 0.0;
+  VisitMode([&](auto curve) { y = curve(x); });
+  return y;
+}
+
+void ShapeTable::Clamp()
+{
+  for (std::vector<double>* half : {&positive, &negative})
+    for (double& v : *half) v = v > 1.0 ? 1.0 : (v < -1.0 ? -1.0 : v);
+}
+
+void ShapeTable::Normalise()
+{
+  for (std::vector<double>* half : {&positive, &negative}) {
+    double peak = 0.0;
+    for (double v : *half)
+      if (std::fabs(v) > peak) peak = std::fabs(v);
+    if (peak != 0.0)
+      for (double& v : *half) v /= peak;
+  }
+}
+
+void ShapeTable::FadeIn()
+{
+  const int n = Size() < 5 ? Size() : 5;
+  for (int i = 0; i < n; ++i) {
+    const double g = std::sin((i / 5.0) * 3.141592653589793 / 2.0);
+    positive[i] *= g;
+    negative[i] *= g;
+  }
+}
+
+}  // namespace Kernwave

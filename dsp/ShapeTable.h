@@ -1,0 +1,115 @@
+#pragma once
+
+#include <cmath>
+#include <vector>
+
+namespace Kernwave {
+
+// One transfer curve sampled at N points per polarity. Entry i belongs to the input magnitude
+// i / N; the negative half stores magnitudes, so an input -a gives -(value at a).
+class ShapeTable
+{
+public:
+  enum Mode { kNearest = 0, kLinear = 1, kCosine = 2, kCubic = 3, kHermite = 4 };
+
+  // Refills both halves with the identity and restores the default hermite mode.
+  void Reset(int points);
+
+  int Size() const { return static_cast<int>(positive.size()); }
+
+  // The curve at x in the table's own mode; any mode outside 0..4 interpolates as cubic.
+  double Lookup(double x) const;
+
+  // Calls fn with a reader whose call operator is the curve at x in the table's mode, so a
+  // block loop can be compiled once per mode instead of branching per sample.
+  template <class Fn>
+  void VisitMode(Fn&& fn) const;
+
+  template <int M>
+  struct Reader
+  {
+    const ShapeTable* table;
+    double operator()(double x) const { return table->LookupIn<M>(x); }
+  };
+
+  template <int M>
+  double LookupIn(double x) const;
+
+  // Finishing steps applied once after the formulas.
+  void Clamp();
+  void Normalise();
+  void FadeIn();
+
+  int mode = kHermite;
+  double step = 0.0;
+  std::vector<double> positive;
+  std::vector<double> negative;
+
+private:
+  template <int M>
+  double Interpolate(const double* t, double a) const;
+};
+
+template <int M>
+double ShapeTable::LookupIn(double x) const
+{
+  if (x == 0.0) return 0.0;
+  if (x > 0.0) return Interpolate<M>(positive.data(), x);
+  return -Interpolate<M>(negative.data(), -x);
+}
+
+template <int M>
+double ShapeTable::Interpolate(const double* t, double a) const
+{
+  const int n = Size();
+  if (M == kNearest) {
+    // Scaled by N - 1, unlike the other modes; past the end of the table the curve is 0.
+    const double p = a * (n - 1);
+    return p < n ? t[static_cast<int>(p)] : 0.0;
+  }
+
+  const double p = a * n;
+  const int i = p < n - 1 ? static_cast<int>(p) : n - 1;
+  const double f = std::fmod(a, step) / step;
+
+  if (M == kLinear || M == kCosine) {
+    const int j = i + 1 < n ? i + 1 : n - 1;
+    const double mu = M == kLinear ? f : (1.0 - std::cos(f * 3.141592653589793)) / 2.0;
+    return (1.0 - mu) * t[i] + mu * t[j];
+  }
+
+  const double y0 = t[i > 0 ? i - 1 : 0];
+  const double y1 = t[i];
+  const double y2 = t[i + 1 < n ? i + 1 : n - 1];
+  const double y3 = t[i + 2 < n ? i + 2 : n - 1];
+  const double f2 = f * f;
+  const double f3 = f2 * f;
+
+  if (M == kHermite) {
+    const double m0 = ((y1 - y0) + (y2 - y1)) / 2.0;
+    const double m1 = ((y2 - y1) + (y3 - y2)) / 2.0;
+    return (2.0 * f3 - 3.0 * f2 + 1.0) * y1 + (f3 - 2.0 * f2 + f) * m0 + (f3 - f2) * m1 +
+           (3.0 * f2 - 2.0 * f3) * y2;
+  }
+
+  if (f == 1.0) return y2;
+  if (f == 0.0) return y1;
+  const double a0 = y3 - y2 - y0 + y1;
+  const double a1 = y0 - y1 - a0;
+  const double a2 = y2 - y0;
+  return a0 * f3 + a1 * f2 + a2 * f + y1;
+}
+
+template <class Fn>
+void ShapeTable::VisitMode(Fn&& fn) const
+{
+  switch (mode) {
+    case kNearest: fn(Reader<kNearest>{this}); break;
+    case kLinear: fn(Reader<kLinear>{this}); break;
+    case kCosine: fn(Reader<kCosine>{this}); break;
+    case kHermite: fn(Reader<kHermite>{this}); break;
+    default: fn(Reader<kCubic>{this}); break;
+  }
+}
+
+}  // namespace Kernwave

@@ -134,6 +134,7 @@ public:
   double GetSampleRate() const { return sampleRate; }
   int GetBlockSize() const { return blockSize; }
   int GetLatency() const { return latency; }
+  int GetHostVersion() const { return hostVersion; }
   IGraphics* GetGUI() { return editor; }
   const char* GetEffectName() const { return effectName; }
   const char* GetProductName() const { return productName; }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "tests/host/TestHost.h"
+
+// The built module, unless SKARVEL_PLUGIN names another one (a Windows build under Wine).
+inline std::string SkarvelPath()
+{
+  const char* env = std::getenv("SKARVEL_PLUGIN");
+  return env && *env ? env : SKARVEL_PLUGIN_PATH;
+}
+
+// A host with the effect loaded; null (and a recorded failure) when loading failed.
+inline std::unique_ptr<TestHost> LoadSkarvel(HostConfig config = {})
+{
+  auto host = std::make_unique<TestHost>(std::move(config));
+  if (!host->Load(SkarvelPath())) {
+    ADD_FAILURE() << host->Error();
+    return nullptr;
+  }
+  return host;
+}

@@ -74,26 +74,30 @@ TEST(Process, TheThreeModesAgree)
   }
 }
 
+// Above the size the plug-in starts with, so an overrun leaves every allocation.
 TEST(Process, ABlockLargerThanAnnouncedIsProcessedInSlices)
 {
-  auto large = Prepared(256);
-  auto sliced = Prepared(256);
-  auto largeDouble = Prepared(256);
+  constexpr int kAnnounced = 2048;
+  constexpr int kPassed = 4 * kAnnounced;
+  auto large = Prepared(kAnnounced);
+  auto sliced = Prepared(kAnnounced);
+  auto largeDouble = Prepared(kAnnounced);
   ASSERT_TRUE(large && sliced && largeDouble);
-  FloatBuffers in = Signal(1024);
-  FloatBuffers out = Silence(1024);
-  large->ProcessReplacing(in, out, 1024);
+  FloatBuffers in = Signal(kPassed);
+  FloatBuffers out = Silence(kPassed);
+  large->ProcessReplacing(in, out, kPassed);
   DoubleBuffers din = Widened(in);
-  DoubleBuffers dout(2, std::vector<double>(1024));
-  largeDouble->ProcessDoubleReplacing(din, dout, 1024);
+  DoubleBuffers dout(2, std::vector<double>(kPassed));
+  largeDouble->ProcessDoubleReplacing(din, dout, kPassed);
   for (int block = 0; block < 4; ++block) {
-    FloatBuffers part = Signal(256, block * 256);
-    FloatBuffers partOut = Silence(256);
-    sliced->ProcessReplacing(part, partOut, 256);
+    FloatBuffers part = Signal(kAnnounced, block * kAnnounced);
+    FloatBuffers partOut = Silence(kAnnounced);
+    sliced->ProcessReplacing(part, partOut, kAnnounced);
     for (int c = 0; c < 2; ++c)
-      for (int i = 0; i < 256; ++i) {
-        ASSERT_EQ(out[c][block * 256 + i], partOut[c][i]) << c << " " << block * 256 + i;
-        ASSERT_EQ(static_cast<float>(dout[c][block * 256 + i]), partOut[c][i]);
+      for (int i = 0; i < kAnnounced; ++i) {
+        const int at = block * kAnnounced + i;
+        ASSERT_EQ(out[c][at], partOut[c][i]) << c << " " << at;
+        ASSERT_EQ(static_cast<float>(dout[c][at]), partOut[c][i]) << c << " " << at;
       }
   }
 }

@@ -14,7 +14,8 @@ configure: bootstrap
 	@test -f $(BUILD)/build.ninja || cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
 
 run: all
-	@mkdir -p out
+	@mkdir -p out $(HOME)/.vst
+	install -m 755 $(BUILD)/Skarvel.so $(HOME)/.vst/Skarvel.so
 	$(BUILD)/tools/skarvel render --demo out/demo.wav
 
 test: all

@@ -12,7 +12,12 @@
 inline std::string SkarvelPath()
 {
   const char* env = std::getenv("SKARVEL_PLUGIN");
-  return env && *env ? env : SKARVEL_PLUGIN_PATH;
+  const std::string path = env && *env ? env : SKARVEL_PLUGIN_PATH;
+  // One load held for the whole run, as hosts keep their modules: the C++ runtime inside
+  // the module allocates a pool at every load that it never frees at unload.
+  static std::string error;
+  static const std::unique_ptr<PluginModule> kept = PluginModule::Open(path, error);
+  return path;
 }
 
 // A host with the effect loaded; null (and a recorded failure) when loading failed.

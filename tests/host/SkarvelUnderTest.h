@@ -13,10 +13,11 @@ inline std::string SkarvelPath()
 {
   const char* env = std::getenv("SKARVEL_PLUGIN");
   const std::string path = env && *env ? env : SKARVEL_PLUGIN_PATH;
-  // One load held for the whole run, as hosts keep their modules: the C++ runtime inside
-  // the module allocates a pool at every load that it never frees at unload.
+  // One load held to the end of the process, as hosts keep their modules: the C++ runtime
+  // inside the module allocates a pool at every load that it never frees at unload.
   static std::string error;
-  static const std::unique_ptr<PluginModule> kept = PluginModule::Open(path, error);
+  static const PluginModule* kept = PluginModule::Open(path, error).release();
+  (void)kept;
   return path;
 }
 

@@ -17,17 +17,6 @@ TEST(HostCallback, OpeningAsksTheHostWhoItIs)
   EXPECT_EQ(host->CountCalls(audioMasterGetProductString), 1);
 }
 
-TEST(HostCallback, AHostWithoutAProductStringIsNotAskedItsVersion)
-{
-  HostConfig config;
-  config.productString = "";
-  auto host = LoadSkarvel(config);
-  ASSERT_TRUE(host);
-  host->Dispatch(effOpen);
-  EXPECT_EQ(host->CountCalls(audioMasterGetProductString), 1);
-  EXPECT_EQ(host->CountCalls(audioMasterGetVendorVersion), 0);
-}
-
 TEST(HostCallback, MidiEventsAreSentBackToTheHost)
 {
   auto host = LoadSkarvel();

@@ -76,20 +76,6 @@ TEST(Identity, PinsAreAStereoPairWithNumberedLabels)
   }
 }
 
-TEST(Identity, SpeakerArrangementsAreStereo)
-{
-  auto host = LoadSkarvel();
-  ASSERT_TRUE(host);
-  VstSpeakerArrangement* in = nullptr;
-  VstSpeakerArrangement* out = nullptr;
-  EXPECT_EQ(host->Dispatch(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&in), &out), 1);
-  ASSERT_TRUE(in && out);
-  EXPECT_EQ(in->type, kSpeakerArrStereo);
-  EXPECT_EQ(in->numChannels, 2);
-  EXPECT_EQ(out->type, kSpeakerArrStereo);
-  EXPECT_EQ(out->numChannels, 2);
-}
-
 TEST(Identity, CanDoAnswersEveryRow)
 {
   auto host = LoadSkarvel();

@@ -18,7 +18,6 @@ struct FakeHost
 {
   std::string product = "Test Host";
   VstIntPtr version = 100;
-  VstIntPtr processLevel = kVstProcessLevelRealtime;
   bool answerTime = true;
   VstTimeInfo time{};
   std::vector<VstIntPtr> timeRequests;
@@ -38,7 +37,6 @@ VstIntPtr VSTCALLBACK FakeCallback(AEffect*, VstInt32 opcode, VstInt32 index, Vs
       std::snprintf(static_cast<char*>(ptr), 64, "%s", fake->product.c_str());
       return 1;
     case audioMasterGetVendorVersion: return fake->version;
-    case audioMasterGetCurrentProcessLevel: return fake->processLevel;
     case audioMasterGetTime:
       fake->timeRequests.push_back(value);
       return fake->answerTime ? reinterpret_cast<VstIntPtr>(&fake->time) : 0;
@@ -180,14 +178,6 @@ TEST_F(VSTAdapter, TimeQueriesReadOnlyWhatTheHostMarksValid)
   EXPECT_EQ(untouched.tempo, 99.0);
 }
 
-TEST_F(VSTAdapter, OfflineRenderingIsProcessLevelFour)
-{
-  RecordingPlug plug;
-  EXPECT_FALSE(plug.IsRenderingOffline());
-  host.processLevel = kVstProcessLevelOffline;
-  EXPECT_TRUE(plug.IsRenderingOffline());
-}
-
 TEST_F(VSTAdapter, EditsAndMidiReachTheHost)
 {
   RecordingPlug plug;
@@ -238,10 +228,6 @@ TEST_F(VSTAdapter, SampleRateAndBlockSizeTakeOnlyUsableValues)
   for (float bad : {0.0f, -44100.0f, std::nanf(""), INFINITY})
     Dispatch(plug, effSetSampleRate, 0, 0, nullptr, bad);
   EXPECT_EQ(plug.GetSampleRate(), 48000.0);
-  Dispatch(plug, effSetBlockSize, 0, 64);
-  Dispatch(plug, effSetBlockSize, 0, 0);
-  Dispatch(plug, effSetBlockSize, 0, -1);
-  EXPECT_EQ(plug.GetBlockSize(), 64);
   Dispatch(plug, effSetBlockSize, 0, static_cast<VstIntPtr>(0x7FFFFFFF));
   EXPECT_EQ(plug.GetBlockSize(), IPlugVST::kMaxBlockSize);
 }
@@ -297,12 +283,4 @@ TEST_F(VSTAdapter, EditorCallsGoThroughTheAttachedSurface)
   EXPECT_EQ(Dispatch(plug, effEditOpen, 0, 0, &parent), 0);
   plug.AttachEditor(nullptr);
   EXPECT_FALSE(plug.GetAEffect()->flags & effFlagsHasEditor);
-}
-
-TEST_F(VSTAdapter, LatencyIsAnnouncedAsInitialDelay)
-{
-  RecordingPlug plug;
-  plug.SetLatency(64);
-  EXPECT_EQ(plug.GetAEffect()->initialDelay, 64);
-  EXPECT_EQ(plug.GetLatency(), 64);
 }

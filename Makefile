@@ -17,7 +17,8 @@ configure: bootstrap
 
 # The demo as it is, then through a few contrasting factory programs.
 run: all
-	@mkdir -p out
+	@mkdir -p out $(HOME)/.vst
+	install -m 755 $(BUILD)/Skarvel.so $(HOME)/.vst/Skarvel.so
 	$(BUILD)/tools/skarvel render --demo out/demo.wav
 	$(BUILD)/tools/skarvel render --demo out/demo-tube-drive.wav --preset "Tube Drive"
 	$(BUILD)/tools/skarvel render --demo out/demo-hardcore-fuzz.wav --preset "Hardcore Fuzz 1"

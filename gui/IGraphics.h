@@ -21,6 +21,8 @@ public:
 
   virtual void* OpenWindow(void*) { return nullptr; }
   virtual void CloseWindow() {}
+  // Handles the window's pending events; the host calls it regularly through effEditIdle.
+  virtual void Idle() {}
   virtual void* GetWindow() { return nullptr; }
   bool WindowIsOpen() { return GetWindow() != nullptr; }
 

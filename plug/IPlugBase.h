@@ -135,6 +135,7 @@ public:
   void SetSampleRate(double rate) { sampleRate = rate; }
   int GetBlockSize() const { return blockSize; }
   int GetLatency() const { return latency; }
+  int GetHostVersion() const { return hostVersion; }
   IGraphics* GetGUI() { return editor; }
   const char* GetEffectName() const { return effectName; }
   const char* GetProductName() const { return productName; }

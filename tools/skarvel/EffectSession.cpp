@@ -1,49 +1,70 @@
 #include "tools/skarvel/EffectSession.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <stdexcept>
 
 #include "plug/Skarvel.h"
+#include "plug/module/VSTEntry.h"
 
-EffectSession::EffectSession(double sampleRate, int block)
-  : effect(std::make_unique<Skarvel>(nullptr)), blockSize(block)
+namespace {
+
+// The tool is a host that renders files: offline, and nothing else to tell.
+VstIntPtr VSTCALLBACK ToolHostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void* ptr,
+                                       float)
 {
-  effect->ApplyPreset(effect->GetCurrentPresetIdx());
-  for (int i = 0; i < effect->NParams(); ++i) effect->ParameterChanged(i);
-  effect->SetSampleRate(sampleRate);
-  effect->SetBlockSize(blockSize);
-  effect->ResetAudioState();
-  inL.resize(blockSize);
-  inR.resize(blockSize);
-  outL.resize(blockSize);
-  outR.resize(blockSize);
+  switch (opcode) {
+    case audioMasterVersion: return 2400;
+    case audioMasterGetProductString:
+      if (ptr) std::snprintf(static_cast<char*>(ptr), kVstMaxProductStrLen, "skarvel");
+      return ptr ? 1 : 0;
+    case audioMasterGetCurrentProcessLevel: return kVstProcessLevelOffline;
+    default: return 0;
+  }
 }
 
-EffectSession::~EffectSession() = default;
+}  // namespace
+
+EffectSession::EffectSession(double sampleRate, int block)
+  : effect(VSTPluginMain(ToolHostCallback)), blockSize(block)
+{
+  if (!effect) throw std::runtime_error("the effect could not be created");
+  Dispatch(effOpen);
+  Dispatch(effSetSampleRate, 0, 0, static_cast<float>(sampleRate));
+  Dispatch(effSetBlockSize, 0, blockSize);
+  Dispatch(effMainsChanged, 0, 1);
+}
+
+EffectSession::~EffectSession()
+{
+  Dispatch(effMainsChanged, 0, 0);
+  Dispatch(effClose);
+}
+
+VstIntPtr EffectSession::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, float opt)
+{
+  return effect->dispatcher(effect, opcode, index, value, nullptr, opt);
+}
+
+Skarvel& EffectSession::Effect() { return *static_cast<Skarvel*>(IPlugVST::FromAEffect(effect)); }
 
 void EffectSession::Apply(const std::vector<ParameterSetting>& settings)
 {
-  for (const ParameterSetting& s : settings) {
-    effect->GetParam(s.index)->SetFromNormalized(s.value);
-    effect->ParameterChanged(s.index);
-  }
+  for (const ParameterSetting& s : settings)
+    effect->setParameter(effect, s.index, static_cast<float>(s.value));
 }
+
+void EffectSession::SelectProgram(int index) { Dispatch(effSetProgram, 0, index); }
 
 void EffectSession::Process(const float* inLeft, const float* inRight, float* outLeft,
                             float* outRight, long n)
 {
   for (long done = 0; done < n;) {
     const int m = static_cast<int>(std::min<long>(blockSize, n - done));
-    for (int i = 0; i < m; ++i) {
-      inL[i] = inLeft[done + i];
-      inR[i] = inRight[done + i];
-    }
-    double* ins[2] = {inL.data(), inR.data()};
-    double* outs[2] = {outL.data(), outR.data()};
-    effect->ProcessBlock(ins, outs, m);
-    for (int i = 0; i < m; ++i) {
-      outLeft[done + i] = static_cast<float>(outL[i]);
-      outRight[done + i] = static_cast<float>(outR[i]);
-    }
+    // The interface has no const: the inputs are only read.
+    float* ins[2] = {const_cast<float*>(inLeft + done), const_cast<float*>(inRight + done)};
+    float* outs[2] = {outLeft + done, outRight + done};
+    effect->processReplacing(effect, ins, outs, m);
     done += m;
   }
 }

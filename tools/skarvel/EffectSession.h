@@ -1,28 +1,35 @@
 #pragma once
 
-#include <memory>
 #include <vector>
 
+#include "plug/vst2/aeffect.h"
 #include "tools/skarvel/Options.h"
 
 class Skarvel;
 
-// One effect instance set up as a host would: created, opened, given the sample rate and the
-// block size, switched on, with the current program applied.
+// One effect instance driven exactly as a host drives it, in-process: created through the
+// entry point, opened, given the sample rate and the block size and switched on through
+// the dispatcher, automated through setParameter, processed through processReplacing.
 class EffectSession
 {
 public:
   EffectSession(double sampleRate, int blockSize);
   ~EffectSession();
+  EffectSession(const EffectSession&) = delete;
+  EffectSession& operator=(const EffectSession&) = delete;
 
   void Apply(const std::vector<ParameterSetting>& settings);
+  // Switches programs as a host does: the current values stay with the program left.
+  void SelectProgram(int index);
   // Processes n frames of stereo float audio in blocks of at most the block size.
   void Process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, long n);
   int BlockSize() const { return blockSize; }
-  Skarvel& Effect() { return *effect; }
+  // For what no host call reaches: preset files, names, the parameter table.
+  Skarvel& Effect();
 
 private:
-  std::unique_ptr<Skarvel> effect;
+  VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, float opt = 0.0f);
+
+  AEffect* effect;
   int blockSize;
-  std::vector<double> inL, inR, outL, outR;
 };

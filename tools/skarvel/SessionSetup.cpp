@@ -20,13 +20,14 @@ bool IsPresetFileName(const std::string& path)
   return ext == "kw" || ext == "bgp";
 }
 
-static std::string LoadPresetOptions(const Options& options, Skarvel& fx)
+static std::string LoadPresetOptions(const Options& options, EffectSession& session)
 {
+  Skarvel& fx = session.Effect();
   if (options.Has("--preset")) {
     int index = 0;
     const std::string error = FindPreset(fx, options.Value("--preset"), index);
     if (!error.empty()) return error;
-    fx.ApplyPreset(index);
+    session.SelectProgram(index);
   }
   if (options.Has("--preset-file")) {
     const std::string path = options.Value("--preset-file");
@@ -46,7 +47,7 @@ std::string ConfigureSession(const Options& options, EffectSession& session)
 {
   std::vector<ParameterSetting> settings;
   std::string error = ParseSettings(options.All("--set"), settings);
-  if (error.empty()) error = LoadPresetOptions(options, session.Effect());
+  if (error.empty()) error = LoadPresetOptions(options, session);
   if (error.empty()) session.Apply(settings);
   return error;
 }

@@ -1,0 +1,104 @@
+// The three process entry points. Each holds the ParameterLock for the whole call and
+// hands ProcessBlock slices of at most the block size: the scratch buffers and the units'
+// work buffers are that long, whatever the host passes.
+#include <algorithm>
+
+#include "plug/IPlugVST.h"
+
+void IPlugVST::ProcessFloat(float** inputs, float** outputs, VstInt32 nFrames, bool accumulate)
+{
+  LockGuard g(lock);
+  if (blockSize <= 0) return;
+  for (int done = 0; done < nFrames;) {
+    const int n = std::min(nFrames - done, blockSize);
+    ConvertInputs(inputs, done, n);
+    AssignDestinations(outputs, done);
+    ProcessBlock(inPointers.data(), outPointers.data(), n);
+    ConvertOutputs(n, accumulate);
+    done += n;
+  }
+}
+
+void IPlugVST::ProcessDouble(double** inputs, double** outputs, VstInt32 nFrames)
+{
+  LockGuard g(lock);
+  if (blockSize <= 0) return;
+  for (int done = 0; done < nFrames;) {
+    const int n = std::min(nFrames - done, blockSize);
+    PointInputs(inputs, done);
+    PointOutputs(outputs, done);
+    ProcessBlock(inPointers.data(), outPointers.data(), n);
+    done += n;
+  }
+}
+
+// Host arrays are consumed in order by the connected channels only; a disconnected
+// channel reads or writes its own scratch buffer. A null host array reads as silence.
+void IPlugVST::ConvertInputs(float** hostInputs, int offset, int n)
+{
+  int next = 0;
+  for (auto& c : inChannels) {
+    double* dst = c->scratch.data();
+    if (c->connected) {
+      const float* src = hostInputs ? hostInputs[next++] : nullptr;
+      for (int i = 0; i < n; ++i) dst[i] = src ? src[offset + i] : 0.0;
+    }
+    inPointers[c->index] = dst;
+  }
+}
+
+void IPlugVST::AssignDestinations(float** hostOutputs, int offset)
+{
+  int next = 0;
+  for (auto& c : outChannels) {
+    c->destination = nullptr;
+    if (c->connected) {
+      float* dst = hostOutputs ? hostOutputs[next++] : nullptr;
+      if (dst) c->destination = dst + offset;
+    }
+    outPointers[c->index] = c->scratch.data();
+  }
+}
+
+void IPlugVST::ConvertOutputs(int n, bool accumulate)
+{
+  for (auto& c : outChannels) {
+    float* dst = c->destination;
+    if (!dst) continue;
+    const double* src = c->scratch.data();
+    if (accumulate)
+      for (int i = 0; i < n; ++i)
+        dst[i] = static_cast<float>(static_cast<double>(static_cast<float>(src[i])) + dst[i]);
+    else
+      for (int i = 0; i < n; ++i) dst[i] = static_cast<float>(src[i]);
+  }
+}
+
+void IPlugVST::PointInputs(double** hostInputs, int offset)
+{
+  int next = 0;
+  for (auto& c : inChannels) {
+    double* p = c->scratch.data();
+    if (c->connected) {
+      double* host = hostInputs ? hostInputs[next++] : nullptr;
+      if (host)
+        p = host + offset;
+      else
+        std::fill(c->scratch.begin(), c->scratch.end(), 0.0);
+    }
+    inPointers[c->index] = p;
+  }
+}
+
+void IPlugVST::PointOutputs(double** hostOutputs, int offset)
+{
+  int next = 0;
+  for (auto& c : outChannels) {
+    double* p = c->scratch.data();
+    if (c->connected) {
+      double* host = hostOutputs ? hostOutputs[next++] : nullptr;
+      if (host) p = host + offset;
+    }
+    outPointers[c->index] = p;
+  }
+}

@@ -1,0 +1,37 @@
+// Kept out of the core library: the module links the core archives with their symbols
+// hidden, so the exported entry point must come from an object of the module itself.
+#include "plug/module/VSTEntry.h"
+
+#include <memory>
+
+#include "plug/Skarvel.h"
+
+namespace {
+
+ParameterLock& CreationLock()
+{
+  static ParameterLock lock;
+  return lock;
+}
+
+}  // namespace
+
+AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback hostCallback)
+{
+  try {
+    LockGuard g(CreationLock());
+    auto plug = std::make_unique<Skarvel>(hostCallback);
+    plug->FillEmptyPresets(plug->NPresets(), "Empty");
+    // The parameter records hold their definition defaults until a program is applied;
+    // the host sees program 0 as current, so its values must be the live ones.
+    plug->ApplyPreset(plug->GetCurrentPresetIdx());
+    // Ready to process at the default rate and block size even if the host never says.
+    plug->ResetAudioState();
+    AEffect* effect = plug->GetAEffect();
+    if (effect->numPrograms < 1) effect->numPrograms = 1;
+    plug.release();
+    return effect;
+  } catch (...) {
+    return nullptr;
+  }
+}

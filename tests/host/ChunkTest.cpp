@@ -1,0 +1,148 @@
+#include <algorithm>
+#include <cstring>
+
+#include "tests/host/SkarvelUnderTest.h"
+
+namespace {
+
+constexpr int kParams = 30;
+using Bytes = std::vector<unsigned char>;
+
+// Values exact in float and double, distinct per parameter and per variant.
+double Value(int param, int variant) { return ((param + variant) % 61 + 1) / 64.0; }
+
+void SetAll(TestHost& host, int variant)
+{
+  for (int k = 0; k < kParams; ++k) host.SetParameter(k, static_cast<float>(Value(k, variant)));
+}
+
+void ExpectAll(TestHost& host, int variant)
+{
+  for (int k = 0; k < kParams; ++k)
+    EXPECT_EQ(host.GetParameter(k), static_cast<float>(Value(k, variant))) << "parameter " << k;
+}
+
+Bytes Doubles(int count, int variant)
+{
+  Bytes b(static_cast<size_t>(count) * 8);
+  for (int k = 0; k < count; ++k) {
+    const double v = Value(k, variant);
+    std::memcpy(&b[static_cast<size_t>(k) * 8], &v, 8);
+  }
+  return b;
+}
+
+Bytes WithHeader(const Bytes& body)
+{
+  const unsigned char header[8] = {0x74, 0x66, 0x66, 0x70, 0x00, 0x00, 0x01, 0x00};
+  Bytes b(header, header + 8);
+  b.resize(8 + body.size());
+  std::copy(body.begin(), body.end(), b.begin() + 8);
+  return b;
+}
+
+std::unique_ptr<TestHost> Started()
+{
+  auto host = LoadSkarvel();
+  if (host) host->Start(44100.0f, 256);
+  return host;
+}
+
+}  // namespace
+
+TEST(Chunks, ProgramChunkIsTheHeaderAndThirtyDoubles)
+{
+  auto host = Started();
+  ASSERT_TRUE(host);
+  SetAll(*host, 3);
+  EXPECT_EQ(host->GetChunk(true), WithHeader(Doubles(kParams, 3)));
+}
+
+TEST(Chunks, BankChunkRestoresAllProgramsByteForByte)
+{
+  auto host = Started();
+  ASSERT_TRUE(host);
+  auto build = [&](int variant) {
+    for (int p = 0; p < 56; ++p) {
+      host->Dispatch(effSetProgram, 0, p);
+      SetAll(*host, p + variant);
+      std::string name = "Program " + std::to_string(p + variant);
+      host->Dispatch(effSetProgramName, 0, 0, &name[0]);
+    }
+  };
+  build(0);
+  host->Dispatch(effSetProgram, 0, 7);
+  const Bytes saved = host->GetChunk(false);
+  ASSERT_GT(saved.size(), 8u);
+  EXPECT_EQ(Bytes(saved.begin(), saved.begin() + 8), WithHeader({}));
+
+  build(100);  // every program and name different now; program 55 is current
+  ASSERT_NE(host->GetChunk(false), saved);
+  EXPECT_EQ(host->SetChunk(false, saved), 1);
+  // The current program is re-applied from the restored bank.
+  EXPECT_EQ(host->Dispatch(effGetProgram), 55);
+  ExpectAll(*host, 55);
+  EXPECT_EQ(host->DispatchText(effGetProgramNameIndexed, 7), "Program 7");
+  EXPECT_EQ(host->GetChunk(false), saved);
+}
+
+TEST(Chunks, ProgramChunkWithOrWithoutHeaderSetsEveryParameter)
+{
+  auto host = Started();
+  ASSERT_TRUE(host);
+  EXPECT_EQ(host->SetChunk(true, WithHeader(Doubles(kParams, 5))), 1);
+  ExpectAll(*host, 5);
+  // Without the magic the data is read from byte 0.
+  EXPECT_EQ(host->SetChunk(true, Doubles(kParams, 9)), 1);
+  ExpectAll(*host, 9);
+  // A bank chunk without a header is bare parameter data as well.
+  EXPECT_EQ(host->SetChunk(false, Doubles(kParams, 11)), 1);
+  ExpectAll(*host, 11);
+  // The loaded values became the current program's.
+  host->Dispatch(effSetProgram, 0, 1);
+  host->Dispatch(effSetProgram, 0, 0);
+  ExpectAll(*host, 11);
+}
+
+TEST(Chunks, TruncatedProgramChunkSetsWhatItHoldsAndFails)
+{
+  auto host = Started();
+  ASSERT_TRUE(host);
+  SetAll(*host, 20);
+  Bytes cut = WithHeader(Doubles(kParams, 1));
+  cut.resize(100);  // eleven doubles and half of the twelfth
+  EXPECT_EQ(host->SetChunk(true, cut), 0);
+  for (int k = 0; k <= 10; ++k) EXPECT_EQ(host->GetParameter(k), static_cast<float>(Value(k, 1)));
+  EXPECT_EQ(host->GetParameter(11), 0.0f) << "the short read stores the minimum";
+  for (int k = 12; k < kParams; ++k)
+    EXPECT_EQ(host->GetParameter(k), static_cast<float>(Value(k, 20)));
+}
+
+TEST(Chunks, TruncatedBankChunkFails)
+{
+  auto host = Started();
+  ASSERT_TRUE(host);
+  Bytes bank = host->GetChunk(false);
+  bank.resize(bank.size() / 2);
+  EXPECT_EQ(host->SetChunk(false, bank), 0);
+}
+
+TEST(Chunks, ChunksWithoutDataChangeNothing)
+{
+  auto host = Started();
+  ASSERT_TRUE(host);
+  SetAll(*host, 4);
+  const Bytes program = host->GetChunk(true);
+  const Bytes bank = host->GetChunk(false);
+  Bytes data = WithHeader(Doubles(kParams, 8));
+  for (bool isProgram : {true, false}) {
+    const VstInt32 index = isProgram ? 1 : 0;
+    EXPECT_EQ(host->Dispatch(effSetChunk, index, 248, nullptr), 0);
+    EXPECT_EQ(host->Dispatch(effSetChunk, index, -1, data.data()), 0);
+    EXPECT_EQ(host->Dispatch(effSetChunk, index, 0, data.data()), 0);
+    EXPECT_EQ(host->SetChunk(isProgram, {0x74, 0x66, 0x66, 0x70}), 0) << "magic only";
+  }
+  EXPECT_EQ(host->GetChunk(true), program);
+  EXPECT_EQ(host->GetChunk(false), bank);
+  EXPECT_EQ(host->Dispatch(effGetChunk, 0, 0, nullptr), 0);
+}

@@ -1,0 +1,133 @@
+#include <cmath>
+#include <cstring>
+
+#include "tests/host/SkarvelUnderTest.h"
+
+namespace {
+
+std::unique_ptr<TestHost> Started()
+{
+  auto host = LoadSkarvel();
+  if (host) host->Start(44100.0f, 256);
+  return host;
+}
+
+}  // namespace
+
+TEST(Parameters, NamesLabelsAndDisplayTexts)
+{
+  auto host = Started();
+  ASSERT_TRUE(host);
+  // Longer than the 8 characters the interface promises: hosts pass larger buffers.
+  EXPECT_EQ(host->DispatchText(effGetParamName, 4), "Sample-Rate Reduction");
+  EXPECT_EQ(host->DispatchText(effGetParamName, 0), "Input Volume");
+  EXPECT_EQ(host->DispatchText(effGetParamName, 29), "Output Volume");
+  EXPECT_EQ(host->DispatchText(effGetParamLabel, 12), "Hz");
+  EXPECT_EQ(host->DispatchText(effGetParamLabel, 0), "");
+
+  host->SetParameter(0, 0.5f);
+  EXPECT_EQ(host->DispatchText(effGetParamDisplay, 0), "0.500000");
+  host->SetParameter(12, 0.25f);
+  EXPECT_EQ(host->DispatchText(effGetParamDisplay, 12), "0.250");
+  host->SetParameter(27, 1.0f);
+  EXPECT_EQ(host->DispatchText(effGetParamDisplay, 27), "1");
+}
+
+TEST(Parameters, SetAndGetThroughTheHostCallbacks)
+{
+  auto host = Started();
+  ASSERT_TRUE(host);
+  host->SetParameter(13, 0.3f);
+  EXPECT_EQ(host->GetParameter(13), 0.3f);
+  EXPECT_EQ(host->DispatchText(effGetParamDisplay, 13), "0.300");
+  // Out of range is clamped, not a number is ignored.
+  host->SetParameter(13, 1.5f);
+  EXPECT_EQ(host->GetParameter(13), 1.0f);
+  host->SetParameter(13, -2.0f);
+  EXPECT_EQ(host->GetParameter(13), 0.0f);
+  host->SetParameter(13, 0.625f);
+  host->SetParameter(13, std::nanf(""));
+  EXPECT_EQ(host->GetParameter(13), 0.625f);
+  // Invalid indices.
+  host->SetParameter(30, 0.5f);
+  host->SetParameter(-1, 0.5f);
+  EXPECT_EQ(host->GetParameter(30), 0.0f);
+  EXPECT_EQ(host->GetParameter(-1), 0.0f);
+  for (VstInt32 i : {0, 29}) EXPECT_EQ(host->Dispatch(effCanBeAutomated, i), 1);
+  for (VstInt32 i : {30, -1}) EXPECT_EQ(host->Dispatch(effCanBeAutomated, i), 0);
+}
+
+TEST(Parameters, String2ParameterTakesTypedText)
+{
+  auto host = Started();
+  ASSERT_TRUE(host);
+  auto type = [&](VstInt32 index, const char* text) {
+    return host->Dispatch(effString2Parameter, index, 0, const_cast<char*>(text));
+  };
+  EXPECT_EQ(type(12, "0.75"), 1);
+  EXPECT_EQ(host->GetParameter(12), 0.75f);
+  EXPECT_EQ(host->DispatchText(effGetParamDisplay, 12), "0.750");
+  EXPECT_EQ(type(12, "2.5"), 1);
+  EXPECT_EQ(host->GetParameter(12), 1.0f);
+  EXPECT_EQ(type(12, "-3"), 1);
+  EXPECT_EQ(host->GetParameter(12), 0.0f);
+  EXPECT_EQ(type(12, "0.5 Hz"), 1) << "the leading number counts";
+  EXPECT_EQ(host->GetParameter(12), 0.5f);
+  EXPECT_EQ(type(12, "nan"), 0);
+  EXPECT_EQ(type(12, "inf"), 0);
+  EXPECT_EQ(host->GetParameter(12), 0.5f);
+  // A null text asks whether the call is supported.
+  EXPECT_EQ(host->Dispatch(effString2Parameter, 12, 0, nullptr), 1);
+  EXPECT_EQ(host->GetParameter(12), 0.5f);
+  EXPECT_EQ(type(30, "0.5"), 0);
+  EXPECT_EQ(type(-1, "0.5"), 0);
+  // The host is not told about the change.
+  EXPECT_EQ(host->CountCalls(audioMasterAutomate), 0);
+}
+
+TEST(Parameters, VendorSpecificShowsAValueWithoutSettingIt)
+{
+  auto host = Started();
+  ASSERT_TRUE(host);
+  host->SetParameter(12, 0.25f);
+  VstIntPtr r = 0;
+  EXPECT_EQ(host->DispatchText(effVendorSpecific, 7, 12, 0.5f, &r), "0.500");
+  EXPECT_EQ(r, 0xBEEF);
+  EXPECT_EQ(host->DispatchText(effVendorSpecific, 7, 0, 0.125f, &r), "0.125000");
+  EXPECT_EQ(r, 0xBEEF);
+  EXPECT_EQ(host->DispatchText(effVendorSpecific, 7, 12, 3.0f, &r), "1.000");
+  EXPECT_EQ(host->GetParameter(12), 0.25f);
+  EXPECT_EQ(host->Dispatch(effVendorSpecific, 7, 12, nullptr, 0.5f), 0);
+  host->DispatchText(effVendorSpecific, 7, 30, 0.5f, &r);
+  EXPECT_EQ(r, 0);
+  host->DispatchText(effVendorSpecific, 8, 12, 0.5f, &r);
+  EXPECT_EQ(r, 0) << "every parameter is of kind double";
+}
+
+TEST(Parameters, InvalidIndicesAndUnknownOpcodesAnswerZero)
+{
+  auto host = Started();
+  ASSERT_TRUE(host);
+  for (VstInt32 opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay})
+    for (VstInt32 index : {30, -1, 1000000}) {
+      char text[32] = "untouched";
+      EXPECT_EQ(host->Dispatch(opcode, index, 0, text), 0);
+      EXPECT_STREQ(text, "untouched") << opcode << " " << index;
+    }
+  for (VstInt32 opcode : {9, 16, 30, 41, 44, 52, 67, 68, 71, 72, 99, 1000, -1})
+    EXPECT_EQ(host->Dispatch(opcode, 1, 1, nullptr, 1.0f), 0) << opcode;
+  // Without a window the editor calls answer 0; with one, the rectangle is the editor's.
+  ERect* rect = nullptr;
+  const VstIntPtr hasRect = host->Dispatch(effEditGetRect, 0, 0, &rect);
+  if (host->Effect()->flags & effFlagsHasEditor) {
+    ASSERT_EQ(hasRect, 1);
+    EXPECT_EQ(rect->right, 512);
+    EXPECT_EQ(rect->bottom, 480);
+  } else {
+    EXPECT_EQ(hasRect, 0);
+    EXPECT_EQ(host->Dispatch(effEditOpen), 0);
+    EXPECT_EQ(host->Dispatch(effEditClose), 0);
+  }
+  EXPECT_EQ(host->Dispatch(effEditIdle), 0);
+  EXPECT_EQ(host->Dispatch(effIdle), 0);
+}

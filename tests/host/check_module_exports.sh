@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# The plug-in module exports exactly its two entry points and links only system libraries:
+# the C++ runtime is inside it, so a host's own runtime cannot clash with it.
+set -euo pipefail
+module="$1"
+
+exports=$(nm -D --defined-only "$module" | awk '{print $3}' | sort | tr '\n' ' ')
+if [[ "$exports" != "VSTPluginMain main " ]]; then
+  echo "unexpected exports: $exports"
+  exit 1
+fi
+
+status=0
+while read -r lib _; do
+  case "$lib" in
+    linux-vdso.so.*|libc.so.*|libm.so.*|ld-linux*.so.*|/lib64/ld-linux*.so.*) ;;
+    libpng16.so.*|libz.so.*|libX11.so.*|libxcb.so.*|libXau.so.*|libXdmcp.so.*) ;;
+    libfreetype.so.*|libfontconfig.so.*|libexpat.so.*|libbrotli*.so.*|libbz2.so.*) ;;
+    *) echo "not a system library: $lib"; status=1 ;;
+  esac
+done < <(ldd "$module")
+ldd "$module" | grep -q 'libstdc++' && { echo "libstdc++ linked dynamically"; status=1; }
+exit $status

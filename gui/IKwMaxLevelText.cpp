@@ -11,16 +11,20 @@ IKwMaxLevelText::IKwMaxLevelText(Skarvel* effect, const EditorRect& r, const Tex
 {
 }
 
+EditorColour IKwMaxLevelText::LevelText(double peak, char* text, size_t size)
+{
+  if (peak > 0.0)
+    std::snprintf(text, size, "Max. level: %3.1f dB", 20.0f * std::log10(static_cast<float>(peak)));
+  else
+    std::snprintf(text, size, "Max. level: -oo dB");
+  return peak > 1.0 ? kColourRed : kColourLightCyan;
+}
+
 void IKwMaxLevelText::IdleTick()
 {
   if (!fx) return;
-  const double m = std::max(fx->PeakLeft(), fx->PeakRight());
   char line[64];
-  if (m > 0.0)
-    std::snprintf(line, sizeof line, "Max. level: %3.1f dB", 20.0f * std::log10(static_cast<float>(m)));
-  else
-    std::snprintf(line, sizeof line, "Max. level: -oo dB");
   // The colour shows with the next change of the text.
-  textStyle.colour = m > 1.0 ? kColourRed : kColourLightCyan;
+  textStyle.colour = LevelText(std::max(fx->PeakLeft(), fx->PeakRight()), line, sizeof line);
   SetTextFromPlug(line);
 }

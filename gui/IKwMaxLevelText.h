@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "gui/ITextControl.h"
 
 class Skarvel;
@@ -13,6 +15,9 @@ public:
                   const char* text = "Max. level: -oo dB");
 
   void IdleTick() override;
+
+  // The read-out's text for a linear peak, and its colour.
+  static EditorColour LevelText(double peak, char* text, size_t size);
 
 private:
   Skarvel* fx;

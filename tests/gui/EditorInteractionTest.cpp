@@ -1,11 +1,9 @@
 // The effect's editor driven with the mouse at the real control positions.
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "gui/IKwCurve.h"
-#include "gui/IKwFileSelector.h"
 #include "gui/IKwMaxLevelText.h"
 #include "gui/IKwModeSwitch.h"
 #include "gui/IKwTabButton.h"
@@ -328,33 +326,6 @@ TEST_F(Editor, CancellingTheLoadDialogChangesNothing)
   Click(IndexOf(Kind::FileSelector, -1, 1));
   EXPECT_EQ(Params(), before);
   EXPECT_EQ(fx->GetCurrentPresetIdx(), 0);
-}
-
-TEST_F(Editor, PresetFileButtonsSaveAndLoadThroughTheDialog)
-{
-  IGraphics* own = fx->GetGUI();
-  ScriptedSurface dialogs(fx.get(), 512, 480, 25);
-  fx->AttachEditor(&dialogs);
-  const PanelLayout::Rect& loadAt = PanelLayout::kControls[IndexOf(Kind::FileSelector, -1, 0)].rect;
-  const PanelLayout::Rect& saveAt = PanelLayout::kControls[IndexOf(Kind::FileSelector, -1, 1)].rect;
-  const SkinBitmap none;
-  dialogs.AttachControl(new IKwFileSelector(fx.get(), {loadAt.l, loadAt.t, loadAt.r, loadAt.b}, 0, none));
-  dialogs.AttachControl(new IKwFileSelector(fx.get(), {saveAt.l, saveAt.t, saveAt.r, saveAt.b}, 1, none));
-  const std::string path = ::testing::TempDir() + "editor_buttons.kw";
-  std::remove(path.c_str());
-  dialogs.fileAnswer = path;
-
-  Set(kDistortion, 0.625);
-  dialogs.OnMouseDown(300, 320, Left());  // save
-  dialogs.OnMouseUp(300, 320, Left());
-  ASSERT_TRUE(std::ifstream(path).good());
-  Set(kDistortion, 0.125);
-  dialogs.OnMouseDown(250, 320, Left());  // load
-  dialogs.OnMouseUp(250, 320, Left());
-  EXPECT_EQ(dialogs.fileActions, (std::vector<int>{IGraphics::kFileSave, IGraphics::kFileOpen}));
-  EXPECT_EQ(Param(kDistortion), 0.625);
-  fx->AttachEditor(own);
-  std::remove(path.c_str());
 }
 
 }  // namespace

@@ -17,25 +17,8 @@ void RecordingPlug::SetParameterFromEditor(int i, double v)
 
 void ProbeControl::MouseDrag(int x, int y, int dX, int dY, const MouseModifiers&)
 {
-  calls.push_back("drag " + std::to_string(x) + "," + std::to_string(y) + " by " + std::to_string(dX) + "," +
-                  std::to_string(dY));
-}
-
-bool ProbeControl::KeyDown(int, int, int key)
-{
-  calls.push_back("key " + std::to_string(key));
-  return takesKeys;
-}
-
-bool ProbeControl::Paint(IGraphics*)
-{
-  ++paints;
-  return true;
-}
-
-void ProbeControl::Note(const char* what, int x, int y)
-{
-  calls.push_back(std::string(what) + " " + std::to_string(x) + "," + std::to_string(y));
+  Note("drag", x, y);
+  Note("by", dX, dY);
 }
 
 IPopupMenu* ScriptedSurface::CreatePopupMenu(IPopupMenu& menu, const EditorRect& r)
@@ -80,4 +63,11 @@ SkinBitmap Skin(LICE_MemBitmap* bm, int frames)
   s.H = bm->getHeight();
   s.N = frames;
   return s;
+}
+
+MouseModifiers LeftButton()
+{
+  MouseModifiers m;
+  m.L = true;
+  return m;
 }

@@ -14,7 +14,6 @@ class RecordingPlug : public IPlugBase
 {
 public:
   explicit RecordingPlug(int nParams = 3);
-
   void BeginInformHostOfParamChange(int i) override { log.push_back("begin " + std::to_string(i)); }
   void EndInformHostOfParamChange(int i) override { log.push_back("end " + std::to_string(i)); }
   void SetParameterFromEditor(int i, double v) override;
@@ -23,7 +22,7 @@ public:
   std::vector<std::pair<int, double>> fromEditor;
 };
 
-// A control that records the calls it receives.
+// A control that records the calls it receives, as "what x,y".
 class ProbeControl : public IControl
 {
 public:
@@ -33,11 +32,9 @@ public:
   void MouseUp(int x, int y, const MouseModifiers&) override { Note("up", x, y); }
   void MouseDrag(int x, int y, int dX, int dY, const MouseModifiers&) override;
   void MouseDoubleClick(int x, int y, const MouseModifiers&) override { Note("double", x, y); }
-  void MouseWheel(int, int, const MouseModifiers&, int d) override { calls.push_back("wheel " + std::to_string(d)); }
-  bool KeyDown(int, int, int key) override;
-  void MouseOver(int x, int y, const MouseModifiers&) override { Note("over", x, y); }
-  void MouseOut() override { calls.push_back("out"); }
-  bool Paint(IGraphics*) override;
+  void MouseWheel(int, int, const MouseModifiers&, int d) override { Note("wheel", d, 0); }
+  bool KeyDown(int, int, int key) override { return Note("key", key, 0), takesKeys; }
+  bool Paint(IGraphics*) override { return ++paints, true; }
   void IdleTick() override { ++idleTicks; }
 
   std::vector<std::string> calls;
@@ -46,10 +43,10 @@ public:
   bool takesKeys = true;
 
 private:
-  void Note(const char* what, int x, int y);
+  void Note(const char* what, int a, int b) { calls.push_back(what + (" " + std::to_string(a) + "," + std::to_string(b))); }
 };
 
-// A headless surface that answers the prompts as scripted and counts them.
+// A headless surface that answers the prompts as scripted and records them.
 class ScriptedSurface : public IGraphicsHeadless
 {
 public:
@@ -58,7 +55,7 @@ public:
   IPopupMenu* CreatePopupMenu(IPopupMenu& menu, const EditorRect& r) override;
   void CreateTextEntry(IControl* control, const TextStyle&, const EditorRect& r, const char* text,
                        IPlugParam*) override;
-  void PromptForFile(std::string& file, int action, std::string& directory, const char*) override;
+  void PromptForFile(std::string& file, int action, std::string&, const char*) override;
   void PresentRect(const EditorRect& r) override { presented.push_back(r); }
 
   int menuChoice = -1;  // -1: the menu is dismissed
@@ -72,7 +69,7 @@ public:
   std::vector<EditorRect> presented;
 };
 
-// An opaque one-colour bitmap of n frames stacked vertically, each frame of its own colour
-// (frame k is `colour` + k in the blue channel).
+// An opaque strip of n frames stacked vertically; frame k is `colour` + k in the blue channel.
 std::unique_ptr<LICE_MemBitmap> MakeStrip(int w, int frameH, int frames, uint32_t colour);
 SkinBitmap Skin(LICE_MemBitmap* bm, int frames);
+MouseModifiers LeftButton();

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "dsp/filters/FilterDesignBase.h"
+
+namespace Dsp {
+
+// A design with one history per channel. StateType is DirectFormI or DirectFormII.
+template <class Design, int Channels, template <int> class StateType>
+class FilterDesign : public FilterDesignBase<Design>
+{
+public:
+  using State = StateType<Design::kMaxStages>;
+
+  int ChannelCount() const override { return Channels; }
+
+  void ClearState() override
+  {
+    for (State& s : states) s.Clear();
+  }
+
+  void ProcessSamples(int numSamples, double* const* channels) override
+  {
+    Run(0, numSamples, channels);
+  }
+
+  void ProcessSamples(int numSamples, float* const* channels) override
+  {
+    Run(0, numSamples, channels);
+  }
+
+protected:
+  void ApplyParams(const FilterParams& p) override { this->design.Apply(p); }
+
+  // Samples begin..end-1 of every channel through the main design.
+  template <class Sample>
+  void Run(int begin, int end, Sample* const* channels)
+  {
+    if (!channels) return;
+    const auto& cascade = this->design.Cascade();
+    for (int c = 0; c < Channels; ++c) {
+      Sample* x = channels[c];
+      if (!x) continue;
+      State& state = states[c];
+      for (int i = begin; i < end; ++i)
+        x[i] = static_cast<Sample>(state.Process(static_cast<double>(x[i]), cascade));
+    }
+  }
+
+  State states[Channels];
+};
+
+}  // namespace Dsp

@@ -15,6 +15,9 @@ struct BandEdges
   double w1;
   double w2;
   double a;
+
+private:
+  void Place(double fc, double bw);
 };
 
 }  // namespace Dsp

@@ -1,8 +1,10 @@
 # Thin front over CMake + Ninja. `make run` is the main job, `make test` runs every test.
 BUILD ?= build
 CMAKE_FLAGS ?=
+WIN_ARCHS := i686 x86_64
+win_build = build-win-$(1)
 
-.PHONY: all bootstrap configure run test clean
+.PHONY: all bootstrap configure run test windows test-windows test-sanitize clean
 
 all: configure
 	cmake --build $(BUILD) -j2
@@ -13,12 +15,41 @@ bootstrap:
 configure: bootstrap
 	@test -f $(BUILD)/build.ninja || cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
 
+# The demo as it is, then through a few contrasting factory programs.
 run: all
 	@mkdir -p out
 	$(BUILD)/tools/skarvel render --demo out/demo.wav
+	$(BUILD)/tools/skarvel render --demo out/demo-tube-drive.wav --preset "Tube Drive"
+	$(BUILD)/tools/skarvel render --demo out/demo-hardcore-fuzz.wav --preset "Hardcore Fuzz 1"
+	$(BUILD)/tools/skarvel render --demo out/demo-slow-phaser.wav --preset "Slow Phaser"
+	$(BUILD)/tools/skarvel render --demo out/demo-ring-modulation.wav --preset "200 Hz Ring Modulation"
 
-test: all
+# The Windows DLLs, cross-built with MinGW-w64.
+windows: bootstrap
+	@for a in $(WIN_ARCHS); do \
+	  scripts/build-mingw-deps $$a && \
+	  { test -f $(call win_build,$$a)/build.ninja || \
+	    cmake -S . -B $(call win_build,$$a) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-$$a.cmake; } && \
+	  cmake --build $(call win_build,$$a) -j2 || exit 1; \
+	done
+
+# The Windows builds' tests, run under Wine.
+test-windows: windows
+	@for a in $(WIN_ARCHS); do \
+	  ctest --test-dir $(call win_build,$$a) --output-on-failure || exit 1; \
+	done
+
+# The whole Linux suite again with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize: bootstrap
+	@test -f build-asan/build.ninja || \
+	  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARVEL_SANITIZE=address,undefined
+	cmake --build build-asan -j2
+	ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-asan --output-on-failure -j2
+
+test: all windows
+	$(MAKE) --no-print-directory test-sanitize
+	$(MAKE) --no-print-directory test-windows
 	ctest --test-dir $(BUILD) --output-on-failure -j2
 
 clean:
-	rm -rf $(BUILD) out
+	rm -rf $(BUILD) build-win-* out

@@ -132,6 +132,7 @@ public:
   bool IsOutChannelConnected(int i) const { return i >= 0 && i < NOutChannels() && outChannels[i]->connected; }
 
   double GetSampleRate() const { return sampleRate; }
+  void SetSampleRate(double rate) { sampleRate = rate; }
   int GetBlockSize() const { return blockSize; }
   int GetLatency() const { return latency; }
   IGraphics* GetGUI() { return editor; }

@@ -10,6 +10,7 @@
 #include "dsp/RingModulator.h"
 #include "plug/IPlugVST.h"
 #include "plug/OnePoleSmoother.h"
+#include "plug/VersionInfo.h"
 
 // Parameter indices, in table order.
 enum SkarvelParam {
@@ -92,6 +93,13 @@ public:
   Kernwave::Distortion& GetDistortion() { return distortion; }
   Kernwave::FilterUnit& GetFilterUnit() { return filterUnit; }
   Kernwave::RingModulator& GetRingModulator() { return ringModulator; }
+  const VersionInfo& GetVersionInfo() const { return versionInfo; }
+
+  // The current state as a preset text file; false when it cannot be written.
+  bool SavePresetFile(const char* path);
+  // A preset text file into the parameters and the current program; false, changing nothing,
+  // when it cannot be read.
+  bool LoadPresetFile(const char* path);
 
   // Index of the parameter with this key, or -1.
   static int ParamIndexFromKey(const char* key);
@@ -105,6 +113,7 @@ private:
   void MeterBlock(double** outputs, int nFrames);
   void Saturate(double** outputs, int nFrames, double amount, OnePoleSmoother& smoother);
 
+  VersionInfo versionInfo;
   double mirrors[kNumMirrors];
   OnePoleSmoother dcOffsetSmoother;
   OnePoleSmoother inputVolumeSmoother;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+#include "plug/Skarvel.h"
+
+// One preset as a small text file: a name line, then one "Key = value;" line per parameter.
+// The values are held in the effect's mirror order so they copy to and from it as one block.
+class VstXSkarvelProgram
+{
+public:
+  static constexpr int kNameCut = 24;
+  // One read takes at most 2047 characters; a longer line counts as several lines.
+  static constexpr int kReadBuffer = 2048;
+
+  VstXSkarvelProgram();
+  virtual ~VstXSkarvelProgram();
+
+  // By parameter index; 0 outside 0..29.
+  double Get(int paramIdx) const;
+  // By parameter index, clamped to 0..1; an index outside 0..29 or a NaN is ignored.
+  void Set(int paramIdx, double value);
+
+  const double* Values() const { return values; }
+  void SetValues(const double* mirrorOrder);
+  const std::string& Name() const { return name; }
+  void SetName(const char* text) { name = text ? text : ""; }
+
+  // False when the file cannot be written. The type names come from the distortion unit.
+  bool Write(const char* path, const Kernwave::Distortion& typeNames) const;
+  // False when the file cannot be read; the program is then unchanged.
+  bool Read(const char* path);
+
+private:
+  void ReadLine(int position, const char* line);
+
+  double values[kNumMirrors];
+  std::string name = "Basic Distortion";
+};

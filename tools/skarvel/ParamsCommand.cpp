@@ -1,0 +1,28 @@
+#include <cstdio>
+
+#include "plug/Skarvel.h"
+#include "tools/skarvel/Command.h"
+#include "tools/skarvel/SessionSetup.h"
+
+int RunParams(const std::vector<std::string>& args)
+{
+  Options o;
+  std::string error = ParseOptions(args, SessionFlags(), {}, o);
+  if (!error.empty()) return Fail(error);
+  if (!o.positional.empty())
+    return Fail("usage: skarvel params [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]");
+  EffectSession session(44100.0, 512);
+  error = ConfigureSession(o, session);
+  if (!error.empty()) return Fail(error);
+
+  Skarvel& fx = session.Effect();
+  std::printf("%-3s %-24s %-22s %-8s %s\n", "#", "key", "name", "default", "value");
+  for (int i = 0; i < fx.NParams(); ++i) {
+    const IPlugParam* p = fx.GetParam(i);
+    char display[IPlugParam::kTextLen];
+    p->GetDisplayForHost(display);
+    std::printf("%-3d %-24s %-22s %-8g %s%s%s\n", i, Skarvel::kParams[i].key, p->name,
+                p->defaultValue, display, p->GetLabelForHost()[0] ? " " : "", p->GetLabelForHost());
+  }
+  return 0;
+}

@@ -18,3 +18,4 @@ int RunRender(const std::vector<std::string>& args);
 int RunParams(const std::vector<std::string>& args);
 int RunPresets(const std::vector<std::string>& args);
 int RunPreset(const std::vector<std::string>& args);
+int RunResponse(const std::vector<std::string>& args);

@@ -126,7 +126,6 @@ TEST(VstXSkarvelProgram, TypeNamesIncludingOlderOnesReadAsIndexOver28)
 
 TEST(VstXSkarvelProgram, ModeNamesReadAsSinglePrecisionThirds)
 {
-  GTEST_SKIP() << "waits for the FilterUnit: its mode names are stubs on main";
   EXPECT_EQ(ReadValue(kFilterMode1, "FilterMode1 = RBJ-HP;"), 0.3333333432674408);
   EXPECT_EQ(ReadValue(kFilterMode1, "FilterMode1 = RBJ-BP;"), 0.6666666865348816);
   EXPECT_EQ(ReadValue(kFilterMode1, "FilterMode1 = RBJ-BP1;"), 0.6666666865348816);

@@ -11,6 +11,7 @@ static const Command kCommands[] = {
    RunRender},
   {"params", "params [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]", RunParams},
   {"presets", "presets", RunPresets},
+  {"response", "response OUT.png [--sample-rate R] [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]", RunResponse},
   {"preset", "preset save FILE.kw [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]",
    RunPreset},
   {"curves", "curves OUT.png [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]", RunCurves},

@@ -22,7 +22,7 @@ using namespace EffectScenarios;
 
 constexpr int kRepetitions = 5;
 constexpr int kSignalBlocks = 172;                      // about 1 s
-constexpr int kSilentBlocks = 60 * 44100 / kBlockSize;  // about 60 s
+constexpr int kSilentBlocks = 60 * 44100 / kHostBlockSize;  // about 60 s
 
 struct Peer
 {
@@ -68,7 +68,7 @@ void Blocks(benchmark::State& state, Setup setup, bool automate)
     if (automate) AutomateCutoff(fx.Host(), fx.Frame());
     fx.ProcessBlock();
   }
-  CountFrames(state, kBlockSize);
+  CountFrames(state, kHostBlockSize);
 }
 
 // A minute of digital silence after a second of signal: the decaying histories must not
@@ -83,7 +83,7 @@ void Silence(benchmark::State& state)
     state.ResumeTiming();
     for (int i = 0; i < kSilentBlocks; ++i) fx.ProcessBlock(true);
   }
-  CountFrames(state, static_cast<int64_t>(kSilentBlocks) * kBlockSize);
+  CountFrames(state, static_cast<int64_t>(kSilentBlocks) * kHostBlockSize);
 }
 
 void PeerBlocks(benchmark::State& state, const char* path)
@@ -95,7 +95,7 @@ void PeerBlocks(benchmark::State& state, const char* path)
   }
   for (int i = 0; i < kSignalBlocks; ++i) fx.ProcessBlock();
   for (auto _ : state) fx.ProcessBlock();
-  CountFrames(state, kBlockSize);
+  CountFrames(state, kHostBlockSize);
 }
 
 void FirstInstance(benchmark::State& state)
@@ -161,7 +161,7 @@ void PrintAudio(const SummaryReporter& r, const char* name, const char* label, d
     std::printf("  %-22s no figure\n", label);
     return;
   }
-  const double factor = 1e9 / (t.median * kSampleRate);
+  const double factor = 1e9 / (t.median * kHostRate);
   std::printf("  %-22s %8.1f ns/frame (best %6.1f) %8.0fx realtime", label, t.median, t.best,
               factor);
   if (minFactor > 0.0) std::printf("   target >= %.0fx", minFactor);
@@ -174,7 +174,7 @@ void PrintAudio(const SummaryReporter& r, const char* name, const char* label, d
 void PrintSummary(const SummaryReporter& r)
 {
   std::printf("\nSkarvel through processReplacing, one core, 44.1 kHz, blocks of %d frames\n"
-              "(median of %d repetitions, best in brackets)\n", kBlockSize, kRepetitions);
+              "(median of %d repetitions, best in brackets)\n", kHostBlockSize, kRepetitions);
   PrintAudio(r, "S1_everything_on", "S1 everything on", 500.0, 45.0);
   PrintAudio(r, "S2_automation", "S2 automation", 60.0, 0.0);
   PrintAudio(r, "S3_bypass", "S3 bypass", 3000.0, 0.0);

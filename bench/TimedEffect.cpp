@@ -10,17 +10,17 @@ namespace {
 using namespace EffectScenarios;
 
 // About a second of input, a whole number of blocks, replayed in a loop.
-constexpr int kNoiseFrames = 172 * kBlockSize;
+constexpr int kNoiseFrames = 172 * kHostBlockSize;
 
 }  // namespace
 
-TimedEffect::TimedEffect() : silence(kBlockSize, 0.0f)
+TimedEffect::TimedEffect() : silence(kHostBlockSize, 0.0f)
 {
   FloatBuffers in(2, std::vector<float>(kNoiseFrames));
   NoiseInput(7).Fill(in, kNoiseFrames);
   for (int c = 0; c < 2; ++c) {
     noise[c] = std::move(in[c]);
-    output[c].assign(kBlockSize, 0.0f);
+    output[c].assign(kHostBlockSize, 0.0f);
   }
 }
 
@@ -28,7 +28,7 @@ bool TimedEffect::Load(const std::string& path)
 {
   KeepLoaded(path);
   if (!host.Load(path)) return false;
-  host.Start(kSampleRate, kBlockSize);
+  host.Start(kHostRate, kHostBlockSize);
   return true;
 }
 
@@ -39,9 +39,9 @@ void TimedEffect::ProcessBlock(bool silent)
   for (int c = 0; c < 2; ++c) in[c] = silent ? silence.data() : noise[c].data() + offset;
   float* out[2] = {output[0].data(), output[1].data()};
   AEffect* effect = host.Effect();
-  effect->processReplacing(effect, in, out, kBlockSize);
+  effect->processReplacing(effect, in, out, kHostBlockSize);
   benchmark::DoNotOptimize(output[0].data());
-  frame += kBlockSize;
+  frame += kHostBlockSize;
   // Hosts answer callbacks as they come; the record of them must not grow without bound.
   host.ClearCalls();
 }
@@ -50,7 +50,7 @@ void CountFrames(benchmark::State& state, int64_t framesPerIteration)
 {
   const double frames = static_cast<double>(state.iterations()) * framesPerIteration;
   state.counters["frames"] = benchmark::Counter(frames, benchmark::Counter::kAvgIterations);
-  state.counters["realtime"] = benchmark::Counter(frames / kSampleRate, benchmark::Counter::kIsRate);
+  state.counters["realtime"] = benchmark::Counter(frames / kHostRate, benchmark::Counter::kIsRate);
 }
 
 void KeepLoaded(const std::string& path)

@@ -9,8 +9,8 @@
 // share, so that all three look at the same work.
 namespace EffectScenarios {
 
-constexpr float kSampleRate = 44100.0f;
-constexpr int kBlockSize = 256;
+constexpr float kHostRate = 44100.0f;
+constexpr int kHostBlockSize = 256;
 // The automation scenario sweeps the cutoff from 0 to 1 and back in this many frames.
 constexpr int64_t kSweepPeriod = 2 * 44100;
 

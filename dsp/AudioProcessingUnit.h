@@ -19,9 +19,11 @@ public:
 protected:
   // True when the unit is off and fully faded: the block routine leaves the buffers alone.
   bool IsSilent() const { return fadeGain == 0.0 && bypassed; }
+  // AdvanceFade would change fadeGain.
+  bool IsFading() const { return fadeGain > 0.0 && fadeGain < 1.0; }
   void AdvanceFade()
   {
-    if (fadeGain > 0.0 && fadeGain < 1.0) {
+    if (IsFading()) {
       fadeGain += fadeStep;
       if (fadeGain < 0.0) fadeGain = 0.0;
       if (fadeGain > 1.0) fadeGain = 1.0;

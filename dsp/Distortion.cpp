@@ -187,10 +187,7 @@ void Distortion::ProcessBitCrush(double* left, double* right, int n)
 template <class Curve>
 void Distortion::ShapeBlock(double* left, double* right, int n, const Curve& curve)
 {
-  double smoothed = smoothedDrive;
-  for (int i = 0; i < n; ++i) {
-    smoothed = smoothed * smoothKeep + smoothTake * drive;
-    const double h = smoothed * fadeGain;
+  const auto shape = [&](int i, double h) {
     const double xL = left[i], xR = right[i];
     double yL = xL, yR = xR;
     if (h != 0.0) {
@@ -210,6 +207,18 @@ void Distortion::ShapeBlock(double* left, double* right, int n, const Curve& cur
     }
     left[i] = yL;
     right[i] = yR;
+  };
+  double smoothed = smoothedDrive;
+  const double next = smoothed * smoothKeep + smoothTake * drive;
+  if (next == smoothed && !IsFading()) {
+    // Settled drive and no fade running: every sample sees the same h.
+    const double h = smoothed * fadeGain;
+    for (int i = 0; i < n; ++i) shape(i, h);
+    return;
+  }
+  for (int i = 0; i < n; ++i) {
+    smoothed = smoothed * smoothKeep + smoothTake * drive;
+    shape(i, smoothed * fadeGain);
     AdvanceFade();
   }
   smoothedDrive = smoothed;

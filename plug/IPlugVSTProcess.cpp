@@ -41,7 +41,10 @@ void IPlugVST::ConvertInputs(float** hostInputs, int offset, int n)
     double* dst = c->scratch.data();
     if (c->connected) {
       const float* src = hostInputs ? hostInputs[next++] : nullptr;
-      for (int i = 0; i < n; ++i) dst[i] = src ? src[offset + i] : 0.0;
+      if (src)
+        std::copy(src + offset, src + offset + n, dst);
+      else
+        std::fill(dst, dst + n, 0.0);
     }
     inPointers[c->index] = dst;
   }

@@ -8,7 +8,15 @@ namespace {
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kFine = 0.0000001;
 
-bool IsFinite(double x) { return std::isfinite(x); }
+// Written as selections rather than branches so that the block loops vectorise: x - x is 0
+// for every finite x and NaN for infinities and NaN.
+double FiniteOrZero(double x) { return x - x == 0.0 ? x : 0.0; }
+
+// The output clamp; a value that escaped every stage (NaN) never reaches the host.
+double Clamped(double x)
+{
+  return x > 25.0 ? 25.0 : (x < -25.0 ? -25.0 : (x == x ? x : 0.0));
+}
 }  // namespace
 
 const SkarvelParamInfo Skarvel::kParams[kNumParams] = {
@@ -175,17 +183,17 @@ void Skarvel::Saturate(double** outputs, int nFrames, double amount, OnePoleSmoo
   double* left = outputs[0];
   double* right = outputs[1];
   const double unit = std::atan(1.0);
-  for (int i = 0; i < nFrames; ++i) {
-    const double g = smoother.Step(amount) * 2.44;
-    if (g == 0.0) continue;
+  const auto curve = [unit](double x, double gain) {
+    const double y = std::atan(x) / unit * gain * 10.777;
+    return y > 1.0 ? 1.0 : (y < -1.0 ? -1.0 : y);
+  };
+  smoother.Run(amount, nFrames, [&](int i, double state) {
+    const double g = state * 2.44;
+    if (g == 0.0) return;
     const double gain = g > 0.09279020135473695 ? g : 0.09279020135473695;
-    for (double* x : {&left[i], &right[i]}) {
-      double y = std::atan(*x) / unit * gain * 10.777;
-      if (y > 1.0) y = 1.0;
-      if (y < -1.0) y = -1.0;
-      *x = y;
-    }
-  }
+    left[i] = curve(left[i], gain);
+    right[i] = curve(right[i], gain);
+  });
 }
 
 void Skarvel::ProcessBlock(double** inputs, double** outputs, int nFrames)
@@ -197,21 +205,19 @@ void Skarvel::ProcessBlock(double** inputs, double** outputs, int nFrames)
   const double* inRight = inputs[1];
 
   // Input volume; a non-finite input sample enters the chain as silence.
-  for (int i = 0; i < n; ++i) {
-    const double gain = inputVolumeSmoother.Step(mirrors[mInputVolume]);
-    left[i] = (IsFinite(inLeft[i]) ? inLeft[i] : 0.0) * gain;
-    right[i] = (IsFinite(inRight[i]) ? inRight[i] : 0.0) * gain;
-  }
+  inputVolumeSmoother.Run(mirrors[mInputVolume], n, [&](int i, double gain) {
+    left[i] = FiniteOrZero(inLeft[i]) * gain;
+    right[i] = FiniteOrZero(inRight[i]) * gain;
+  });
 
   // DC offset; exactly 0.5 skips the stage and holds the smoother.
   const double d = mirrors[mInputDCOffset];
   if (d != 0.5) {
     const double e = d > 0.5 ? (d - 0.5) * 2.0 : -(1.0 - d * 2.0);
-    for (int i = 0; i < n; ++i) {
-      const double offset = dcOffsetSmoother.Step(e);
+    dcOffsetSmoother.Run(e, n, [&](int i, double offset) {
       left[i] += offset;
       right[i] += offset;
-    }
+    });
   }
 
   Saturate(outputs, n, mirrors[mInputSaturation], inputSaturationSmoother);
@@ -240,11 +246,10 @@ void Skarvel::ProcessBlock(double** inputs, double** outputs, int nFrames)
     dumpExpand.ProcessDumpExpand(left, right, n);
   }
 
-  for (int i = 0; i < n; ++i) {
-    const double gain = outputVolumeSmoother.Step(mirrors[mVolume]);
+  outputVolumeSmoother.Run(mirrors[mVolume], n, [&](int i, double gain) {
     left[i] *= gain;
     right[i] *= gain;
-  }
+  });
 
   MeterBlock(outputs, n);
 }
@@ -253,18 +258,13 @@ void Skarvel::MeterBlock(double** outputs, int nFrames)
 {
   double pl = peakLeft.load(std::memory_order_relaxed);
   double pr = peakRight.load(std::memory_order_relaxed);
+  double* left = outputs[0];
+  double* right = outputs[1];
   for (int i = 0; i < nFrames; ++i) {
-    for (int c = 0; c < 2; ++c) {
-      double& x = outputs[c][i];
-      if (x > 25.0)
-        x = 25.0;
-      else if (x < -25.0)
-        x = -25.0;
-      else if (!IsFinite(x))
-        x = 0.0;  // a value that escaped every stage never reaches the host
-      double& peak = c == 0 ? pl : pr;
-      if (peak < std::fabs(x)) peak = std::fabs(x);
-    }
+    left[i] = Clamped(left[i]);
+    right[i] = Clamped(right[i]);
+    pl = pl < std::fabs(left[i]) ? std::fabs(left[i]) : pl;
+    pr = pr < std::fabs(right[i]) ? std::fabs(right[i]) : pr;
   }
   if (peakResetRequested.load(std::memory_order_relaxed)) {
     pl = pr = 0.0;

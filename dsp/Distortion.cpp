@@ -209,8 +209,7 @@ void Distortion::ShapeBlock(double* left, double* right, int n, const Curve& cur
     right[i] = yR;
   };
   double smoothed = smoothedDrive;
-  const double next = smoothed * smoothKeep + smoothTake * drive;
-  if (next == smoothed && !IsFading()) {
+  if (SmoothingSettled(smoothed, smoothKeep, smoothTake, drive) && !IsFading()) {
     // Settled drive and no fade running: every sample sees the same h.
     const double h = smoothed * fadeGain;
     for (int i = 0; i < n; ++i) shape(i, h);

@@ -177,23 +177,46 @@ void Skarvel::ResetAudioState()
   dumpExpand.ClearFilters();
 }
 
+namespace {
+
+// The normalised arctangent with gain, hard-limited to +-1, of a value whose arctangent is a.
+double SaturationCurve(double a, double gain)
+{
+  const double y = a / std::atan(1.0) * gain * 10.777;
+  return y > 1.0 ? 1.0 : (y < -1.0 ? -1.0 : y);
+}
+
+double SaturationGain(double state)
+{
+  const double g = state * 2.44;
+  return g > 0.09279020135473695 ? g : 0.09279020135473695;
+}
+
+}  // namespace
+
 void Skarvel::Saturate(double** outputs, int nFrames, double amount, OnePoleSmoother& smoother)
 {
   if (!(amount > 0.0)) return;
   double* left = outputs[0];
   double* right = outputs[1];
-  const double unit = std::atan(1.0);
-  const auto curve = [unit](double x, double gain) {
-    const double y = std::atan(x) / unit * gain * 10.777;
-    return y > 1.0 ? 1.0 : (y < -1.0 ? -1.0 : y);
-  };
-  smoother.Run(amount, nFrames, [&](int i, double state) {
-    const double g = state * 2.44;
-    if (g == 0.0) return;
-    const double gain = g > 0.09279020135473695 ? g : 0.09279020135473695;
-    left[i] = curve(left[i], gain);
-    right[i] = curve(right[i], gain);
-  });
+  if (smoother.Settled(amount)) {
+    // One gain for the whole block: the library calls run back to back, and the rest of the
+    // curve then runs over both channels in one vectorised pass.
+    if (smoother.state * 2.44 == 0.0) return;
+    const double gain = SaturationGain(smoother.state);
+    for (double* x : {left, right})
+      for (int i = 0; i < nFrames; ++i) x[i] = std::atan(x[i]);
+    for (double* x : {left, right})
+      for (int i = 0; i < nFrames; ++i) x[i] = SaturationCurve(x[i], gain);
+    return;
+  }
+  for (int i = 0; i < nFrames; ++i) {
+    const double state = smoother.Step(amount);
+    if (state * 2.44 == 0.0) continue;
+    const double gain = SaturationGain(state);
+    left[i] = SaturationCurve(std::atan(left[i]), gain);
+    right[i] = SaturationCurve(std::atan(right[i]), gain);
+  }
 }
 
 void Skarvel::ProcessBlock(double** inputs, double** outputs, int nFrames)

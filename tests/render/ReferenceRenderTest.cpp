@@ -9,7 +9,14 @@
 
 namespace {
 const char* const kReferencePath = "tests/render/data/reference_render.txt";
+// The reference comes from glibc's maths functions. Another C library rounds sin, atan, pow
+// and the rest differently in the last place, and the resonant filters carry that to about
+// 1e-6 of a sample: there the render is held to what tells a changed algorithm apart.
+#if defined(__GLIBC__)
 constexpr double kRelativeTolerance = 1e-12;
+#else
+constexpr double kRelativeTolerance = 1e-4;
+#endif
 }  // namespace
 
 TEST(ReferenceRender, MatchesTheStoredRender)

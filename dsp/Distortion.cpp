@@ -1,5 +1,6 @@
 #include "dsp/Distortion.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -31,7 +32,9 @@ const FormerName kFormerNames[] = {
 
 const char* const kInterpolationNames[] = {"no interp.", "linear", "cosine", "cubic", "hermite"};
 
-double Limit(double v) { return v > 1.0 ? 1.0 : (v < -1.0 ? -1.0 : v); }
+// v limited to -1..1, NaN passing; min and max rather than branches, which a clipping
+// signal would mispredict.
+double Limit(double v) { return std::min(std::max(v, -1.0), 1.0); }
 
 // Truncation towards zero through a 32-bit integer, saturating instead of overflowing;
 // NaN gives 0.

@@ -1,5 +1,6 @@
 #include "plug/Skarvel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -183,7 +184,7 @@ namespace {
 double SaturationCurve(double a, double gain)
 {
   const double y = a / std::atan(1.0) * gain * 10.777;
-  return y > 1.0 ? 1.0 : (y < -1.0 ? -1.0 : y);
+  return std::min(std::max(y, -1.0), 1.0);  // y > 1 gives 1, y < -1 gives -1, NaN stays
 }
 
 double SaturationGain(double state)

@@ -204,10 +204,6 @@ void Distortion::ShapeBlock(double* left, double* right, int n, const Curve& cur
         yR = (1.0 - d) * xR + d * yR;
       }
     }
-    if (loudness) {
-      yL = 2.0 * std::sin(yL * kPi / 2.0);
-      yR = 2.0 * std::sin(yR * kPi / 2.0);
-    }
     left[i] = yL;
     right[i] = yR;
   };
@@ -216,14 +212,18 @@ void Distortion::ShapeBlock(double* left, double* right, int n, const Curve& cur
     // Settled drive and no fade running: every sample sees the same h.
     const double h = smoothed * fadeGain;
     for (int i = 0; i < n; ++i) shape(i, h);
-    return;
+  } else {
+    for (int i = 0; i < n; ++i) {
+      smoothed = smoothed * smoothKeep + smoothTake * drive;
+      shape(i, smoothed * fadeGain);
+      AdvanceFade();
+    }
+    smoothedDrive = smoothed;
   }
-  for (int i = 0; i < n; ++i) {
-    smoothed = smoothed * smoothKeep + smoothTake * drive;
-    shape(i, smoothed * fadeGain);
-    AdvanceFade();
-  }
-  smoothedDrive = smoothed;
+  // The loudness fold-back as a pass of its own: the library's sine back to back.
+  if (loudness)
+    for (double* x : {left, right})
+      for (int i = 0; i < n; ++i) x[i] = 2.0 * std::sin(x[i] * kPi / 2.0);
 }
 
 void Distortion::ProcessShaping(double* left, double* right, int n)

@@ -1,9 +1,10 @@
 #include "dsp/Distortion.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
+
+#include "dsp/MinMax.h"
 
 namespace Kernwave {
 
@@ -32,9 +33,8 @@ const FormerName kFormerNames[] = {
 
 const char* const kInterpolationNames[] = {"no interp.", "linear", "cosine", "cubic", "hermite"};
 
-// v limited to -1..1, NaN passing; min and max rather than branches, which a clipping
-// signal would mispredict.
-double Limit(double v) { return std::min(std::max(v, -1.0), 1.0); }
+// v limited to -1..1, NaN passing.
+double Limit(double v) { return Clamp(v, -1.0, 1.0); }
 
 // Truncation towards zero through a 32-bit integer, saturating instead of overflowing;
 // NaN gives 0.

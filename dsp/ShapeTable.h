@@ -1,7 +1,11 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <vector>
+
+#include "dsp/MinMax.h"
 
 namespace Kernwave {
 
@@ -60,8 +64,14 @@ double ShapeTable::LookupIn(double x) const
 {
   const bool below = !(x > 0.0);  // negative, or NaN, reads the negative half
   const double* t = below ? negative.data() : positive.data();
+  uint64_t bits;
   const double y = Interpolate<M>(t, std::fabs(x));
-  return x == 0.0 ? 0.0 : (below ? -y : y);
+  std::memcpy(&bits, &y, sizeof bits);
+  bits ^= static_cast<uint64_t>(below) << 63;  // -y for the negative half
+  bits = x == 0.0 ? 0 : bits;
+  double result;
+  std::memcpy(&result, &bits, sizeof result);
+  return result;
 }
 
 template <int M>
@@ -72,12 +82,12 @@ double ShapeTable::Interpolate(const double* t, double a) const
     // Scaled by N - 1, unlike the other modes; past the end of the table the curve is 0.
     const double p = a * (n - 1);
     const bool inside = p < n;
-    return inside ? t[inside ? static_cast<int>(p) : 0] : 0.0;
+    const double y = t[static_cast<int>(MinOf(p, n - 1))];
+    return inside ? y : 0.0;
   }
 
   const double p = a * n;
-  const double last = n - 1;
-  const int i = static_cast<int>(p < last ? p : last);
+  const int i = static_cast<int>(MinOf(p, n - 1));
   const double f = Fraction(a, p);
 
   if (M == kLinear || M == kCosine) {

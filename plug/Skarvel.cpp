@@ -1,9 +1,10 @@
 #include "plug/Skarvel.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+
+#include "dsp/MinMax.h"
 
 namespace {
 constexpr double kTwoPi = 6.283185307179586;
@@ -16,7 +17,8 @@ double FiniteOrZero(double x) { return x - x == 0.0 ? x : 0.0; }
 // The output clamp; a value that escaped every stage (NaN) never reaches the host.
 double Clamped(double x)
 {
-  return x > 25.0 ? 25.0 : (x < -25.0 ? -25.0 : (x == x ? x : 0.0));
+  const double clamped = Kernwave::Clamp(x, -25.0, 25.0);
+  return clamped == clamped ? clamped : 0.0;
 }
 }  // namespace
 
@@ -184,7 +186,7 @@ namespace {
 double SaturationCurve(double a, double gain)
 {
   const double y = a / std::atan(1.0) * gain * 10.777;
-  return std::min(std::max(y, -1.0), 1.0);  // y > 1 gives 1, y < -1 gives -1, NaN stays
+  return Kernwave::Clamp(y, -1.0, 1.0);
 }
 
 double SaturationGain(double state)
@@ -287,8 +289,8 @@ void Skarvel::MeterBlock(double** outputs, int nFrames)
   for (int i = 0; i < nFrames; ++i) {
     left[i] = Clamped(left[i]);
     right[i] = Clamped(right[i]);
-    pl = pl < std::fabs(left[i]) ? std::fabs(left[i]) : pl;
-    pr = pr < std::fabs(right[i]) ? std::fabs(right[i]) : pr;
+    pl = Kernwave::MaxOf(std::fabs(left[i]), pl);  // pl < |x| ? |x| : pl
+    pr = Kernwave::MaxOf(std::fabs(right[i]), pr);
   }
   if (peakResetRequested.load(std::memory_order_relaxed)) {
     pl = pr = 0.0;

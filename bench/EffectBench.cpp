@@ -37,6 +37,7 @@ const Peer kPeers[] = {
 
 InstanceCost lastProbe;
 bool probed = false;
+std::vector<double> firstCpuMs;  // every probe's
 
 std::string SkarvelPath()
 {
@@ -107,6 +108,7 @@ void FirstInstance(benchmark::State& state)
       return;
     }
     state.SetIterationTime(cost.firstMs / 1000.0);
+    firstCpuMs.push_back(cost.firstCpuMs);
     lastProbe = cost;
     probed = true;
   }
@@ -146,7 +148,7 @@ void Register()
   for (const Peer& p : kPeers)
     audio(benchmark::RegisterBenchmark((std::string("peer_") + p.name).c_str(), PeerBlocks, p.path));
   benchmark::RegisterBenchmark("instance_first", FirstInstance)
-    ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+    ->UseManualTime()->Iterations(3)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("instance_further", FurtherInstance)
     ->UseManualTime()->Iterations(50)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
 }
@@ -201,9 +203,13 @@ void PrintSummary(const SummaryReporter& r)
   std::printf("\nInstances\n");
   const SummaryReporter::Timing first = r.PerIteration("instance_first");
   const SummaryReporter::Timing further = r.PerIteration("instance_further");
-  if (first.valid)
-    std::printf("  first VSTPluginMain in a process %7.2f ms (best %.2f)   target <= 30 ms   %s\n",
-                first.median * 1e3, first.best * 1e3, Verdict(first.median <= 0.030));
+  if (first.valid && !firstCpuMs.empty()) {
+    std::sort(firstCpuMs.begin(), firstCpuMs.end());
+    const double cpu = firstCpuMs[firstCpuMs.size() / 2];
+    std::printf("  first VSTPluginMain in a process %7.2f ms (best %.2f), CPU %.2f ms   "
+                "target <= 30 ms   %s\n",
+                first.median * 1e3, first.best * 1e3, cpu, Verdict(first.median <= 0.030));
+  }
   if (further.valid)
     std::printf("  further instance                 %7.2f ms (best %.2f)   target <= 5 ms    %s\n",
                 further.median * 1e3, further.best * 1e3, Verdict(further.median <= 0.005));

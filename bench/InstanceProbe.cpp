@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 
 #include "tests/host/PluginModule.h"
@@ -18,6 +19,13 @@ double MsSince(Clock::time_point start)
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+double CpuMs()
+{
+  timespec t;
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return t.tv_sec * 1e3 + t.tv_nsec * 1e-6;
+}
+
 std::string OwnPath()
 {
   char path[4096];
@@ -28,12 +36,15 @@ std::string OwnPath()
 }
 
 // Creates one instance in host, returning the time VSTPluginMain took and the heap it kept.
-bool CreateInstance(TestHost& host, const std::string& path, double& ms, long long& heap)
+bool CreateInstance(TestHost& host, const std::string& path, double& ms, double& cpuMs,
+                    long long& heap)
 {
   const long long before = HeapInUse();
+  const double cpuStart = CpuMs();
   const auto start = Clock::now();
   if (!host.Load(path)) return false;
   ms = MsSince(start);
+  cpuMs = CpuMs() - cpuStart;
   heap = HeapInUse() - before;
   return true;
 }
@@ -58,11 +69,12 @@ int RunInstanceProbe(const std::string& pluginPath)
     return 1;
   }
   TestHost first, second;
-  if (!CreateInstance(first, pluginPath, c.firstMs, c.firstHeapBytes) ||
-      !CreateInstance(second, pluginPath, c.secondMs, c.secondHeapBytes))
+  double secondCpuMs = 0.0;
+  if (!CreateInstance(first, pluginPath, c.firstMs, c.firstCpuMs, c.firstHeapBytes) ||
+      !CreateInstance(second, pluginPath, c.secondMs, secondCpuMs, c.secondHeapBytes))
     return 1;
-  std::printf("%.6f %.6f %.6f %lld %lld\n", c.loadMs, c.firstMs, c.secondMs, c.firstHeapBytes,
-              c.secondHeapBytes);
+  std::printf("%.6f %.6f %.6f %.6f %lld %lld\n", c.loadMs, c.firstMs, c.firstCpuMs, c.secondMs,
+              c.firstHeapBytes, c.secondHeapBytes);
   return 0;
 }
 
@@ -71,7 +83,7 @@ bool ProbeFreshProcess(InstanceCost& c)
   const std::string command = "'" + OwnPath() + "' " + kProbeOption;
   FILE* p = popen(command.c_str(), "r");
   if (!p) return false;
-  const int read = std::fscanf(p, "%lf %lf %lf %lld %lld", &c.loadMs, &c.firstMs, &c.secondMs,
-                               &c.firstHeapBytes, &c.secondHeapBytes);
-  return pclose(p) == 0 && read == 5;
+  const int read = std::fscanf(p, "%lf %lf %lf %lf %lld %lld", &c.loadMs, &c.firstMs,
+                               &c.firstCpuMs, &c.secondMs, &c.firstHeapBytes, &c.secondHeapBytes);
+  return pclose(p) == 0 && read == 6;
 }

@@ -4,7 +4,7 @@ CMAKE_FLAGS ?=
 WIN_ARCHS := i686 x86_64
 win_build = build-win-$(1)
 
-.PHONY: all bootstrap configure run test windows test-windows test-sanitize skin clean
+.PHONY: all bootstrap configure run test windows test-windows test-sanitize bench skin clean
 
 all: configure
 	cmake --build $(BUILD) -j2
@@ -54,6 +54,11 @@ test: all windows
 	$(MAKE) --no-print-directory test-sanitize
 	$(MAKE) --no-print-directory test-windows
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+# Benchmark programs: the filtering units, then the effect through the built module with the
+# peer plug-ins and a summary against the performance targets.
+bench: configure
+	cmake --build $(BUILD) --target run_bench -j2
 
 # Repaints the editor's PNGs (needs cairo) and renders the contact sheet and page mock-ups.
 skin: configure

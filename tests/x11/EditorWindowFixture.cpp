@@ -38,7 +38,11 @@ void EditorWindowTest::TearDown()
 {
   editor.reset();
   if (host) host->Close();
-  if (reference) reference->Dispatch(effClose, 0, 0, nullptr, 0.0f);
+  if (reference) {
+    // Through the record, as a host closes it: that is where the object is deleted.
+    AEffect* twin = reference->GetAEffect();
+    twin->dispatcher(twin, effClose, 0, 0, nullptr, 0.0f);
+  }
   host.reset();
   server.reset();
 }
@@ -61,11 +65,11 @@ std::vector<uint32_t> EditorWindowTest::WindowPixels()
   return editor->Grab(EditorWindow(), w, h);
 }
 
-EditorRect EditorWindowTest::ControlRect(PanelLayout::Kind kind, int param) const
+EditorRect EditorWindowTest::ControlRect(PanelLayout::Kind kind, int param, int arg) const
 {
   for (int i = 0; i < PanelLayout::kControlCount; ++i) {
     const PanelLayout::Control& c = PanelLayout::kControls[i];
-    if (c.kind == kind && c.param == param) return reference->GetGUI()->GetControl(i)->GetRECT();
+    if (c.kind == kind && c.param == param && (arg < 0 || c.arg == arg)) return reference->GetGUI()->GetControl(i)->GetRECT();
   }
   ADD_FAILURE() << "no such control in the panel table";
   return EditorRect();

@@ -30,8 +30,8 @@ protected:
   // The window as 0xRRGGBB after the editor has had time to paint.
   std::vector<uint32_t> WindowPixels();
   Skarvel& Reference() { return *reference; }
-  // The rectangle of the panel table's first control of this kind and parameter.
-  EditorRect ControlRect(PanelLayout::Kind kind, int param) const;
+  // The rectangle of the panel table's first control of this kind and parameter (and arg).
+  EditorRect ControlRect(PanelLayout::Kind kind, int param, int arg = -1) const;
 
   // Real input through XTest at editor coordinates; each step is followed by some idle time.
   void MoveTo(int x, int y);
@@ -45,7 +45,7 @@ protected:
   std::unique_ptr<XvfbServer> server;
   std::unique_ptr<TestHost> host;
   std::unique_ptr<EditorHost> editor;
-  Skarvel* reference = nullptr;  // closed through its dispatcher, which deletes it
+  Skarvel* reference = nullptr;  // closed through its AEffect, which deletes it
 };
 
 std::pair<int, int> Centre(const EditorRect& r);

@@ -7,6 +7,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "gui/IControl.h"
+#include "gui/IGraphics.h"
+#include "gui/IPopupMenu.h"
 #include "plug/Skarvel.h"
 #include "tests/x11/EditorWindowFixture.h"
 
@@ -84,6 +87,13 @@ protected:
   {
     const auto [x, y] = Centre(r);
     ClickAt(x, y);
+  }
+  // The in-process twin's surface with its window open, for the services no button reaches.
+  IGraphics& OpenTwin()
+  {
+    const unsigned long parent = editor->Container();
+    EXPECT_EQ(Reference().Dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(uintptr_t(parent)), 0.0f), 1);
+    return *Reference().GetGUI();
   }
   std::vector<float> Parameters()
   {
@@ -163,4 +173,57 @@ TEST_F(EditorDialogsTest, WithoutADialogProgramTheButtonsDoNothingAndTheEditorGo
   const auto [x, y] = Centre(ControlRect(Kind::Switch, kBypassFX));
   ClickAt(x, y);
   EXPECT_NE(host->GetParameter(kBypassFX), before[kBypassFX]);
+}
+
+TEST_F(EditorDialogsTest, TheColourTextAndMenuPromptsTakeTheDialogsAnswers)
+{
+  InstallDialogProgram("zenity");
+  IGraphics& gui = OpenTwin();
+  EditorColour colour(255, 1, 2, 3);
+  Answer("rgb(10,20,30)");
+  ASSERT_TRUE(gui.PromptForColour(colour, "Pick"));
+  EXPECT_EQ(colour, EditorColour(255, 10, 20, 30));
+  EXPECT_NE(Arguments().find("--color=rgb(1,2,3)\n"), std::string::npos);
+  Cancel();
+  EXPECT_FALSE(gui.PromptForColour(colour, "Pick"));
+  EXPECT_EQ(colour, EditorColour(255, 10, 20, 30));
+
+  IPopupMenu menu;
+  menu.AddItem("A");
+  menu.AddItem("B");
+  Answer("1");
+  EXPECT_EQ(gui.CreatePopupMenu(menu, EditorRect()), &menu);
+  EXPECT_EQ(menu.GetChosenItemIdx(), 1);
+
+  // The cutoff knob's text entry: what the entry would have refused is dropped.
+  IControl* knob = nullptr;
+  for (int i = 0; i < gui.NControls(); ++i)
+    if (gui.GetControl(i)->ParamIdx() == kFilterCutoff) knob = gui.GetControl(i);
+  ASSERT_TRUE(knob);
+  IPlugParam* cutoff = Reference().GetParam(kFilterCutoff);
+  Answer("0.25 Hz");
+  gui.CreateTextEntry(knob, knob->GetTextStyle(), knob->GetRECT(), "10", cutoff);
+  EXPECT_NE(Arguments().find("--entry-text=10\n"), std::string::npos);
+  EXPECT_EQ(knob->GetValue(), cutoff->ToNormalized(0.25));
+  EXPECT_EQ(cutoff->value, 0.25);
+}
+
+TEST_F(EditorDialogsTest, AddressesOpenThroughXdgOpenAndAFailureIsReported)
+{
+  InstallDialogProgram("zenity");
+  const std::string opener = dir + "/xdg-open";
+  std::ofstream(opener) << "#!/bin/sh\nPATH=/usr/bin:/bin\necho \"$1\" > '" << dir << "/url.tmp'\nmv '" << dir << "/url.tmp' '" << dir
+                        << "/url'\n";
+  chmod(opener.c_str(), 0755);
+  IGraphics& gui = OpenTwin();
+
+  EXPECT_FALSE(gui.OpenURL("https://example.org/", "Open the page?", nullptr, "Skarvel")) << "the question is answered no";
+  EXPECT_NE(Arguments().find("--question\n"), std::string::npos);
+  ASSERT_TRUE(gui.OpenURL("https://example.org/a b", nullptr, nullptr, "Skarvel"));
+  for (int i = 0; i < 200 && !Exists(dir + "/url"); ++i) usleep(10000);
+  EXPECT_EQ(ReadFile(dir + "/url"), "https://example.org/a b\n");
+
+  unlink(opener.c_str());
+  EXPECT_FALSE(gui.OpenURL("https://example.org/", nullptr, "No browser", "Skarvel"));
+  EXPECT_NE(Arguments().find("--info\n--title=Skarvel\n--text=No browser\n"), std::string::npos);
 }

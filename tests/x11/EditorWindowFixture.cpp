@@ -99,6 +99,20 @@ void EditorWindowTest::ClickAt(int x, int y, unsigned int button)
   Button(button, false);
 }
 
+void EditorWindowTest::QuickClicks(const std::vector<std::pair<int, int>>& points)
+{
+  for (const auto& [x, y] : points) {
+    int rx = 0, ry = 0;
+    Window child;
+    XTranslateCoordinates(X(), EditorWindow(), DefaultRootWindow(X()), x, y, &rx, &ry, &child);
+    XTestFakeMotionEvent(X(), -1, rx, ry, 0);
+    XTestFakeButtonEvent(X(), 1, True, 0);
+    XTestFakeButtonEvent(X(), 1, False, 0);
+  }
+  XSync(X(), False);
+  Settle();
+}
+
 void EditorWindowTest::Key(unsigned long keysym, bool press)
 {
   XTestFakeKeyEvent(X(), XKeysymToKeycode(X(), keysym), press, 0);

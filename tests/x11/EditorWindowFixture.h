@@ -37,6 +37,8 @@ protected:
   void MoveTo(int x, int y);
   void Button(unsigned int button, bool press);
   void ClickAt(int x, int y, unsigned int button = 1);
+  // Left clicks at the points in one burst, so the server stamps them only moments apart.
+  void QuickClicks(const std::vector<std::pair<int, int>>& points);
   void Key(unsigned long keysym, bool press);
   void Settle() { editor->Pump(60); }
 

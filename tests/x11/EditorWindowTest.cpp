@@ -106,13 +106,11 @@ TEST_F(EditorWindowTest, TwoQuickPressesAreADoubleClickThatRestoresTheDefault)
   ClickAt(x, y);
   EXPECT_EQ(host->GetParameter(kFilterCutoff), turned);
   editor->Pump(500);
-  ClickAt(x, y);
-  ClickAt(x + 6, y);
+  QuickClicks({{x, y}, {x + 6, y}});
   EXPECT_EQ(host->GetParameter(kFilterCutoff), turned);
   editor->Pump(500);
 
-  ClickAt(x, y);
-  ClickAt(x + 5, y);
+  QuickClicks({{x, y}, {x + 5, y}});
   EXPECT_EQ(host->GetParameter(kFilterCutoff), initial);
 }
 

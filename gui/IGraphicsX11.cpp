@@ -8,6 +8,8 @@
 // - The pixels go to the window with XPutImage of an XImage over the drawing bitmap itself when
 //   the window's visual is 8-bit RGB in 32-bit words; any other true-colour visual gets a
 //   converted copy of the repainted rectangle.
+// - A resize grows the window and the host's two nearest windows by the size difference, but
+//   stops below the host's top-level window: the window manager owns that one's size.
 // - X has no double-click message: a second left press within 400 ms and 5 pixels of the first
 //   is one. The press grabs the pointer implicitly, which is the mouse capture. Wheel buttons
 //   4 and 5 are one notch up and down. Alt is the Mod1 modifier.
@@ -282,6 +284,35 @@ void IGraphicsX11::CloseWindow()
 void* IGraphicsX11::GetWindow()
 {
   return display && window ? reinterpret_cast<void*>(static_cast<uintptr_t>(window)) : nullptr;
+}
+
+void IGraphicsX11::Resize(int w, int h)
+{
+  if (w == width && h == height) return;
+  const int dw = w - width, dh = h - height;
+  IGraphics::Resize(w, h);
+  if (!display || !window) return;
+  X11ErrorTrap trap(display);
+  ResizeBy(window, dw, dh);
+  unsigned long up = window;
+  for (int level = 0; level < 2; ++level) {
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int n = 0;
+    if (!XQueryTree(display, up, &root, &parent, &children, &n)) break;
+    if (children) XFree(children);
+    if (!parent || parent == root || parent == hostTopLevel) break;
+    ResizeBy(parent, dw, dh);
+    up = parent;
+  }
+  exposed = EditorRect(0, 0, w, h);
+}
+
+void IGraphicsX11::ResizeBy(unsigned long win, int dw, int dh)
+{
+  XWindowAttributes wa;
+  if (!XGetWindowAttributes(display, win, &wa)) return;
+  XResizeWindow(display, win, static_cast<unsigned>(std::max(1, wa.width + dw)),
+                static_cast<unsigned>(std::max(1, wa.height + dh)));
 }
 
 // --- Idle: events and the repaint tick --------------------------------------------------

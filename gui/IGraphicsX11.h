@@ -22,6 +22,9 @@ public:
 
   void PresentRect(const EditorRect& r) override;
   void CancelTextEntry() override {}
+  // The surface's resize, then the window and the host's two nearest windows by the same
+  // difference (never the host's top-level window, which its window manager sizes).
+  void Resize(int w, int h) override;
   int ShowMessageBox(const char* text, const char* caption, int type) override;
   IPopupMenu* CreatePopupMenu(IPopupMenu& menu, const EditorRect& r) override;
   void CreateTextEntry(IControl* control, const TextStyle& style, const EditorRect& r,
@@ -57,6 +60,7 @@ private:
   void TakeFocus(unsigned long time);
   bool CreateChildWindow(unsigned long parent, int x, int y, int w, int h);
   void ChooseImageFormat();
+  void ResizeBy(unsigned long win, int dw, int dh);
   void PutConverted(const EditorRect& r);
   DesktopDialogs Dialogs();
 

@@ -193,6 +193,27 @@ TEST_F(EditorWindowTest, AParentThatIsNoWindowFailsTheOpen)
   EXPECT_NE(EditorWindow(), 0u);
 }
 
+TEST_F(EditorWindowTest, ResizingGrowsTheWindowAndItsContainerByTheDifference)
+{
+  // The twin, so the surface can be resized directly; it opens beside the module's editor.
+  const unsigned long box = XCreateSimpleWindow(X(), editor->TopLevel(), 0, 0, 520, 490, 0, 0, 0);
+  XMapWindow(X(), box);
+  XSync(X(), False);
+  IGraphics& gui = *Reference().GetGUI();
+  ASSERT_EQ(Reference().Dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(uintptr_t(box)), 0.0f), 1);
+  const unsigned long own = reinterpret_cast<uintptr_t>(gui.GetWindow());
+  gui.Resize(600, 500);
+  XWindowAttributes wa;
+  ASSERT_TRUE(XGetWindowAttributes(X(), own, &wa));
+  EXPECT_EQ(wa.width, 600);
+  EXPECT_EQ(wa.height, 500);
+  ASSERT_TRUE(XGetWindowAttributes(X(), box, &wa));
+  EXPECT_EQ(wa.width, 520 + 88);
+  EXPECT_EQ(wa.height, 490 + 20);
+  ASSERT_TRUE(XGetWindowAttributes(X(), editor->TopLevel(), &wa));
+  EXPECT_EQ(wa.width, 512) << "the host's top-level window keeps its size";
+}
+
 // On a 16-bit server the window cannot take the bitmap's words as they are.
 class EditorWindow16BitTest : public EditorWindowTest
 {

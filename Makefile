@@ -4,7 +4,7 @@ CMAKE_FLAGS ?=
 WIN_ARCHS := i686 x86_64
 win_build = build-win-$(1)
 
-.PHONY: all bootstrap configure run test windows test-windows test-sanitize skin clean
+.PHONY: all bootstrap configure run test windows test-windows test-sanitize docs dist skin clean
 
 all: configure
 	cmake --build $(BUILD) -j2
@@ -51,6 +51,14 @@ test: all windows
 	$(MAKE) --no-print-directory test-sanitize
 	$(MAKE) --no-print-directory test-windows
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+# Draws the manual's pictures in docs/img/ again with the built tool.
+docs: all
+	scripts/make-docs-pictures $(BUILD)/tools/skarvel docs/img
+
+# The release bundle out/dist/Skarvel-VERSION.zip and .tar.gz; stops naming any missing file.
+dist: all windows
+	scripts/make-dist $(BUILD) out/windows out/dist
 
 # Repaints the editor's PNGs (needs cairo) and renders the contact sheet and page mock-ups.
 skin: configure

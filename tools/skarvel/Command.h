@@ -20,3 +20,4 @@ int RunPresets(const std::vector<std::string>& args);
 int RunPreset(const std::vector<std::string>& args);
 int RunCurves(const std::vector<std::string>& args);
 int RunResponse(const std::vector<std::string>& args);
+int RunSnapshot(const std::vector<std::string>& args);

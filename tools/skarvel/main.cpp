@@ -15,6 +15,9 @@ static const Command kCommands[] = {
   {"preset", "preset save FILE.kw [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]",
    RunPreset},
   {"curves", "curves OUT.png [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]", RunCurves},
+  {"snapshot",
+   "snapshot OUT.png [--page effect|about] [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]",
+   RunSnapshot},
 };
 
 static void Usage(FILE* out)

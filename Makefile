@@ -4,7 +4,7 @@ CMAKE_FLAGS ?=
 WIN_ARCHS := i686 x86_64
 win_build = build-win-$(1)
 
-.PHONY: all bootstrap configure run test windows test-windows test-sanitize bench skin clean
+.PHONY: all bootstrap configure run test windows test-windows test-sanitize bench docs dist skin clean
 
 all: configure
 	cmake --build $(BUILD) -j2
@@ -59,6 +59,14 @@ test: all windows
 # peer plug-ins and a summary against the performance targets.
 bench: configure
 	cmake --build $(BUILD) --target run_bench -j2
+
+# Draws the manual's pictures in docs/img/ again with the built tool.
+docs: all
+	scripts/make-docs-pictures $(BUILD)/tools/skarvel docs/img
+
+# The release bundle out/dist/Skarvel-VERSION.zip and .tar.gz; stops naming any missing file.
+dist: all windows
+	scripts/make-dist $(BUILD) out/windows out/dist
 
 # Repaints the editor's PNGs (needs cairo) and renders the contact sheet and page mock-ups.
 skin: configure

@@ -50,6 +50,9 @@ std::string WriteAudioFile(const std::string& path, const AudioBuffer& in)
   const std::string temp = path + ".part" + std::to_string(getpid());
   SNDFILE* f = sf_open(temp.c_str(), SFM_WRITE, &info);
   if (!f) return "cannot write '" + path + "': " + sf_strerror(nullptr);
+  // The effect may go beyond full scale; integer formats take such samples clipped (the FLAC
+  // encoder refuses them otherwise). Float WAV keeps them as they are.
+  sf_command(f, SFC_SET_CLIPPING, nullptr, SF_TRUE);
   const long frames = in.Frames();
   std::vector<float> block(4096 * in.channels.size());
   bool ok = true;

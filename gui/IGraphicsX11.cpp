@@ -24,9 +24,12 @@
 //   open and ignores its input. Without either program they answer "cancelled". A text entry
 //   is a dialog too, so it commits when the dialog is confirmed instead of on the next tick,
 //   drops the characters the Windows box would have refused and ignores the style's font; a
-//   popup menu is a list with submenu items prefixed by their submenu. The file dialog has no
-//   255-character limit, and a saved name without an extension gets the first one.
-// - Opening an address starts xdg-open; there is no Internet-connection check.
+//   popup menu is a list with submenu items prefixed by their submenu. The dialogs are windows
+//   of their own, not owned by the host's window. The file dialog has no 255-character limit,
+//   and a saved name without an extension gets the first one.
+// - Opening an address starts xdg-open in the background; success is that it could be started,
+//   and there is no Internet-connection check.
+// - Hiding the cursor gives the window an empty cursor; showing it warps the pointer back.
 // - The folders: the host's is the executable's, the plug-in's the module's, the desktop is
 //   xdg-user-dir's DESKTOP, else ~/Desktop, else the home folder.
 #include "gui/IGraphicsX11.h"

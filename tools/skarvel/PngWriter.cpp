@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "tools/skarvel/OutputFile.h"
+
 // Writes the image; libpng reports errors by longjmp, so nothing here lives across the jump.
 static bool Encode(png_structp png, png_infop info, FILE* f, const uint32_t* pixels, int width,
                    int height, int rowSpan, unsigned char* row)
@@ -34,18 +36,19 @@ static bool Encode(png_structp png, png_infop info, FILE* f, const uint32_t* pix
 std::string WritePng(const std::string& path, const uint32_t* pixels, int width, int height,
                      int rowSpan)
 {
-  const std::string temp = path + ".part" + std::to_string(getpid());
-  FILE* f = std::fopen(temp.c_str(), "wb");
-  if (!f) return "cannot write '" + path + "'";
+  OutputFile file(path);
+  const int fd = file.IsOpen() ? dup(file.Descriptor()) : -1;
+  FILE* f = fd >= 0 ? fdopen(fd, "wb") : nullptr;
+  if (!f) {
+    if (fd >= 0) close(fd);
+    return "cannot write '" + path + "'";
+  }
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   std::vector<unsigned char> row(static_cast<size_t>(width) * 4);
   bool ok = png && info && Encode(png, info, f, pixels, width, height, rowSpan, row.data());
   png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
   ok = std::fclose(f) == 0 && ok;
-  if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
-    return "cannot write '" + path + "'";
-  }
+  if (!ok || !file.Commit()) return "cannot write '" + path + "'";
   return "";
 }

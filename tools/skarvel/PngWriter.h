@@ -4,6 +4,6 @@
 #include <string>
 
 // Writes 32-bit pixels (A<<24 | R<<16 | G<<8 | B, not premultiplied) as an 8-bit RGBA PNG,
-// through a temporary file renamed at the end. Returns "" or the error message.
+// appearing only when complete (OutputFile). Returns "" or the error message.
 std::string WritePng(const std::string& path, const uint32_t* pixels, int width, int height,
                      int rowSpan);

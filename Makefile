@@ -55,7 +55,7 @@ test-tsan: bootstrap
 	@test -f build-tsan/build.ninja || \
 	  cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARVEL_SANITIZE=thread
 	cmake --build build-tsan --target test_stress -j2
-	TSAN_OPTIONS="halt_on_error=1 exitcode=66" build-tsan/tests/test_stress
+	SKARVEL_STRESS_SECONDS=4 TSAN_OPTIONS="halt_on_error=1 exitcode=66" build-tsan/tests/test_stress
 
 # Every fuzz target for FUZZ_SECONDS, starting from its seed corpus in tests/fuzz/corpus/.
 # New inputs collect in build-fuzz/corpus/; an input that fails lands in build-fuzz/artifacts/

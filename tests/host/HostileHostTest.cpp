@@ -134,25 +134,73 @@ TEST(HostileHost, InvalidIndicesWithBuffersWriteNothing)
   ExpectSound(*host);
 }
 
-TEST(HostileHost, EveryTruncationOfAProgramAndABankChunkFailsWithinBounds)
+// Fails, and the whole chunk still restores everything afterwards.
+void ExpectTruncationsFail(TestHost& host, bool program, const Bytes& full,
+                           const std::vector<size_t>& lengths)
+{
+  for (size_t n : lengths) {
+    const Bytes cut(full.begin(), full.begin() + static_cast<long>(n));
+    ASSERT_EQ(host.SetChunk(program, cut), 0) << (program ? "program cut to " : "bank cut to ") << n;
+  }
+  ExpectSound(host);
+  EXPECT_EQ(host.SetChunk(program, full), 1);
+  EXPECT_EQ(host.GetChunk(program), full);
+}
+
+std::vector<size_t> AllBelow(size_t size)
+{
+  std::vector<size_t> lengths;
+  for (size_t n = 1; n < size; ++n) lengths.push_back(n);
+  return lengths;
+}
+
+TEST(HostileHost, EveryTruncationOfAProgramChunkFails)
 {
   auto host = Started();
   ASSERT_TRUE(host);
   host->Dispatch(effSetProgram, 0, 22);
   const Bytes program = host->GetChunk(true);
-  const Bytes bank = host->GetChunk(false);
-  for (const Bytes* full : {&program, &bank}) {
-    const bool isProgram = full == &program;
-    for (size_t n = 1; n < full->size(); ++n) {
-      const Bytes cut(full->begin(), full->begin() + static_cast<long>(n));
-      ASSERT_EQ(host->SetChunk(isProgram, cut), 0) << (isProgram ? "program " : "bank ") << n;
+  ExpectTruncationsFail(*host, true, program, AllBelow(program.size()));
+}
+
+// Every length of a small bank (three programs with data, the rest named but empty), so
+// every field is cut at every byte.
+TEST(HostileHost, EveryTruncationOfABankChunkFails)
+{
+  auto host = Started();
+  ASSERT_TRUE(host);
+  Bytes bank = {0x74, 0x66, 0x66, 0x70, 0x00, 0x00, 0x01, 0x00};
+  for (int p = 0; p < kPrograms; ++p) {
+    const std::string name = "P" + std::to_string(p);
+    PutInt(bank, static_cast<int>(name.size()));
+    bank.insert(bank.end(), name.begin(), name.end());
+    bank.push_back(p % 20 == 0 ? 1 : 0);
+    if (p % 20 == 0) {
+      const Bytes data = ProgramChunk(std::vector<double>(kParams, (p + 1) / 64.0));
+      bank.insert(bank.end(), data.begin() + 8, data.end());
     }
-    ExpectSound(*host);
-    // The whole chunk still restores everything.
-    EXPECT_EQ(host->SetChunk(isProgram, *full), 1);
   }
-  EXPECT_EQ(host->GetChunk(false), bank);
-  EXPECT_EQ(host->GetChunk(true), program);
+  ASSERT_EQ(host->SetChunk(false, bank), 1);
+  ExpectTruncationsFail(*host, false, host->GetChunk(false), AllBelow(bank.size()));
+}
+
+// The factory bank cut inside and at the edges of every field of every program.
+TEST(HostileHost, FactoryBankCutAtEveryFieldFails)
+{
+  auto host = Started();
+  ASSERT_TRUE(host);
+  const Bytes bank = host->GetChunk(false);
+  std::vector<size_t> lengths = {1, 4, 7};
+  for (size_t at = 8; at < bank.size();) {
+    int len;
+    std::memcpy(&len, &bank[at], 4);
+    const size_t flag = at + 4 + static_cast<size_t>(len);
+    const size_t next = flag + 1 + (bank[flag] ? 240 : 0);
+    for (size_t n : {at, at + 2, at + 4, at + 5, flag, flag + 1, flag + 121, next - 1})
+      if (n < bank.size()) lengths.push_back(n);
+    at = next;
+  }
+  ExpectTruncationsFail(*host, false, bank, lengths);
 }
 
 TEST(HostileHost, RandomChunksAreTakenOrRefusedButNeverBreakTheEffect)
@@ -279,5 +327,85 @@ TEST(HostileHost, ExtremeSampleRatesStayFiniteAndAudible)
     }
     EXPECT_GT(loudest, 0.01f) << rate;
     ExpectSound(*host);
+  }
+}
+
+namespace {
+
+// Two instances of one program fed the same sine, except where the victim gets a hostile
+// block and the reference gets `substitute` in its place.
+class HostilePair
+{
+public:
+  explicit HostilePair(int program) : victim(Started()), reference(Started())
+  {
+    if (!victim || !reference) return;
+    victim->Dispatch(effSetProgram, 0, program);
+    reference->Dispatch(effSetProgram, 0, program);
+  }
+  bool Ready() const { return victim && reference; }
+
+  // The largest difference between the two outputs of the block.
+  double Block(float hostile = 0.0f, float substitute = 0.0f, bool hostileBlock = false)
+  {
+    FloatBuffers in = Sine(256, at);
+    FloatBuffers other = in;
+    if (hostileBlock) {
+      for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < 256; ++i) {
+          in[c][i] = i % 3 == 2 ? in[c][i] : hostile;  // mixed with ordinary samples
+          other[c][i] = i % 3 == 2 ? other[c][i] : substitute;
+        }
+    }
+    at += 256;
+    FloatBuffers a(2, std::vector<float>(256)), b(2, std::vector<float>(256));
+    victim->ProcessReplacing(in, a, 256);
+    reference->ProcessReplacing(other, b, 256);
+    CheckedPeak(a);
+    double worst = 0.0;
+    for (int c = 0; c < 2; ++c)
+      for (int i = 0; i < 256; ++i) worst = std::max(worst, std::fabs(double(a[c][i]) - b[c][i]));
+    return worst;
+  }
+
+private:
+  std::unique_ptr<TestHost> victim, reference;
+  int at = 0;
+};
+
+}  // namespace
+
+// Not-a-number and infinities enter the chain as silence, so the output is exactly that of
+// silence in their place, in the block itself and every block after; a denormal is as good
+// as silence.
+TEST(HostileSamples, NonFiniteAndDenormalInputIsSilenceInEveryProgram)
+{
+  for (int program = 0; program < kPrograms; ++program) {
+    HostilePair pair(program);
+    ASSERT_TRUE(pair.Ready());
+    for (int b = 0; b < 8; ++b) pair.Block();
+    for (float hostile : {std::nanf(""), -std::nanf(""), HUGE_VALF, -HUGE_VALF}) {
+      ASSERT_EQ(pair.Block(hostile, 0.0f, true), 0.0) << "program " << program << " " << hostile;
+      for (int b = 0; b < 3; ++b) ASSERT_EQ(pair.Block(), 0.0) << "program " << program;
+    }
+    EXPECT_LT(pair.Block(1e-40f, 0.0f, true), 1e-6) << "program " << program;
+    for (int b = 0; b < 3; ++b) EXPECT_LT(pair.Block(), 1e-6) << "program " << program;
+  }
+}
+
+// A huge finite sample is signal: the output stays finite and inside the clamp from the
+// block itself on, and the effect comes back to what it would have played. The dump/expand
+// high-pass (10 Hz at the neutral setting) rings the longest: about 20 s from 1e30.
+TEST(HostileSamples, HugeSamplesRingOutAndTheEffectRecovers)
+{
+  for (int program : {1, 30}) {
+    HostilePair pair(program);
+    ASSERT_TRUE(pair.Ready());
+    for (int b = 0; b < 8; ++b) pair.Block();
+    pair.Block(1e30f, 0.0f, true);
+    pair.Block(-1e30f, 0.0f, true);
+    double last = 0.0;
+    for (int b = 0; b < 30 * 44100 / 256; ++b) last = pair.Block();
+    EXPECT_LT(last, 1e-6) << "program " << program;
   }
 }

@@ -1,6 +1,6 @@
 // The host's two threads at once: the audio thread processes 256-frame blocks while the
 // user-interface thread automates, switches programs, saves and restores state, reads the
-// displays and the meter. Run under ThreadSanitizer by `make test-tsan`; everywhere else it
+// displays and the meter, and works the editor with the mouse. Run under ThreadSanitizer by `make test-tsan`; everywhere else it
 // still checks that nothing crashes and the output stays finite.
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "gui/IGraphics.h"
 #include "plug/Skarvel.h"
 #include "plug/module/VSTEntry.h"
 
@@ -30,6 +31,7 @@ struct AudioThread
 {
   AEffect* effect;
   std::atomic<bool>& stop;
+  bool automates = false;  // some hosts call setParameter on the audio thread
   std::atomic<long> blocks{0};
   std::atomic<long> badSamples{0};
 
@@ -48,6 +50,10 @@ struct AudioThread
       }
       float* ins[2] = {in[0].data(), in[1].data()};
       float* outs[2] = {out[0].data(), out[1].data()};
+      if (automates) {
+        effect->setParameter(effect, kFilterCutoff, static_cast<float>(b % 200) / 200.0f);
+        effect->setParameter(effect, kRingModulationFrequency, static_cast<float>(b % 90) / 90.0f);
+      }
       effect->processReplacing(effect, ins, outs, kBlock);
       for (const auto& ch : out)
         for (float x : ch)
@@ -57,13 +63,34 @@ struct AudioThread
   }
 };
 
+// A user at the editor: a press, a drag and a release somewhere on the panel, or a wheel
+// turn; then the repaint the window's timer would do.
+void EditorGesture(IGraphics& gui, std::mt19937& random)
+{
+  const int x = static_cast<int>(random() % gui.Width());
+  const int y = static_cast<int>(random() % gui.Height());
+  MouseModifiers mod;
+  mod.L = random() % 4 != 0;
+  mod.R = !mod.L;
+  mod.S = random() % 5 == 0;
+  if (random() % 4 == 0) {
+    gui.OnMouseWheel(x, y, mod, static_cast<int>(random() % 5) - 2);
+  } else {
+    gui.OnMouseDown(x, y, mod);
+    gui.OnMouseDrag(x, y - static_cast<int>(random() % 40) + 20, mod);
+    gui.OnMouseUp(x, y, mod);
+  }
+  EditorRect dirty;
+  if (gui.CollectDirtyArea(dirty)) gui.DrawArea(dirty);
+}
+
 // One random thing a user-interface thread does; returns false if an answer was wrong.
 bool UserInterfaceStep(AEffect* e, Skarvel& fx, std::mt19937& random)
 {
   const int param = static_cast<int>(random() % 30);
   const float value = static_cast<float>(random() % 1001) / 1000.0f;
   char text[256] = "";
-  switch (random() % 9) {
+  switch (random() % 10) {
     case 0: e->setParameter(e, param, value); return true;
     case 1: {
       const float v = e->getParameter(e, param);
@@ -92,6 +119,9 @@ bool UserInterfaceStep(AEffect* e, Skarvel& fx, std::mt19937& random)
       std::snprintf(text, sizeof text, "Stress %u", static_cast<unsigned>(random() % 100));
       e->dispatcher(e, effSetProgramName, 0, 0, text, 0.0f);
       return true;
+    case 8:
+      if (IGraphics* gui = fx.GetGUI()) EditorGesture(*gui, random);
+      return true;
     default:
       e->dispatcher(e, effEditIdle, 0, 0, nullptr, 0.0f);
       e->dispatcher(e, effIdle, 0, 0, nullptr, 0.0f);
@@ -99,9 +129,7 @@ bool UserInterfaceStep(AEffect* e, Skarvel& fx, std::mt19937& random)
   }
 }
 
-}  // namespace
-
-TEST(ThreadStress, AudioAndUserInterfaceThreadsTogether)
+void RunStress(bool audioThreadAutomates)
 {
   AEffect* e = VSTPluginMain(nullptr);
   ASSERT_TRUE(e);
@@ -113,7 +141,7 @@ TEST(ThreadStress, AudioAndUserInterfaceThreadsTogether)
   e->dispatcher(e, effSetProgram, 0, 30, nullptr, 0.0f);  // every unit doing something
 
   std::atomic<bool> stop{false};
-  AudioThread audio{e, stop};
+  AudioThread audio{e, stop, audioThreadAutomates};
   std::thread audioThread(&AudioThread::Run, &audio);
 
   std::mt19937 random(99);
@@ -131,7 +159,16 @@ TEST(ThreadStress, AudioAndUserInterfaceThreadsTogether)
   EXPECT_EQ(wrong, 0) << "of " << steps << " user-interface steps";
   EXPECT_EQ(audio.badSamples.load(), 0) << "of " << audio.blocks.load() * kBlock * 2;
   EXPECT_GT(audio.blocks.load(), 10);
-  EXPECT_GT(steps, 1000);
+  EXPECT_GT(steps, 100);
+  EXPECT_TRUE(fx.GetGUI()) << "the editor surface exists from construction";
   e->dispatcher(e, effMainsChanged, 0, 0, nullptr, 0.0f);
   e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f);
 }
+
+}  // namespace
+
+TEST(ThreadStress, AudioAndUserInterfaceThreadsTogether) { RunStress(false); }
+
+// Automation arriving on the audio thread moves the editor's controls while the
+// user-interface thread repaints them.
+TEST(ThreadStress, HostAutomationOnTheAudioThread) { RunStress(true); }

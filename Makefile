@@ -4,7 +4,7 @@ CMAKE_FLAGS ?=
 WIN_ARCHS := i686 x86_64
 win_build = build-win-$(1)
 
-.PHONY: all bootstrap configure run test windows test-windows test-sanitize test-tsan fuzz skin clean
+.PHONY: all bootstrap configure run test windows test-windows test-sanitize test-tsan fuzz soak skin clean
 
 all: configure
 	cmake --build $(BUILD) -j2
@@ -77,6 +77,11 @@ fuzz: bootstrap
 	    > build-fuzz/$$t.log 2>&1 || { tail -40 build-fuzz/$$t.log; exit 1; }; \
 	  grep -E '^#[0-9]+.*DONE|number_of_executed_units' build-fuzz/$$t.log; \
 	done
+
+# 24 hours of audio through the effect with the cutoff and the ring modulator automated
+# (about half an hour of CPU); `make test` runs one hour of it.
+soak: all
+	$(BUILD)/tests/soak/soak --seconds 86400
 
 test: all windows
 	$(MAKE) --no-print-directory test-sanitize

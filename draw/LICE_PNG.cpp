@@ -20,6 +20,8 @@ struct PngRead
   png_bytep* rows;
 };
 
+// A request past the end is an error: read on as zeros, a chunk length from a corrupt file
+// (up to 2 GiB) would be skipped byte for byte, seconds of work for nothing.
 void ReadFromMemory(png_structp png, png_bytep out, png_size_t want)
 {
   PngRead* r = static_cast<PngRead*>(png_get_io_ptr(png));
@@ -27,6 +29,8 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t want)
   const size_t n = want < r->size - r->pos ? want : r->size - r->pos;
   std::memcpy(out, r->data + r->pos, n);
   r->pos += n;
+  if (n < want)
+    png_error(png, "read past the end of the data");
 }
 
 // Errors jump back to the loader without printing; warnings are dropped.

@@ -161,7 +161,12 @@ void Skarvel::ApplyParameter(int paramIdx)
     case kDumpExpand: dumpExpand.SetValue(v); break;
     default: break;  // input/output stage and bypass: the chain reads the mirror
   }
-  UpdateEditorReadout(paramIdx);
+  if (!deferEditorUpdates) UpdateEditorReadout(paramIdx);
+}
+
+void Skarvel::RefreshEditorForParameter(int paramIdx)
+{
+  if (ValidParam(paramIdx)) UpdateEditorReadout(paramIdx);
 }
 
 // --- Editor ----------------------------------------------------------------------------

@@ -1,9 +1,13 @@
 // vsthost: loads a VST2 plug-in module as a host does, prints what it reports about itself
 // and runs one block of a test tone through it. Exit code 0 when all of that worked.
+// With --render FILE it writes the reference render instead (tests/host/ReferenceRender.h).
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
+#include <cstring>
+
+#include "tests/host/ReferenceRender.h"
 #include "tests/host/TestHost.h"
 
 namespace {
@@ -49,14 +53,23 @@ float ProcessTone(TestHost& host, int frames)
 int main(int argc, char** argv)
 {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: vsthost PLUGIN [FRAMES]\n");
+    std::fprintf(stderr, "usage: vsthost PLUGIN [FRAMES | --render FILE]\n");
     return 2;
   }
-  const int frames = argc > 2 ? std::atoi(argv[2]) : 512;
+  const bool render = argc > 3 && std::strcmp(argv[2], "--render") == 0;
+  const int frames = argc > 2 && !render ? std::atoi(argv[2]) : 512;
   TestHost host;
   if (!host.Load(argv[1])) {
     std::fprintf(stderr, "vsthost: %s\n", host.Error().c_str());
     return 1;
+  }
+  if (render) {
+    const std::vector<double> samples = ReferenceRender::Render(host);
+    if (samples.empty() || !ReferenceRender::Write(argv[3], samples)) {
+      std::fprintf(stderr, "vsthost: cannot write %s\n", argv[3]);
+      return 1;
+    }
+    return 0;
   }
   host.Start(44100.0f, frames > 0 ? frames : 512);
   PrintIdentity(host);

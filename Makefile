@@ -15,7 +15,8 @@ bootstrap:
 configure: bootstrap
 	@test -f $(BUILD)/build.ninja || cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
 
-# The demo as it is, then through a few contrasting factory programs.
+# The demo as it is, then through a few contrasting factory programs; then the editor's two
+# pages as pictures.
 run: all
 	@mkdir -p out $(HOME)/.vst
 	install -m 755 $(BUILD)/Skarvel.so $(HOME)/.vst/Skarvel.so
@@ -24,6 +25,8 @@ run: all
 	$(BUILD)/tools/skarvel render --demo out/demo-hardcore-fuzz.wav --preset "Hardcore Fuzz 1"
 	$(BUILD)/tools/skarvel render --demo out/demo-slow-phaser.wav --preset "Slow Phaser"
 	$(BUILD)/tools/skarvel render --demo out/demo-ring-modulation.wav --preset "200 Hz Ring Modulation"
+	$(BUILD)/tools/skarvel snapshot out/editor.png
+	$(BUILD)/tools/skarvel snapshot out/editor-about.png --page about
 
 # The Windows DLLs, cross-built with MinGW-w64: Skarvel.dll (32-bit) and Skarvel-x64.dll.
 windows: bootstrap

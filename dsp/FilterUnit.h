@@ -1,13 +1,21 @@
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "dsp/AudioProcessingUnit.h"
+#include "dsp/filters/Filter.h"
 
 namespace Kernwave {
 
 // The multimode filter: an RBJ path and a Chebyshev path crossfaded by the filter type.
+// Cutoff and resonance drive all eight filters; the modes pick one filter per path.
 class FilterUnit : public AudioProcessingUnit
 {
 public:
+  static constexpr int kModes = 4;
+  static constexpr int kTransitionLength = 512;
+
   FilterUnit();
   ~FilterUnit() override;
   void SetSampleRate(double rate) override;
@@ -24,18 +32,40 @@ public:
   void ClearFilters();
   void ProcessStereo(double* left, double* right, int n);
 
+  // The cutoff the knob asks for (not a gliding value).
   double CurrentCutoffHz() const;
+  double TypeMix() const { return typeMix; }
+  // Mode index 0..3 of the RBJ path (low-pass, high-pass, band-pass, band-stop) and of the
+  // Chebyshev path (HP 12dB, HP 24dB, LP 12dB, LP 24dB).
+  const Dsp::Filter& RbjFilter(int mode) const { return *rbjFilters[mode]; }
+  const Dsp::Filter& ChebyFilter(int mode) const { return *chebyFilters[mode]; }
+
+  // Index floor(3 v + 0.5) of a 0..1 selection, -1 outside 0..3.
+  static int ModeIndex(double v);
   static const char* RbjModeName(double v);
   static const char* ChebyModeName(double v);
   static int RbjModeFromName(const char* text);
   static int ChebyModeFromName(const char* text);
 
 private:
+  void ResizeBuffers();
+  void ProcessSlice(double* left, double* right, int n);
+  // Sets one slot of a filter from a control value and assigns the parameters.
+  void SetControl(Dsp::Filter& filter, int slot, double v);
+  Dsp::Filter& SelectedRbj() const;
+  Dsp::Filter& SelectedCheby() const;
+
   int capacity = 128;
   double rbjSelect = 0.0;
   double chebySelect = 0.0;
   double typeTarget = 1.0;
-  double cutoffHz = 10.0;
+  double smoothingWeight = 0.987654321;
+  double inputWeight = 0.012345679;
+  double typeMix = 0.0;
+  std::vector<double> rbjLeft, rbjRight, chebyLeft, chebyRight;
+  std::unique_ptr<Dsp::Filter> rbjFilters[kModes];
+  std::unique_ptr<Dsp::Filter> chebyFilters[kModes];
+  Dsp::FilterParams scratch;
 };
 
 }  // namespace Kernwave

@@ -4,6 +4,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "gui/EditorSurface.h"
+#include "gui/IGraphics.h"
+#include "gui/IKwCurve.h"
+#include "gui/IKwTabButton.h"
+#include "gui/ITextControl.h"
+
 namespace {
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kFine = 0.0000001;
@@ -64,11 +70,15 @@ Skarvel::Skarvel(audioMasterCallback hostCallback)
   std::memcpy(mirrors, initial, sizeof(mirrors));
   InitSmoothingWeights();
 
+  BuildEditor();
   CreateFactoryPresets();
   FillEmptyPresets(kNumPresets, "-");
 }
 
-Skarvel::~Skarvel() = default;
+Skarvel::~Skarvel()
+{
+  editor = nullptr;  // the base must not reach the surface once it is gone
+}
 
 void Skarvel::DefineParameters()
 {
@@ -144,14 +154,100 @@ void Skarvel::ApplyParameter(int paramIdx)
   UpdateEditorReadout(paramIdx);
 }
 
-void Skarvel::UpdateEditorReadout(int)
+// --- Editor ----------------------------------------------------------------------------
+
+void Skarvel::BuildEditor()
 {
-  // The editor's read-outs are refreshed here once the editor exists.
+  using namespace PanelLayout;
+  graphics.reset(MakeEditorSurface(this, kWidth, kHeight, kFramesPerSecond));
+  editorControls = BuildSkarvelLayout(this, graphics.get(), textStyles, waveformCurve, transferCurve,
+                                      Kernwave::Distortion::kCurvePoints);
+  RefreshCurves();
+  ShowSampleRate();
+  AttachEditor(graphics.get());
+}
+
+void Skarvel::ShowText(PanelLayout::Role role, const char* text)
+{
+  if (ITextControl* t = editorControls.Text(role)) t->SetTextFromPlug(text);
+}
+
+void Skarvel::ShowSampleRate()
+{
+  char text[64];
+  std::snprintf(text, sizeof text, "Host smp. rate: %6.1fHz", sampleRate);
+  ShowText(PanelLayout::Role::SampleRateText, text);
+}
+
+void Skarvel::RefreshCurves()
+{
+  if (!editorControls.colouredCurve || !editorControls.whiteCurve) return;
+  distortion.RenderCurves(waveformCurve, transferCurve);
+  editorControls.colouredCurve->MarkDirty(false);
+  editorControls.whiteCurve->MarkDirty(false);
+}
+
+void Skarvel::ShowEffectPage(bool show)
+{
+  if (!graphics) return;
+  effectPageShown = show;
+  for (int i : editorControls.effectPage)
+    if (IControl* c = graphics->GetControl(i)) c->SetHidden(!show);
+  for (int i : editorControls.aboutPage)
+    if (IControl* c = graphics->GetControl(i)) c->SetHidden(show);
+  if (IKwTabButton* other = show ? editorControls.aboutTab : editorControls.effectTab) {
+    other->SetValue(0.0);
+    other->MarkDirty(true);
+  }
+}
+
+void Skarvel::UpdateEditorReadout(int paramIdx)
+{
+  using PanelLayout::Role;
+  if (!editor) return;
+  const double v = mirrors[kParams[paramIdx].mirror];
+  char text[128];
+  switch (paramIdx) {
+    case kInputVolume:
+    case kVolume:
+      if (v <= 0.0)
+        std::snprintf(text, sizeof text, "-oo dB");
+      else
+        std::snprintf(text, sizeof text, "%3.1f dB", static_cast<float>(20.0 * std::log10(v)));
+      ShowText(paramIdx == kVolume ? Role::OutputVolumeText : Role::InputVolumeText, text);
+      break;
+    case kDistortion:
+    case kDistortionType:
+      if (editorControls.Text(Role::TypeNameText)) {
+        std::snprintf(text, sizeof text, "%d: %s", distortion.ShapeType() + 1,
+                      distortion.ShapeTypeName(mirrors[mDistortionType]));
+        ShowText(Role::TypeNameText, text);
+      }
+      RefreshCurves();
+      break;
+    case kDistortionInterpMode:
+      ShowText(Role::InterpNameText, distortion.InterpolationName());
+      RefreshCurves();
+      break;
+    case kFilterCutoff:
+      std::snprintf(text, sizeof text, "%dHz", static_cast<int>(filterUnit.CurrentCutoffHz()));
+      ShowText(Role::CutoffText, text);
+      break;
+    case kFilterMode1: ShowText(Role::Mode1Text, Kernwave::FilterUnit::RbjModeName(v)); break;
+    case kFilterMode2: ShowText(Role::Mode2Text, Kernwave::FilterUnit::ChebyModeName(v)); break;
+    case kRingModulationFrequency:
+      std::snprintf(text, sizeof text, "%.1fHz", v * ringModulator.MaxFrequency());
+      ShowText(Role::RingFreqText, text);
+      break;
+    default: break;
+  }
+  editor->UpdateControlsFromPlug(paramIdx, GetParam(paramIdx)->value, false);
 }
 
 void Skarvel::ResetAudioState()
 {
   LockGuard g(lock);
+  ShowSampleRate();
   ringModulator.SetSampleRate(sampleRate);
   phaser.SetSampleRate(sampleRate);
   distortion.SetSampleRate(sampleRate);
@@ -276,5 +372,7 @@ void Skarvel::MeterBlock(double** outputs, int nFrames)
 
 void Skarvel::PresetSelectionChanged()
 {
-  // The preset read-out shows "%d: %s" once the editor exists.
+  char text[128];
+  std::snprintf(text, sizeof text, "%d: %s", GetCurrentPresetIdx() + 1, GetPresetName(GetCurrentPresetIdx()));
+  ShowText(PanelLayout::Role::PresetNameText, text);
 }

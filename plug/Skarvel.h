@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 
 #include "dsp/Distortion.h"
 #include "dsp/DumpExpand.h"
@@ -8,6 +9,7 @@
 #include "dsp/FilterUnit.h"
 #include "dsp/Phaser.h"
 #include "dsp/RingModulator.h"
+#include "gui/SkarvelLayout.h"
 #include "plug/IPlugVST.h"
 #include "plug/OnePoleSmoother.h"
 #include "plug/VersionInfo.h"
@@ -90,6 +92,17 @@ public:
   double PeakRight() const { return peakRight.load(std::memory_order_relaxed); }
   void RequestPeakReset() { peakResetRequested.store(true, std::memory_order_relaxed); }
 
+  // The mirror of a parameter, as the editor's mode switches read it.
+  const double* MirrorOfParam(int paramIdx) const
+  {
+    return ValidParam(paramIdx) ? &mirrors[kParams[paramIdx].mirror] : nullptr;
+  }
+
+  // Editor: shows the effect page (true) or the about page, and selects the matching tab.
+  void ShowEffectPage(bool show);
+  bool EffectPageShown() const { return effectPageShown; }
+  const SkarvelEditorControls& EditorControls() const { return editorControls; }
+
   Kernwave::Distortion& GetDistortion() { return distortion; }
   Kernwave::FilterUnit& GetFilterUnit() { return filterUnit; }
   Kernwave::RingModulator& GetRingModulator() { return ringModulator; }
@@ -110,6 +123,10 @@ private:
   void CreateFactoryPresets();
   void ApplyParameter(int paramIdx);
   void UpdateEditorReadout(int paramIdx);
+  void BuildEditor();
+  void ShowSampleRate();
+  void RefreshCurves();
+  void ShowText(PanelLayout::Role role, const char* text);
   void MeterBlock(double** outputs, int nFrames);
   void Saturate(double** outputs, int nFrames, double amount, OnePoleSmoother& smoother);
 
@@ -127,6 +144,15 @@ private:
   Kernwave::Equalizer equalizer;
   Kernwave::FilterUnit filterUnit;
   Kernwave::DumpExpand dumpExpand;
+
+  // Editor-side members. The surface is built once in the constructor and lives as long as
+  // the effect; the control pointers below point into it.
+  SkarvelTextStyles textStyles;
+  std::unique_ptr<IGraphics> graphics;
+  SkarvelEditorControls editorControls;
+  double waveformCurve[Kernwave::Distortion::kCurvePoints] = {};
+  double transferCurve[Kernwave::Distortion::kCurvePoints] = {};
+  bool effectPageShown = true;
 
   std::atomic<double> peakLeft{0.0};
   std::atomic<double> peakRight{0.0};

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/IGraphics.h"
+#include "gui/IGraphicsHeadless.h"
 #include "plug/HostDetection.h"
 #include "plug/Skarvel.h"
 #include "plug/module/VSTEntry.h"
@@ -66,10 +66,10 @@ public:
   std::vector<int> blocks;
 };
 
-class FakeEditor : public IGraphics
+class FakeEditor : public IGraphicsHeadless
 {
 public:
-  explicit FakeEditor(IPlugBase* plug, bool opens = true) : IGraphics(plug, 512, 480, 25), opens(opens) {}
+  explicit FakeEditor(IPlugBase* plug, bool opens = true) : IGraphicsHeadless(plug, 512, 480, 25), opens(opens) {}
   void* OpenWindow(void* parent) override
   {
     window = opens ? parent : nullptr;

@@ -19,3 +19,5 @@ int RunParams(const std::vector<std::string>& args);
 int RunPresets(const std::vector<std::string>& args);
 int RunPreset(const std::vector<std::string>& args);
 int RunCurves(const std::vector<std::string>& args);
+int RunResponse(const std::vector<std::string>& args);
+int RunSnapshot(const std::vector<std::string>& args);

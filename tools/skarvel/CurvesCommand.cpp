@@ -70,7 +70,7 @@ std::string SideBySide(const std::string& path, const Plot& a, const Plot& b)
     for (int x = 0; x < b.Width(); ++x)
       pixels[static_cast<size_t>(y) * width + a.Width() + x] = b.Pixel(x, y);
   }
-  return WritePng(path, pixels.data(), width, height, width);
+  return SavePng(path, pixels.data(), width, height, width);
 }
 
 }  // namespace

@@ -133,5 +133,5 @@ void Plot::Curve(const std::vector<double>& xs, const std::vector<double>& ys, u
 
 std::string Plot::Save(const std::string& path) const
 {
-  return WritePng(path, pixels.data(), width, height, width);
+  return SavePng(path, pixels.data(), width, height, width);
 }

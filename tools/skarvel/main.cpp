@@ -11,9 +11,13 @@ static const Command kCommands[] = {
    RunRender},
   {"params", "params [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]", RunParams},
   {"presets", "presets", RunPresets},
+  {"response", "response OUT.png [--sample-rate R] [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]", RunResponse},
   {"preset", "preset save FILE.kw [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]",
    RunPreset},
   {"curves", "curves OUT.png [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]", RunCurves},
+  {"snapshot",
+   "snapshot OUT.png [--page effect|about] [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]",
+   RunSnapshot},
 };
 
 static void Usage(FILE* out)

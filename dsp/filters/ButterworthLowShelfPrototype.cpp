@@ -1,0 +1,24 @@
+#include "dsp/filters/ButterworthLowShelfPrototype.h"
+
+#include <cmath>
+
+#include "dsp/filters/MathConstants.h"
+
+namespace Dsp {
+
+// g = 10^(G/20), r = g^(1/(2n))
+double ShelfRadius(int n, double gainDb)
+{
+  const double g = std::pow(10.0, gainDb / 20.0);
+  return std::pow(g, 1.0 / (2 * n));
+}
+
+// theta = pi (1/2 - (2i + 1) / (2n)); pole -(1/r) e^(j theta), zero -r e^(j theta)
+ShelfPoint ShelfPair(int n, int i, double r)
+{
+  const double theta = kPi * (0.5 - (2 * i + 1) / (2.0 * n));
+  const Complex direction(std::cos(theta), std::sin(theta));
+  return {-(1.0 / r) * direction, -r * direction};
+}
+
+}  // namespace Dsp

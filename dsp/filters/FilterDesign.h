@@ -1,0 +1,66 @@
+#pragma once
+
+#include "dsp/filters/FilterDesignBase.h"
+
+namespace Dsp {
+
+// A design with one history per channel. StateType is DirectFormI or DirectFormII.
+template <class Design, int Channels, template <int> class StateType>
+class FilterDesign : public FilterDesignBase<Design>
+{
+public:
+  using State = StateType<Design::kMaxStages>;
+
+  int ChannelCount() const override { return Channels; }
+
+  void ClearState() override
+  {
+    for (State& s : states) s.Clear();
+  }
+
+  void ProcessSamples(int numSamples, double* const* channels) override
+  {
+    Run(0, numSamples, channels);
+  }
+
+  void ProcessSamples(int numSamples, float* const* channels) override
+  {
+    Run(0, numSamples, channels);
+  }
+
+protected:
+  void ApplyParams(const FilterParams& p) override { this->design.Apply(p); }
+
+  // Samples begin..end-1 of every channel through the main design. The channels are
+  // independent recursions, so running them side by side per sample lets their latencies
+  // overlap.
+  template <class Sample>
+  void Run(int begin, int end, Sample* const* channels)
+  {
+    if (!channels) return;
+    for (int c = 0; c < Channels; ++c)
+      if (!channels[c]) return RunEach(begin, end, channels);
+    const auto& cascade = this->design.Cascade();
+    for (int i = begin; i < end; ++i)
+      for (int c = 0; c < Channels; ++c)
+        channels[c][i] = static_cast<Sample>(states[c].Process(static_cast<double>(channels[c][i]), cascade));
+  }
+
+  State states[Channels];
+
+private:
+  // The same with some channels missing.
+  template <class Sample>
+  void RunEach(int begin, int end, Sample* const* channels)
+  {
+    const auto& cascade = this->design.Cascade();
+    for (int c = 0; c < Channels; ++c) {
+      Sample* x = channels[c];
+      if (!x) continue;
+      for (int i = begin; i < end; ++i)
+        x[i] = static_cast<Sample>(states[c].Process(static_cast<double>(x[i]), cascade));
+    }
+  }
+};
+
+}  // namespace Dsp

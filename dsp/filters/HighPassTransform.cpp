@@ -1,0 +1,15 @@
+#include "dsp/filters/HighPassTransform.h"
+
+#include <cmath>
+
+namespace Dsp {
+
+HighPassTransform::HighPassTransform(double fc) : k(1.0 / std::tan(kPi * fc)) {}
+
+Complex HighPassTransform::Map(Complex c) const
+{
+  if (IsInfinity(c)) return 1.0;
+  return -(1.0 + c * k) / (1.0 - c * k);
+}
+
+}  // namespace Dsp

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "dsp/filters/MathConstants.h"
+#include "dsp/filters/PoleZeroLayout.h"
+
+namespace Dsp {
+
+// Bilinear transform of an s-plane low-pass prototype to a digital high-pass at fc cycles
+// per sample: z = -(1 + c k) / (1 - c k), k = 1 / tan(pi fc); infinity goes to +1 and the
+// normalisation frequency w to pi - w.
+class HighPassTransform
+{
+public:
+  explicit HighPassTransform(double fc);
+  Complex Map(Complex c) const;
+
+  template <int AnalogPoles, int DigitalPoles>
+  void Apply(const PoleZeroLayout<AnalogPoles>& analog, PoleZeroLayout<DigitalPoles>& digital) const
+  {
+    digital.Reset(kPi - analog.normalW, analog.normalGain);
+    for (int i = 0; i < analog.PairCount(); ++i) {
+      const PoleZeroPair& pair = analog.pairs[i];
+      if (pair.IsSingle())
+        digital.AddSingle(Map(pair.pole1), Map(pair.zero1));
+      else
+        digital.AddConjugatePairs(Map(pair.pole1), Map(pair.zero1));
+    }
+  }
+
+private:
+  double k;
+};
+
+}  // namespace Dsp

@@ -1,0 +1,17 @@
+#include "dsp/filters/LowPassTransform.h"
+
+#include <cmath>
+
+#include "dsp/filters/MathConstants.h"
+
+namespace Dsp {
+
+LowPassTransform::LowPassTransform(double fc) : k(std::tan(kPi * fc)) {}
+
+Complex LowPassTransform::Map(Complex c) const
+{
+  if (IsInfinity(c)) return -1.0;
+  return (1.0 + c * k) / (1.0 - c * k);
+}
+
+}  // namespace Dsp

@@ -1,0 +1,50 @@
+// `skarvel snapshot`: the editor drawn headless, the whole surface in one repaint, as a PNG.
+#include <cstdio>
+
+#include "gui/IGraphics.h"
+#include "gui/IKwTabButton.h"
+#include "plug/Skarvel.h"
+#include "tools/skarvel/Command.h"
+#include "tools/skarvel/PngWriter.h"
+#include "tools/skarvel/SessionSetup.h"
+
+// As the user switches pages: a left click on the tab.
+static void ClickAboutTab(Skarvel& fx, IGraphics& gui)
+{
+  const IKwTabButton* tab = fx.EditorControls().aboutTab;
+  if (!tab) return;
+  const EditorRect& r = tab->GetRECT();
+  MouseModifiers left;
+  left.L = true;
+  gui.OnMouseDown((r.L + r.R) / 2, (r.T + r.B) / 2, left);
+  gui.OnMouseUp((r.L + r.R) / 2, (r.T + r.B) / 2, left);
+}
+
+int RunSnapshot(const std::vector<std::string>& args)
+{
+  std::vector<std::string> flags = SessionFlags();
+  flags.push_back("--page");
+  Options o;
+  std::string error = ParseOptions(args, flags, {}, o);
+  if (!error.empty()) return Fail(error);
+  if (o.positional.size() != 1) return Fail("usage: skarvel snapshot OUT.png [--page effect|about]");
+  const std::string page = o.Value("--page", "effect");
+  if (page != "effect" && page != "about") return Fail("--page must be effect or about");
+
+  EffectSession session(44100.0, 512);
+  Skarvel& fx = session.Effect();
+  // The editor as it shows the first program, unless the options pick another.
+  fx.ApplyPreset(0);
+  error = ConfigureSession(o, session);
+  if (!error.empty()) return Fail(error);
+  IGraphics* gui = fx.GetGUI();
+  if (!gui) return Fail("the effect has no editor");
+  if (page == "about") ClickAboutTab(fx, *gui);
+
+  gui->DrawArea(EditorRect(0, 0, gui->Width(), gui->Height()));
+  error = SavePng(o.positional[0], gui->GetDrawBitmap());
+  if (!error.empty()) return Fail(error);
+  std::printf("%s: %dx%d, %s page, program %d: %s\n", o.positional[0].c_str(), gui->Width(), gui->Height(),
+              page.c_str(), fx.GetCurrentPresetIdx() + 1, fx.GetPresetName(fx.GetCurrentPresetIdx()));
+  return 0;
+}

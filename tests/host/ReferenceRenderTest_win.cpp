@@ -5,9 +5,11 @@
 #include "tests/host/ReferenceRender.h"
 #include "tests/host/SkarvelUnderTest.h"
 
-// The DLL under Wine renders what the Linux module rendered at build time. The two use
-// different C libraries (msvcrt's and glibc's sin, tanh, pow...), so the last bits may differ;
-// the chain must not amplify that into anything audible.
+// The DLL under Wine renders what the Linux module rendered at build time. The two link
+// different C libraries whose sin, cos, exp, pow, tanh... differ in the last bit for some
+// arguments, and the steepest programs (a low cutoff with both saturations) magnify that: the
+// largest difference seen is 3.4e-9 for the 32-bit DLL and 4.6e-10 for the 64-bit one. Any
+// real fault in the chain (a stage missing, a coefficient wrong) shows far above that.
 TEST(Render, TheDllMatchesTheLinuxModule)
 {
   std::vector<double> reference;
@@ -30,6 +32,6 @@ TEST(Render, TheDllMatchesTheLinuxModule)
     energy += reference[i] * reference[i];
   }
   EXPECT_GT(energy, 1.0);
-  EXPECT_LE(worst, 1e-9) << "program " << worstAt / (2 * ReferenceRender::kFramesPerProgram);
+  EXPECT_LE(worst, 1e-8) << "program " << worstAt / (2 * ReferenceRender::kFramesPerProgram);
   std::printf("largest difference from the Linux render: %.3g\n", worst);
 }

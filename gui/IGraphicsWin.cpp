@@ -692,7 +692,7 @@ void IGraphicsWin::PromptForFile(std::string& file, int action, std::string& dir
   ofn.hwndOwner = editorWindow;
   ofn.lpstrFilter = filter.c_str();
   ofn.lpstrFile = name;
-  ofn.nMaxFile = sizeof name - 1;
+  ofn.nMaxFile = sizeof name;  // 255 characters and the terminator
   ofn.lpstrInitialDir = directory.c_str();
   ofn.lpstrDefExt = defaultExtension.empty() ? nullptr : defaultExtension.c_str();
   bool chosen;

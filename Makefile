@@ -28,17 +28,20 @@ run: all
 	$(BUILD)/tools/skarvel snapshot out/editor.png
 	$(BUILD)/tools/skarvel snapshot out/editor-about.png --page about
 
-# The Windows DLLs, cross-built with MinGW-w64.
+# The Windows DLLs, cross-built with MinGW-w64: Skarvel.dll (32-bit) and Skarvel-x64.dll.
 windows: bootstrap
 	@for a in $(WIN_ARCHS); do \
 	  scripts/build-mingw-deps $$a && \
 	  { test -f $(call win_build,$$a)/build.ninja || \
-	    cmake -S . -B $(call win_build,$$a) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-$$a.cmake; } && \
+	    cmake -S . -B $(call win_build,$$a) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-$$a.cmake \
+	      -DSKARVEL_REFERENCE_RENDER=$(abspath $(BUILD))/reference_render.f64; } && \
 	  cmake --build $(call win_build,$$a) -j2 || exit 1; \
 	done
+	@mkdir -p out/windows
+	cp $(call win_build,i686)/Skarvel.dll $(call win_build,x86_64)/Skarvel-x64.dll out/windows/
 
-# The Windows builds' tests, run under Wine.
-test-windows: windows
+# The Windows builds' tests, run under Wine. They compare against the Linux build's render.
+test-windows: all windows
 	@for a in $(WIN_ARCHS); do \
 	  ctest --test-dir $(call win_build,$$a) --output-on-failure || exit 1; \
 	done

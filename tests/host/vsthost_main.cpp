@@ -132,10 +132,10 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "vsthost: %s\n", host.Error().c_str());
     return 1;
   }
-  if (render) {
+  if (renderFile) {
     const std::vector<double> samples = ReferenceRender::Render(host);
-    if (samples.empty() || !ReferenceRender::Write(argv[3], samples)) {
-      std::fprintf(stderr, "vsthost: cannot write %s\n", argv[3]);
+    if (samples.empty() || !ReferenceRender::Write(renderFile, samples)) {
+      std::fprintf(stderr, "vsthost: cannot write %s\n", renderFile);
       return 1;
     }
     return 0;

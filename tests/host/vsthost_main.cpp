@@ -2,12 +2,14 @@
 // and runs one block of a test tone through it. Exit code 0 when all of that worked.
 // On Linux `--editor [SECONDS]` then opens the plug-in's editor in a window of its own and
 // keeps it running for that long (0: until the window is closed); `--screenshot FILE` writes
-// the window's pixels as a PNG at the end.
+// the window's pixels as a PNG at the end. With --render FILE it writes the reference render
+// instead (tests/host/ReferenceRender.h).
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "tests/host/ReferenceRender.h"
 #include "tests/host/TestHost.h"
 #ifdef __linux__
 #include "draw/LICE_MemBitmap.h"
@@ -107,10 +109,11 @@ int RunEditor(TestHost&, const EditorOptions&)
 int main(int argc, char** argv)
 {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: vsthost PLUGIN [FRAMES] [--editor [SECONDS]] [--screenshot FILE]\n");
+    std::fprintf(stderr, "usage: vsthost PLUGIN [FRAMES] [--editor [SECONDS]] [--screenshot FILE] | PLUGIN --render FILE\n");
     return 2;
   }
   int frames = 512;
+  const char* renderFile = nullptr;
   EditorOptions editor;
   for (int i = 2; i < argc; ++i) {
     if (!std::strcmp(argv[i], "--editor")) {
@@ -118,6 +121,8 @@ int main(int argc, char** argv)
       if (i + 1 < argc && argv[i + 1][0] != '-') editor.seconds = std::atof(argv[++i]);
     } else if (!std::strcmp(argv[i], "--screenshot") && i + 1 < argc) {
       editor.screenshot = argv[++i];
+    } else if (!std::strcmp(argv[i], "--render") && i + 1 < argc) {
+      renderFile = argv[++i];
     } else {
       frames = std::atoi(argv[i]);
     }
@@ -126,6 +131,14 @@ int main(int argc, char** argv)
   if (!host.Load(argv[1])) {
     std::fprintf(stderr, "vsthost: %s\n", host.Error().c_str());
     return 1;
+  }
+  if (renderFile) {
+    const std::vector<double> samples = ReferenceRender::Render(host);
+    if (samples.empty() || !ReferenceRender::Write(renderFile, samples)) {
+      std::fprintf(stderr, "vsthost: cannot write %s\n", renderFile);
+      return 1;
+    }
+    return 0;
   }
   host.Start(44100.0f, frames > 0 ? frames : 512);
   PrintIdentity(host);

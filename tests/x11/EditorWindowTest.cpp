@@ -47,6 +47,26 @@ TEST_F(EditorWindowTest, OpensAsA512x480ChildOfTheHostWindowShowingTheHeadlessPi
   EXPECT_EQ(Mismatches(WindowPixels(), ReferencePixels()), 0u);
 }
 
+TEST_F(EditorWindowTest, AnUncoveredAreaIsPaintedAgain)
+{
+  const std::vector<uint32_t> want = ReferencePixels();
+  ASSERT_EQ(Mismatches(WindowPixels(), want), 0u);
+  // A white window over part of the editor; the editor's window has no background of its own,
+  // so only its repaint can take the white away again.
+  XSetWindowAttributes a{};
+  a.override_redirect = True;
+  a.background_pixel = WhitePixel(X(), DefaultScreen(X()));
+  const Window cover = XCreateWindow(X(), DefaultRootWindow(X()), 100, 100, 200, 150, 0, CopyFromParent, InputOutput,
+                                     CopyFromParent, CWOverrideRedirect | CWBackPixel, &a);
+  XMapRaised(X(), cover);
+  XSync(X(), False);
+  editor->Pump(50);
+  XUnmapWindow(X(), cover);
+  XDestroyWindow(X(), cover);
+  XSync(X(), False);
+  EXPECT_EQ(Mismatches(WindowPixels(), want), 0u);
+}
+
 TEST_F(EditorWindowTest, ClickingBypassFxSwitchesItTellsTheHostAndRepaints)
 {
   const auto [x, y] = Centre(ControlRect(Kind::Switch, kBypassFX));

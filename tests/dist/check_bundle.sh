@@ -18,6 +18,7 @@ fail() {
 check_module() {
   local out
   out=$("$@") || fail "the host could not load or run ${*: -1}"
+  out=${out//$'\r'/}  # Windows programs end their lines with CR LF
   echo "$out" | head -9
   for want in 'name: Skarvel 1.3 Free' 'vendor: Kernwave' 'unique id: 0x76673263' \
               'version: 10303' 'inputs: 2' 'outputs: 2' 'parameters: 30' 'programs: 56'; do

@@ -4,7 +4,7 @@ CMAKE_FLAGS ?=
 WIN_ARCHS := i686 x86_64
 win_build = build-win-$(1)
 
-.PHONY: all bootstrap configure run test windows test-windows test-sanitize test-tsan fuzz soak skin clean
+.PHONY: all bootstrap configure run test windows test-windows test-sanitize test-tsan fuzz soak bench docs dist skin clean
 
 all: configure
 	cmake --build $(BUILD) -j2
@@ -28,17 +28,20 @@ run: all
 	$(BUILD)/tools/skarvel snapshot out/editor.png
 	$(BUILD)/tools/skarvel snapshot out/editor-about.png --page about
 
-# The Windows DLLs, cross-built with MinGW-w64.
+# The Windows DLLs, cross-built with MinGW-w64: Skarvel.dll (32-bit) and Skarvel-x64.dll.
 windows: bootstrap
 	@for a in $(WIN_ARCHS); do \
 	  scripts/build-mingw-deps $$a && \
 	  { test -f $(call win_build,$$a)/build.ninja || \
-	    cmake -S . -B $(call win_build,$$a) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-$$a.cmake; } && \
+	    cmake -S . -B $(call win_build,$$a) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-$$a.cmake \
+	      -DSKARVEL_REFERENCE_RENDER=$(abspath $(BUILD))/reference_render.f64; } && \
 	  cmake --build $(call win_build,$$a) -j2 || exit 1; \
 	done
+	@mkdir -p out/windows
+	cp $(call win_build,i686)/Skarvel.dll $(call win_build,x86_64)/Skarvel-x64.dll out/windows/
 
-# The Windows builds' tests, run under Wine.
-test-windows: windows
+# The Windows builds' tests, run under Wine. They compare against the Linux build's render.
+test-windows: all windows
 	@for a in $(WIN_ARCHS); do \
 	  ctest --test-dir $(call win_build,$$a) --output-on-failure || exit 1; \
 	done
@@ -89,6 +92,19 @@ test: all windows
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
 	$(MAKE) --no-print-directory test-windows
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+# Benchmark programs: the filtering units, then the effect through the built module with the
+# peer plug-ins and a summary against the performance targets.
+bench: configure
+	cmake --build $(BUILD) --target run_bench -j2
+
+# Draws the manual's pictures in docs/img/ again with the built tool.
+docs: all
+	scripts/make-docs-pictures $(BUILD)/tools/skarvel docs/img
+
+# The release bundle out/dist/Skarvel-VERSION.zip and .tar.gz; stops naming any missing file.
+dist: all windows
+	scripts/make-dist $(BUILD) out/windows out/dist
 
 # Repaints the editor's PNGs (needs cairo) and renders the contact sheet and page mock-ups.
 skin: configure

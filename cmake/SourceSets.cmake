@@ -34,7 +34,7 @@ endfunction()
 
 # One GoogleTest executable per folder under tests/.
 function(skarvel_test_suite name dir)
-  file(GLOB src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+  skarvel_sources(src ${dir})
   if(NOT src)
     return()
   endif()

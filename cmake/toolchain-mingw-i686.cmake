@@ -13,3 +13,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # IEEE double arithmetic as on x86_64: no x87 excess precision in the exact computations.
 set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
 set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
+# pkg-config must describe the cross-built libraries, never the build machine's.
+set(ENV{PKG_CONFIG_LIBDIR} "${MINGW_PREFIX}/lib/pkgconfig:/usr/i686-w64-mingw32/lib/pkgconfig")

@@ -104,6 +104,7 @@ int DrawIntoContext(HDC dc, const TextLook& look, const char* str, int len, LICE
     ::SetBkColor(dc, RGB(LICE_GETR(look.bkColour), LICE_GETG(look.bkColour), LICE_GETB(look.bkColour)));
   RECT r = {rect->left, rect->top, rect->right, rect->bottom};
   const int h = SystemDrawText(dc, str, len, &r, format);
+  GdiFlush();  // the pixels are read directly after this
   if (format & DT_CALCRECT)
     *rect = {r.left, r.top, r.right, r.bottom};
   SelectObject(dc, old);
@@ -118,6 +119,10 @@ int AlignOffset(int spare, UINT format, UINT centre, UINT end)
 
 LICE_FontHandle LICE_CreateFont(const LICE_FontDesc& desc)
 {
+  // GDI would make a default-sized font for height 0; the editor's fonts always have a size,
+  // and both platforms refuse the same requests.
+  if (desc.height == 0 || desc.height > 1000 || desc.height < -1000)
+    return nullptr;
   const DWORD quality = desc.quality == 1   ? NONANTIALIASED_QUALITY
                         : desc.quality == 2 ? ANTIALIASED_QUALITY
                         : desc.quality == 3 ? CLEARTYPE_QUALITY

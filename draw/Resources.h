@@ -14,6 +14,8 @@ struct ResourceData
 // Records the module whose resources are searched (the Windows HMODULE the plug-in got when it
 // was loaded); the linked-in table needs none.
 void SetResourceModule(void* module);
+// The recorded module; null when none was recorded (the executable itself, or the linked-in table).
+void* ResourceModule();
 
 // Finds the "PNG" resource with the numeric id; false when there is none.
 bool FindPngResource(int id, ResourceData& out);

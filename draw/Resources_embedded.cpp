@@ -5,6 +5,8 @@
 
 void SetResourceModule(void*) {}
 
+void* ResourceModule() { return nullptr; }
+
 bool FindPngResource(int id, ResourceData& out)
 {
   for (size_t i = 0; i < kEmbeddedResourceCount; ++i)

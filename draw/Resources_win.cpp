@@ -11,6 +11,8 @@ HMODULE g_module = nullptr;
 
 void SetResourceModule(void* module) { g_module = static_cast<HMODULE>(module); }
 
+void* ResourceModule() { return g_module; }
+
 bool FindPngResource(int id, ResourceData& out)
 {
   HRSRC res = FindResourceA(g_module, MAKEINTRESOURCEA(id), "PNG");

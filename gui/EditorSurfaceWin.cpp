@@ -1,8 +1,8 @@
-// Windows: no window class yet, so the editor is drawn headless.
+// Windows: the editor is a Win32 child window of the host's.
 #include "gui/EditorSurface.h"
-#include "gui/IGraphicsHeadless.h"
+#include "gui/IGraphicsWin.h"
 
 IGraphics* MakeEditorSurface(IPlugBase* plug, int width, int height, int fps)
 {
-  return new IGraphicsHeadless(plug, width, height, fps);
+  return new IGraphicsWin(plug, width, height, fps);
 }

@@ -20,6 +20,7 @@ public:
     std::unique_ptr<IPopupMenu> submenu;
   };
 
+  // The item owns its submenu.
   void AddItem(const char* text, int flags = 0, IPopupMenu* submenu = nullptr);
   int NItems() const { return static_cast<int>(items.size()); }
   const Item* GetItem(int i) const;

@@ -86,7 +86,7 @@ bool IPlugParam::MapDisplayText(const char* text, double& plain) const
       }
     return false;
   }
-  plain = std::atof(text);
+  plain = std::strtod(text, nullptr);  // not atof: msvcrt's reads no "nan" or "inf"
   if (displayNegated) plain = -plain;
   return true;
 }

@@ -109,6 +109,6 @@ void VstXSkarvelProgram::ReadLine(int position, const char* line)
     case kFilterMode2:
       Set(paramIdx, ModeValue(Kernwave::FilterUnit::ChebyModeFromName(text.c_str())));
       break;
-    default: Set(paramIdx, std::atof(text.c_str())); break;
+    default: Set(paramIdx, std::strtod(text.c_str(), nullptr)); break;
   }
 }

@@ -53,7 +53,13 @@ TEST(Font, EditorFaceIsFoundAndSizedToItsCell)
 {
   auto f = EditorFont();
   ASSERT_NE(f->GetHFont(), nullptr);
+#ifdef _WIN32
+  // Wine's GDI rounds ascent and descent separately: its 13-pixel Liberation Sans reports 11 + 3.
+  EXPECT_GE(f->GetLineHeight(), 13);
+  EXPECT_LE(f->GetLineHeight(), 14);
+#else
   EXPECT_EQ(f->GetLineHeight(), 13);
+#endif
 }
 
 TEST(Font, MeasuringChangesOnlyTheRectangle)
@@ -61,25 +67,27 @@ TEST(Font, MeasuringChangesOnlyTheRectangle)
   auto f = EditorFont();
   Canvas c;
   LICE_Rect r{10, 5, 11, 6};
+  const int cell = f->GetLineHeight();
   const int h = f->DrawText(&c.bm, "Max. level: -oo dB", -1, &r, LICE_DT_CALCRECT);
-  EXPECT_EQ(h, 13);
+  EXPECT_EQ(h, cell);
   EXPECT_EQ(r.left, 10);
   EXPECT_EQ(r.top, 5);
-  EXPECT_EQ(r.bottom, 18);
+  EXPECT_EQ(r.bottom, 5 + cell);
   EXPECT_GT(r.right - r.left, 80);
   EXPECT_LT(r.right - r.left, 130);
   EXPECT_TRUE(c.Untouched());
   LICE_Rect alone{0, 0, 0, 0};
-  EXPECT_EQ(f->DrawText(nullptr, "abc", 3, &alone, LICE_DT_CALCRECT), 13);  // no bitmap needed
+  EXPECT_EQ(f->DrawText(nullptr, "abc", 3, &alone, LICE_DT_CALCRECT), cell);  // no bitmap needed
   EXPECT_GT(alone.right, 0);
 }
 
 TEST(Font, LinesAndCodePoints)
 {
   auto f = EditorFont();
+  const int cell = f->GetLineHeight();
   LICE_Rect two{0, 0, 0, 0}, one{0, 0, 0, 0}, spaced{0, 0, 0, 0};
-  EXPECT_EQ(f->DrawText(nullptr, "ab\r\ncd", -1, &two, LICE_DT_CALCRECT), 26);
-  EXPECT_EQ(f->DrawText(nullptr, "ab\ncd", -1, &one, LICE_DT_CALCRECT | LICE_DT_SINGLELINE), 13);
+  EXPECT_EQ(f->DrawText(nullptr, "ab\r\ncd", -1, &two, LICE_DT_CALCRECT), 2 * cell);
+  EXPECT_EQ(f->DrawText(nullptr, "ab\ncd", -1, &one, LICE_DT_CALCRECT | LICE_DT_SINGLELINE), cell);
   f->DrawText(nullptr, "ab cd", -1, &spaced, LICE_DT_CALCRECT);
   EXPECT_EQ(one.right, spaced.right);
   LICE_Rect e{0, 0, 0, 0}, ee{0, 0, 0, 0};
@@ -87,7 +95,7 @@ TEST(Font, LinesAndCodePoints)
   f->DrawText(nullptr, "\xC3\xA9\xC3\xA9", -1, &ee, LICE_DT_CALCRECT);
   EXPECT_EQ(ee.right, 2 * e.right);
   LICE_Rect broken{0, 0, 0, 0};
-  EXPECT_EQ(f->DrawText(nullptr, "\xC3", 1, &broken, LICE_DT_CALCRECT), 13);  // cut sequence: no overrun
+  EXPECT_EQ(f->DrawText(nullptr, "\xC3", 1, &broken, LICE_DT_CALCRECT), cell);  // cut sequence: no overrun
 }
 
 TEST(Font, EditorTextIsOneBitAndPlacedByAlignment)

@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 
-#include "draw/EmbeddedResource.h"
 #include "draw/LICE_MemBitmap.h"
 #include "draw/PngResource.h"
 #include "draw/Resources.h"
@@ -33,17 +32,6 @@ TEST(Resources, EveryLayoutBitmapIsAn8BitRgbaPngOfItsSize)
     ASSERT_NE(bm, nullptr);
     EXPECT_EQ(bm->getWidth(), b.frameWidth);
     EXPECT_EQ(bm->getHeight(), b.frameHeight * b.frames);
-  }
-}
-
-TEST(Resources, TheEmbeddedTableIsTheLayoutsList)
-{
-  ASSERT_EQ(kEmbeddedResourceCount, size_t(kBitmapCount));
-  for (size_t i = 0; i < kEmbeddedResourceCount; ++i)
-  {
-    const SkinBitmap* b = FindBitmap(kEmbeddedResources[i].id);
-    ASSERT_NE(b, nullptr) << kEmbeddedResources[i].id;
-    EXPECT_EQ(std::string(kEmbeddedResources[i].fileName), std::string("img/kernwave/") + b->fileName);
   }
 }
 

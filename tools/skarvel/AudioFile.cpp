@@ -52,6 +52,9 @@ std::string WriteAudioFile(const std::string& path, const AudioBuffer& in)
   OutputFile file(path);
   SNDFILE* f = file.IsOpen() ? sf_open_fd(file.Descriptor(), SFM_WRITE, &info, SF_FALSE) : nullptr;
   if (!f) return "cannot write '" + path + "'";
+  // The effect may go beyond full scale; integer formats take such samples clipped (the FLAC
+  // encoder refuses them otherwise). Float WAV keeps them as they are.
+  sf_command(f, SFC_SET_CLIPPING, nullptr, SF_TRUE);
   const long frames = in.Frames();
   std::vector<float> block(4096 * in.channels.size());
   bool ok = true;

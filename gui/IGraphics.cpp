@@ -385,6 +385,7 @@ bool IGraphics::CollectDirtyArea(EditorRect& rect)
 
 void IGraphics::DrawArea(const EditorRect& r)
 {
+  if (plug) plug->FlushEditorUpdates();
   drawRect = r;
   for (auto& c : controls)
     if (!c->IsHidden() && c->GetRECT().Overlaps(r)) c->Paint(this);

@@ -103,9 +103,10 @@ public:
 
   // Host automation may arrive on the audio thread while the user-interface thread paints the
   // editor, so it never touches the editor itself: it marks the parameter, and the surface
-  // calls FlushEditorUpdates before each repaint, on its own thread, to catch up.
+  // calls FlushEditorUpdates before each repaint, on its own thread, to catch up. The effect
+  // also renders there what it left for the next repaint.
   void MarkEditorStale(int paramIdx);
-  void FlushEditorUpdates();
+  virtual void FlushEditorUpdates();
 
   // Parameters.
   int NParams() const { return static_cast<int>(params.size()); }

@@ -194,12 +194,23 @@ void Skarvel::ShowSampleRate()
   ShowText(PanelLayout::Role::SampleRateText, text);
 }
 
+// The curves are rendered at the next repaint: a bank of programs loaded at once changes the
+// distortion 168 times, and only the last shape is ever seen.
 void Skarvel::RefreshCurves()
 {
   if (!editorControls.colouredCurve || !editorControls.whiteCurve) return;
-  distortion.RenderCurves(waveformCurve, transferCurve);
+  curvesStale = true;
   editorControls.colouredCurve->MarkDirty(false);
   editorControls.whiteCurve->MarkDirty(false);
+}
+
+void Skarvel::FlushEditorUpdates()
+{
+  IPlugVST::FlushEditorUpdates();
+  LockGuard g(lock);
+  if (!curvesStale) return;
+  distortion.RenderCurves(waveformCurve, transferCurve);
+  curvesStale = false;
 }
 
 void Skarvel::ShowEffectPage(bool show)

@@ -87,6 +87,7 @@ public:
   void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
   void PresetSelectionChanged() override;
   void RefreshEditorForParameter(int paramIdx) override;
+  void FlushEditorUpdates() override;
 
   double Mirror(int m) const { return mirrors[m]; }
   double PeakLeft() const { return peakLeft.load(std::memory_order_relaxed); }
@@ -151,6 +152,7 @@ private:
   SkarvelTextStyles textStyles;
   std::unique_ptr<IGraphics> graphics;
   SkarvelEditorControls editorControls;
+  bool curvesStale = false;  // the curve arrays wait for the next repaint
   double waveformCurve[Kernwave::Distortion::kCurvePoints] = {};
   double transferCurve[Kernwave::Distortion::kCurvePoints] = {};
   bool effectPageShown = true;

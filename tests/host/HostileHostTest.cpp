@@ -409,3 +409,30 @@ TEST(HostileSamples, HugeSamplesRingOutAndTheEffectRecovers)
     EXPECT_LT(last, 1e-6) << "program " << program;
   }
 }
+
+// Hosts open and close the editor in every order, with and without a parent window; a
+// parent that does not exist must not take the process down either.
+TEST(HostileHost, EditorOpenAndCloseInAnyOrder)
+{
+  auto host = Started();
+  ASSERT_TRUE(host);
+  ASSERT_TRUE(host->Effect()->flags & effFlagsHasEditor);
+  ERect* rect = nullptr;
+  ASSERT_EQ(host->Dispatch(effEditGetRect, 0, 0, &rect), 1);
+  EXPECT_EQ(rect->right - rect->left, 512);
+  EXPECT_EQ(rect->bottom - rect->top, 480);
+
+  EXPECT_EQ(host->Dispatch(effEditClose), 1) << "closing what was never opened";
+  EXPECT_EQ(host->Dispatch(effEditOpen, 0, 0, nullptr), 0) << "no parent, no window";
+  EXPECT_EQ(host->Dispatch(effEditOpen, 0, 0, nullptr), 0);
+  host->Dispatch(effEditIdle);
+  const VstIntPtr bogus = 0x7FFF0001;  // no such window
+  for (int i = 0; i < 2; ++i) {
+    const VstIntPtr opened = host->Dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(bogus));
+    EXPECT_TRUE(opened == 0 || opened == 1);
+    host->Dispatch(effEditIdle);
+  }
+  for (int i = 0; i < 2; ++i) EXPECT_EQ(host->Dispatch(effEditClose), 1);
+  host->Dispatch(effEditIdle);
+  ExpectSound(*host);
+}

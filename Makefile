@@ -4,7 +4,7 @@ CMAKE_FLAGS ?=
 WIN_ARCHS := i686 x86_64
 win_build = build-win-$(1)
 
-.PHONY: all bootstrap configure run test windows test-windows test-sanitize skin clean
+.PHONY: all bootstrap configure run test windows test-windows test-sanitize test-tsan fuzz soak bench docs dist skin clean
 
 all: configure
 	cmake --build $(BUILD) -j2
@@ -55,10 +55,58 @@ test-sanitize: bootstrap
 	cmake --build build-asan -j2
 	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --test-dir build-asan --output-on-failure -j2
 
+# The thread stress test built with ThreadSanitizer: any data race fails it.
+test-tsan: bootstrap
+	@test -f build-tsan/build.ninja || \
+	  cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARVEL_SANITIZE=thread
+	cmake --build build-tsan --target test_stress -j2
+	SKARVEL_STRESS_SECONDS=4 TSAN_OPTIONS="halt_on_error=1 exitcode=66" build-tsan/tests/test_stress
+
+# Every fuzz target for FUZZ_SECONDS, starting from its seed corpus in tests/fuzz/corpus/.
+# New inputs collect in build-fuzz/corpus/; an input that fails lands in build-fuzz/artifacts/
+# (fix the fault, then add the input to the seed corpus: the normal suite replays it).
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := set_chunk preset_text png string2parameter
+fuzz: bootstrap
+	@test -f build-fuzz/build.ninja || CC=clang CXX=clang++ \
+	  cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DSKARVEL_SANITIZE=fuzzer-no-link,address,undefined -DSKARVEL_FUZZ=ON
+	cmake --build build-fuzz --target fuzz -j2
+	@mkdir -p build-fuzz/artifacts
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build-fuzz/corpus/$$t; \
+	  echo "fuzz_$$t: $(FUZZ_SECONDS) s"; \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp build-fuzz/tests/fuzz/fuzz_$$t \
+	    build-fuzz/corpus/$$t tests/fuzz/corpus/$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=build-fuzz/artifacts/$$t- \
+	    > build-fuzz/$$t.log 2>&1 || { tail -40 build-fuzz/$$t.log; exit 1; }; \
+	  grep -E '^#[0-9]+.*DONE|number_of_executed_units' build-fuzz/$$t.log; \
+	done
+
+# 24 hours of audio through the effect with the cutoff and the ring modulator automated
+# (about half an hour of CPU); `make test` runs one hour of it.
+soak: all
+	$(BUILD)/tests/soak/soak --seconds 86400
+
 test: all windows
 	$(MAKE) --no-print-directory test-sanitize
+	$(MAKE) --no-print-directory test-tsan
+	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
 	$(MAKE) --no-print-directory test-windows
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+
+# Benchmark programs: the filtering units, then the effect through the built module with the
+# peer plug-ins and a summary against the performance targets.
+bench: configure
+	cmake --build $(BUILD) --target run_bench -j2
+
+# Draws the manual's pictures in docs/img/ again with the built tool.
+docs: all
+	scripts/make-docs-pictures $(BUILD)/tools/skarvel docs/img
+
+# The release bundle out/dist/Skarvel-VERSION.zip and .tar.gz; stops naming any missing file.
+dist: all windows
+	scripts/make-dist $(BUILD) out/windows out/dist
 
 # Repaints the editor's PNGs (needs cairo) and renders the contact sheet and page mock-ups.
 skin: configure

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "dsp/MinMax.h"
+
 namespace Kernwave {
 
 namespace {
@@ -31,7 +33,8 @@ const FormerName kFormerNames[] = {
 
 const char* const kInterpolationNames[] = {"no interp.", "linear", "cosine", "cubic", "hermite"};
 
-double Limit(double v) { return v > 1.0 ? 1.0 : (v < -1.0 ? -1.0 : v); }
+// v limited to -1..1, NaN passing.
+double Limit(double v) { return Clamp(v, -1.0, 1.0); }
 
 // Truncation towards zero through a 32-bit integer, saturating instead of overflowing;
 // NaN gives 0.
@@ -187,10 +190,7 @@ void Distortion::ProcessBitCrush(double* left, double* right, int n)
 template <class Curve>
 void Distortion::ShapeBlock(double* left, double* right, int n, const Curve& curve)
 {
-  double smoothed = smoothedDrive;
-  for (int i = 0; i < n; ++i) {
-    smoothed = smoothed * smoothKeep + smoothTake * drive;
-    const double h = smoothed * fadeGain;
+  const auto shape = [&](int i, double h) {
     const double xL = left[i], xR = right[i];
     double yL = xL, yR = xR;
     if (h != 0.0) {
@@ -204,15 +204,26 @@ void Distortion::ShapeBlock(double* left, double* right, int n, const Curve& cur
         yR = (1.0 - d) * xR + d * yR;
       }
     }
-    if (loudness) {
-      yL = 2.0 * std::sin(yL * kPi / 2.0);
-      yR = 2.0 * std::sin(yR * kPi / 2.0);
-    }
     left[i] = yL;
     right[i] = yR;
-    AdvanceFade();
+  };
+  double smoothed = smoothedDrive;
+  if (SmoothingSettled(smoothed, smoothKeep, smoothTake, drive) && !IsFading()) {
+    // Settled drive and no fade running: every sample sees the same h.
+    const double h = smoothed * fadeGain;
+    for (int i = 0; i < n; ++i) shape(i, h);
+  } else {
+    for (int i = 0; i < n; ++i) {
+      smoothed = smoothed * smoothKeep + smoothTake * drive;
+      shape(i, smoothed * fadeGain);
+      AdvanceFade();
+    }
+    smoothedDrive = smoothed;
   }
-  smoothedDrive = smoothed;
+  // The loudness fold-back as a pass of its own: the library's sine back to back.
+  if (loudness)
+    for (double* x : {left, right})
+      for (int i = 0; i < n; ++i) x[i] = 2.0 * std::sin(x[i] * kPi / 2.0);
 }
 
 void Distortion::ProcessShaping(double* left, double* right, int n)

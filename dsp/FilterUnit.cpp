@@ -161,10 +161,9 @@ void FilterUnit::ProcessSlice(double* left, double* right, int n)
   SelectedRbj().ProcessSamples(n, rbj);
   SelectedCheby().ProcessSamples(n, cheby);
 
-  for (int i = 0; i < n; ++i) {
-    typeMix = smoothingWeight * typeMix + inputWeight * typeTarget;
-    const double wetL = rbjL[i] * (1.0 - typeMix) + chebyL[i] * typeMix;
-    const double wetR = rbjR[i] * (1.0 - typeMix) + chebyR[i] * typeMix;
+  const auto mix = [&](int i, double m) {
+    const double wetL = rbjL[i] * (1.0 - m) + chebyL[i] * m;
+    const double wetR = rbjR[i] * (1.0 - m) + chebyR[i] * m;
     if (fadeGain == 1.0) {
       left[i] = wetL;
       right[i] = wetR;
@@ -172,6 +171,14 @@ void FilterUnit::ProcessSlice(double* left, double* right, int n)
       left[i] = (1.0 - fadeGain) * left[i] + fadeGain * wetL;
       right[i] = (1.0 - fadeGain) * right[i] + fadeGain * wetR;
     }
+  };
+  if (SmoothingSettled(typeMix, smoothingWeight, inputWeight, typeTarget) && fadeGain == 1.0) {
+    for (int i = 0; i < n; ++i) mix(i, typeMix);
+    return;
+  }
+  for (int i = 0; i < n; ++i) {
+    typeMix = smoothingWeight * typeMix + inputWeight * typeTarget;
+    mix(i, typeMix);
     AdvanceFade();
   }
 }

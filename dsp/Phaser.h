@@ -26,6 +26,8 @@ public:
   void ProcessPhaser(double* left, double* right, int n);
 
 private:
+  void Sweep(double* left, double* right, const double* coefficient, int n);
+
   AllpassStage leftStages[kStages] = {};
   AllpassStage rightStages[kStages] = {};
   // The sweep limits stay those of 44.1 kHz whatever the host's rate.

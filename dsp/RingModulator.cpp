@@ -23,19 +23,37 @@ void RingModulator::SetFrequency(double v)
 void RingModulator::ProcessRingModulator(double* left, double* right, int n)
 {
   if (IsSilent() || frequency == 0.0 || amount == 0.0) return;
-  double smoothed = smoothedAmount;
-  double p = phase;
-  for (int i = 0; i < n; ++i) {
-    const double s = std::sin(p);
-    smoothed = smoothTake * amount + smoothed * smoothKeep;
-    const double m = smoothed * fadeGain;
+  // The carrier a chunk at a time: the library's sine runs back to back, the mixing after it.
+  double carrier[kChunk];
+  for (int done = 0; done < n; done += kChunk) {
+    const int count = n - done < kChunk ? n - done : kChunk;
+    for (int i = 0; i < count; ++i) {
+      carrier[i] = std::sin(phase);
+      phase += phaseIncrement;
+    }
+    Mix(left + done, right + done, carrier, count);
+  }
+}
+
+void RingModulator::Mix(double* left, double* right, const double* carrier, int n)
+{
+  const auto mix = [&](int i, double m) {
+    const double s = carrier[i];
     left[i] = left[i] * m * s + (1.0 - m) * left[i];
     right[i] = right[i] * (1.0 - m) + right[i] * m * s;
+  };
+  if (SmoothingSettled(smoothedAmount, smoothKeep, smoothTake, amount) && !IsFading()) {
+    const double m = smoothedAmount * fadeGain;
+    for (int i = 0; i < n; ++i) mix(i, m);
+    return;
+  }
+  double smoothed = smoothedAmount;
+  for (int i = 0; i < n; ++i) {
+    smoothed = smoothTake * amount + smoothed * smoothKeep;
+    mix(i, smoothed * fadeGain);
     AdvanceFade();
-    p += phaseIncrement;
   }
   smoothedAmount = smoothed;
-  phase = p;
 }
 
 }  // namespace Kernwave

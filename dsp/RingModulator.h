@@ -18,6 +18,8 @@ public:
   void ProcessRingModulator(double* left, double* right, int n);
 
 private:
+  void Mix(double* left, double* right, const double* carrier, int n);
+
   double maxFrequency = 2000.0;
   double frequency = 0.1;
   double amount = 0.0;

@@ -9,6 +9,7 @@ void ShapeTable::Reset(int points)
   for (int i = 0; i < points; ++i) positive[i] = negative[i] = static_cast<double>(i) / points;
   mode = kHermite;
   step = 1.0 / points;
+  exactSteps = points > 0 && (points & (points - 1)) == 0;
 }
 
 double ShapeTable::Lookup(double x) const

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <vector>
+
+#include "dsp/MinMax.h"
 
 namespace Kernwave {
 
@@ -42,20 +46,32 @@ public:
 
   int mode = kHermite;
   double step = 0.0;
+  // N is a power of two.
+  bool exactSteps = false;
   std::vector<double> positive;
   std::vector<double> negative;
 
 private:
   template <int M>
   double Interpolate(const double* t, double a) const;
+  double Fraction(double a, double p) const;
 };
 
+// Written with selections instead of branches: the sign of a noisy signal is unpredictable,
+// and a mispredicted branch costs more than the lookup itself.
 template <int M>
 double ShapeTable::LookupIn(double x) const
 {
-  if (x == 0.0) return 0.0;
-  if (x > 0.0) return Interpolate<M>(positive.data(), x);
-  return -Interpolate<M>(negative.data(), -x);
+  const bool below = !(x > 0.0);  // negative, or NaN, reads the negative half
+  const double* t = below ? negative.data() : positive.data();
+  uint64_t bits;
+  const double y = Interpolate<M>(t, std::fabs(x));
+  std::memcpy(&bits, &y, sizeof bits);
+  bits ^= static_cast<uint64_t>(below) << 63;  // -y for the negative half
+  bits = x == 0.0 ? 0 : bits;
+  double result;
+  std::memcpy(&result, &bits, sizeof result);
+  return result;
 }
 
 template <int M>
@@ -65,12 +81,14 @@ double ShapeTable::Interpolate(const double* t, double a) const
   if (M == kNearest) {
     // Scaled by N - 1, unlike the other modes; past the end of the table the curve is 0.
     const double p = a * (n - 1);
-    return p < n ? t[static_cast<int>(p)] : 0.0;
+    const bool inside = p < n;
+    const double y = t[static_cast<int>(MinOf(p, n - 1))];
+    return inside ? y : 0.0;
   }
 
   const double p = a * n;
-  const int i = p < n - 1 ? static_cast<int>(p) : n - 1;
-  const double f = std::fmod(a, step) / step;
+  const int i = static_cast<int>(MinOf(p, n - 1));
+  const double f = Fraction(a, p);
 
   if (M == kLinear || M == kCosine) {
     const int j = i + 1 < n ? i + 1 : n - 1;
@@ -92,12 +110,19 @@ double ShapeTable::Interpolate(const double* t, double a) const
            (3.0 * f2 - 2.0 * f3) * y2;
   }
 
-  if (f == 1.0) return y2;
-  if (f == 0.0) return y1;
   const double a0 = y3 - y2 - y0 + y1;
   const double a1 = y0 - y1 - a0;
   const double a2 = y2 - y0;
-  return a0 * f3 + a1 * f2 + a2 * f + y1;
+  const double cubic = a0 * f3 + a1 * f2 + a2 * f + y1;
+  return f == 1.0 ? y2 : (f == 0.0 ? y1 : cubic);
+}
+
+// fmod(a, step) / step. With N a power of two, step and the scaling by N are exact, so the
+// fraction is p - trunc(p) with p = a N, bit for bit what fmod gives, without its cost.
+inline double ShapeTable::Fraction(double a, double p) const
+{
+  if (exactSteps && p < 2147483648.0) return p - static_cast<int>(p);
+  return std::fmod(a, step) / step;
 }
 
 template <class Fn>

@@ -364,6 +364,8 @@ bool IGraphics::OnKeyDown(int x, int y, int key)
 
 bool IGraphics::CollectDirtyArea(EditorRect& rect)
 {
+  // Host automation since the last repaint reaches the controls here, on this thread.
+  if (plug) plug->FlushEditorUpdates();
   bool any = false;
   for (auto& c : controls)
     if (c->NeedsRedraw()) {

@@ -22,6 +22,7 @@ IPlugBase::IPlugBase(int nParams, const char* channelIOStr, int nPresets, const 
 
   for (int i = 0; i < nParams; ++i) params.push_back(std::make_unique<IPlugParam>());
   for (int i = 0; i < nPresets; ++i) presets.push_back(std::make_unique<IPreset>());
+  editorStale = std::make_unique<std::atomic<bool>[]>(static_cast<size_t>(nParams > 0 ? nParams : 0));
 
   int nIn = 0, nOut = 0;
   for (const char* p = channelIOStr; p;) {
@@ -146,6 +147,26 @@ void IPlugBase::RedrawParameterControls()
 {
   if (!editor) return;
   for (int i = 0; i < NParams(); ++i) editor->UpdateControlsFromPlug(i, params[i]->value, false);
+}
+
+void IPlugBase::RefreshEditorForParameter(int paramIdx)
+{
+  if (editor && ValidParam(paramIdx)) editor->UpdateControlsFromPlug(paramIdx, params[paramIdx]->value, false);
+}
+
+void IPlugBase::MarkEditorStale(int paramIdx)
+{
+  if (!ValidParam(paramIdx)) return;
+  editorStale[paramIdx].store(true);
+  anyEditorStale.store(true);
+}
+
+void IPlugBase::FlushEditorUpdates()
+{
+  if (!anyEditorStale.exchange(false)) return;
+  LockGuard g(lock);
+  for (int i = 0; i < NParams(); ++i)
+    if (editorStale[i].exchange(false)) RefreshEditorForParameter(i);
 }
 
 void IPlugBase::SetBlockSize(int n)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -97,6 +98,14 @@ public:
   virtual void OnHostChanged() {}
   virtual void PresetSelectionChanged() {}
   virtual void SetBlockSize(int blockSize);
+  // Brings the editor up to date with one parameter's value (after host automation).
+  virtual void RefreshEditorForParameter(int paramIdx);
+
+  // Host automation may arrive on the audio thread while the user-interface thread paints the
+  // editor, so it never touches the editor itself: it marks the parameter, and the surface
+  // calls FlushEditorUpdates before each repaint, on its own thread, to catch up.
+  void MarkEditorStale(int paramIdx);
+  void FlushEditorUpdates();
 
   // Parameters.
   int NParams() const { return static_cast<int>(params.size()); }
@@ -174,6 +183,11 @@ protected:
   std::vector<std::unique_ptr<IChannel>> inChannels;
   std::vector<std::unique_ptr<IChannel>> outChannels;
 
+  // Set (under the lock) while host automation runs ParameterChanged: leave the editor alone.
+  bool deferEditorUpdates = false;
+
 private:
   int storedQuery = 0;
+  std::unique_ptr<std::atomic<bool>[]> editorStale;
+  std::atomic<bool> anyEditorStale{false};
 };

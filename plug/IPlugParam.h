@@ -36,7 +36,8 @@ public:
   int NDisplayTexts() const { return static_cast<int>(displayTexts.size()); }
   const DisplayText& GetDisplayTextEntry(int i) const { return displayTexts[i]; }
 
-  double Clamp(double v) const { return v < minimum ? minimum : (v > maximum ? maximum : v); }
+  // A NaN (say from a foreign state chunk) has no place in the range: it becomes the minimum.
+  double Clamp(double v) const { return !(v >= minimum) ? minimum : (v > maximum ? maximum : v); }
 
   int kind;
   double value;

@@ -156,9 +156,11 @@ void IPlugVST::SetParameterFromHost(VstInt32 index, float value)
   LockGuard g(lock);
   if (!ValidParam(index) || !std::isfinite(value)) return;
   const double x = value < 0.0f ? 0.0 : (value > 1.0f ? 1.0 : value);
-  if (editor) editor->UpdateControlsFromPlug(index, x, true);
   params[index]->SetFromNormalized(x);
+  deferEditorUpdates = true;
   ParameterChanged(index);
+  deferEditorUpdates = false;
+  if (editor) MarkEditorStale(index);
 }
 
 float IPlugVST::GetParameterForHost(VstInt32 index)

@@ -3,11 +3,13 @@
 // work buffers are that long, whatever the host passes.
 #include <algorithm>
 
+#include "plug/FlushDenormals.h"
 #include "plug/IPlugVST.h"
 
 void IPlugVST::ProcessFloat(float** inputs, float** outputs, VstInt32 nFrames, bool accumulate)
 {
   LockGuard g(lock);
+  FlushDenormals flush;
   if (blockSize <= 0) return;
   for (int done = 0; done < nFrames;) {
     const int n = std::min(nFrames - done, blockSize);
@@ -22,6 +24,7 @@ void IPlugVST::ProcessFloat(float** inputs, float** outputs, VstInt32 nFrames, b
 void IPlugVST::ProcessDouble(double** inputs, double** outputs, VstInt32 nFrames)
 {
   LockGuard g(lock);
+  FlushDenormals flush;
   if (blockSize <= 0) return;
   for (int done = 0; done < nFrames;) {
     const int n = std::min(nFrames - done, blockSize);
@@ -41,7 +44,10 @@ void IPlugVST::ConvertInputs(float** hostInputs, int offset, int n)
     double* dst = c->scratch.data();
     if (c->connected) {
       const float* src = hostInputs ? hostInputs[next++] : nullptr;
-      for (int i = 0; i < n; ++i) dst[i] = src ? src[offset + i] : 0.0;
+      if (src)
+        std::copy(src + offset, src + offset + n, dst);
+      else
+        std::fill(dst, dst + n, 0.0);
     }
     inPointers[c->index] = dst;
   }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "dsp/MinMax.h"
 #include "gui/EditorSurface.h"
 #include "gui/IGraphics.h"
 #include "gui/IKwCurve.h"
@@ -14,7 +15,16 @@ namespace {
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kFine = 0.0000001;
 
-bool IsFinite(double x) { return std::isfinite(x); }
+// Written as selections rather than branches so that the block loops vectorise: x - x is 0
+// for every finite x and NaN for infinities and NaN.
+double FiniteOrZero(double x) { return x - x == 0.0 ? x : 0.0; }
+
+// The output clamp; a value that escaped every stage (NaN) never reaches the host.
+double Clamped(double x)
+{
+  const double clamped = Kernwave::Clamp(x, -25.0, 25.0);
+  return clamped == clamped ? clamped : 0.0;
+}
 }  // namespace
 
 const SkarvelParamInfo Skarvel::kParams[kNumParams] = {
@@ -151,7 +161,12 @@ void Skarvel::ApplyParameter(int paramIdx)
     case kDumpExpand: dumpExpand.SetValue(v); break;
     default: break;  // input/output stage and bypass: the chain reads the mirror
   }
-  UpdateEditorReadout(paramIdx);
+  if (!deferEditorUpdates) UpdateEditorReadout(paramIdx);
+}
+
+void Skarvel::RefreshEditorForParameter(int paramIdx)
+{
+  if (ValidParam(paramIdx)) UpdateEditorReadout(paramIdx);
 }
 
 // --- Editor ----------------------------------------------------------------------------
@@ -265,22 +280,45 @@ void Skarvel::ResetAudioState()
   dumpExpand.ClearFilters();
 }
 
+namespace {
+
+// The normalised arctangent with gain, hard-limited to +-1, of a value whose arctangent is a.
+double SaturationCurve(double a, double gain)
+{
+  const double y = a / std::atan(1.0) * gain * 10.777;
+  return Kernwave::Clamp(y, -1.0, 1.0);
+}
+
+double SaturationGain(double state)
+{
+  const double g = state * 2.44;
+  return g > 0.09279020135473695 ? g : 0.09279020135473695;
+}
+
+}  // namespace
+
 void Skarvel::Saturate(double** outputs, int nFrames, double amount, OnePoleSmoother& smoother)
 {
   if (!(amount > 0.0)) return;
   double* left = outputs[0];
   double* right = outputs[1];
-  const double unit = std::atan(1.0);
+  if (smoother.Settled(amount)) {
+    // One gain for the whole block: the library calls run back to back, and the rest of the
+    // curve then runs over both channels in one vectorised pass.
+    if (smoother.state * 2.44 == 0.0) return;
+    const double gain = SaturationGain(smoother.state);
+    for (double* x : {left, right})
+      for (int i = 0; i < nFrames; ++i) x[i] = std::atan(x[i]);
+    for (double* x : {left, right})
+      for (int i = 0; i < nFrames; ++i) x[i] = SaturationCurve(x[i], gain);
+    return;
+  }
   for (int i = 0; i < nFrames; ++i) {
-    const double g = smoother.Step(amount) * 2.44;
-    if (g == 0.0) continue;
-    const double gain = g > 0.09279020135473695 ? g : 0.09279020135473695;
-    for (double* x : {&left[i], &right[i]}) {
-      double y = std::atan(*x) / unit * gain * 10.777;
-      if (y > 1.0) y = 1.0;
-      if (y < -1.0) y = -1.0;
-      *x = y;
-    }
+    const double state = smoother.Step(amount);
+    if (state * 2.44 == 0.0) continue;
+    const double gain = SaturationGain(state);
+    left[i] = SaturationCurve(std::atan(left[i]), gain);
+    right[i] = SaturationCurve(std::atan(right[i]), gain);
   }
 }
 
@@ -293,21 +331,19 @@ void Skarvel::ProcessBlock(double** inputs, double** outputs, int nFrames)
   const double* inRight = inputs[1];
 
   // Input volume; a non-finite input sample enters the chain as silence.
-  for (int i = 0; i < n; ++i) {
-    const double gain = inputVolumeSmoother.Step(mirrors[mInputVolume]);
-    left[i] = (IsFinite(inLeft[i]) ? inLeft[i] : 0.0) * gain;
-    right[i] = (IsFinite(inRight[i]) ? inRight[i] : 0.0) * gain;
-  }
+  inputVolumeSmoother.Run(mirrors[mInputVolume], n, [&](int i, double gain) {
+    left[i] = FiniteOrZero(inLeft[i]) * gain;
+    right[i] = FiniteOrZero(inRight[i]) * gain;
+  });
 
   // DC offset; exactly 0.5 skips the stage and holds the smoother.
   const double d = mirrors[mInputDCOffset];
   if (d != 0.5) {
     const double e = d > 0.5 ? (d - 0.5) * 2.0 : -(1.0 - d * 2.0);
-    for (int i = 0; i < n; ++i) {
-      const double offset = dcOffsetSmoother.Step(e);
+    dcOffsetSmoother.Run(e, n, [&](int i, double offset) {
       left[i] += offset;
       right[i] += offset;
-    }
+    });
   }
 
   Saturate(outputs, n, mirrors[mInputSaturation], inputSaturationSmoother);
@@ -336,11 +372,10 @@ void Skarvel::ProcessBlock(double** inputs, double** outputs, int nFrames)
     dumpExpand.ProcessDumpExpand(left, right, n);
   }
 
-  for (int i = 0; i < n; ++i) {
-    const double gain = outputVolumeSmoother.Step(mirrors[mVolume]);
+  outputVolumeSmoother.Run(mirrors[mVolume], n, [&](int i, double gain) {
     left[i] *= gain;
     right[i] *= gain;
-  }
+  });
 
   MeterBlock(outputs, n);
 }
@@ -349,18 +384,13 @@ void Skarvel::MeterBlock(double** outputs, int nFrames)
 {
   double pl = peakLeft.load(std::memory_order_relaxed);
   double pr = peakRight.load(std::memory_order_relaxed);
+  double* left = outputs[0];
+  double* right = outputs[1];
   for (int i = 0; i < nFrames; ++i) {
-    for (int c = 0; c < 2; ++c) {
-      double& x = outputs[c][i];
-      if (x > 25.0)
-        x = 25.0;
-      else if (x < -25.0)
-        x = -25.0;
-      else if (!IsFinite(x))
-        x = 0.0;  // a value that escaped every stage never reaches the host
-      double& peak = c == 0 ? pl : pr;
-      if (peak < std::fabs(x)) peak = std::fabs(x);
-    }
+    left[i] = Clamped(left[i]);
+    right[i] = Clamped(right[i]);
+    pl = Kernwave::MaxOf(std::fabs(left[i]), pl);  // pl < |x| ? |x| : pl
+    pr = Kernwave::MaxOf(std::fabs(right[i]), pr);
   }
   if (peakResetRequested.load(std::memory_order_relaxed)) {
     pl = pr = 0.0;

@@ -86,6 +86,7 @@ public:
   void ParameterChanged(int paramIdx) override;
   void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
   void PresetSelectionChanged() override;
+  void RefreshEditorForParameter(int paramIdx) override;
 
   double Mirror(int m) const { return mirrors[m]; }
   double PeakLeft() const { return peakLeft.load(std::memory_order_relaxed); }

@@ -1,25 +1,43 @@
 #include "dsp/filters/BiquadCascade.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "dsp/filters/MathConstants.h"
 
 namespace Dsp {
 
+void UnitCirclePoint::MoveTo(double f)
+{
+  uint64_t bits;
+  std::memcpy(&bits, &f, sizeof bits);
+  if (bits == fBits) return;
+  fBits = bits;
+  const double w = kTwoPi * f;
+  zInv = std::polar(1.0, -w);
+  zInv2 = std::polar(1.0, -2.0 * w);
+}
+
 Complex CascadeResponse(const BiquadCoefficients* stages, int stageCount, double f)
 {
-  const double w = kTwoPi * f;
-  const Complex zInv = std::polar(1.0, -w);
-  const Complex zInv2 = std::polar(1.0, -2.0 * w);
+  UnitCirclePoint z;
+  z.MoveTo(f);
+  return CascadeResponse(stages, stageCount, z);
+}
+
+Complex CascadeResponse(const BiquadCoefficients* stages, int stageCount, const UnitCirclePoint& z)
+{
   Complex h(1.0);
-  for (int i = 0; i < stageCount; ++i) h *= stages[i].Response(zInv, zInv2);
+  for (int i = 0; i < stageCount; ++i) h *= stages[i].Response(z.zInv, z.zInv2);
   return h;
 }
 
-void NormaliseCascade(BiquadCoefficients* stages, int stageCount, double w, double gain)
+void NormaliseCascade(BiquadCoefficients* stages, int stageCount, double w, double gain,
+                      UnitCirclePoint& point)
 {
   if (stageCount == 0) return;
-  const double scale = gain / std::abs(CascadeResponse(stages, stageCount, w / kTwoPi));
+  point.MoveTo(w / kTwoPi);
+  const double scale = gain / std::abs(CascadeResponse(stages, stageCount, point));
   stages[0].b0 *= scale;
   stages[0].b1 *= scale;
   stages[0].b2 *= scale;

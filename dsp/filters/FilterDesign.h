@@ -33,17 +33,14 @@ protected:
 
   // Samples begin..end-1 of every channel through the main design. The channels are
   // independent recursions, so running them side by side per sample lets their latencies
-  // overlap.
+  // overlap (the state type's RunBlock).
   template <class Sample>
   void Run(int begin, int end, Sample* const* channels)
   {
     if (!channels) return;
     for (int c = 0; c < Channels; ++c)
       if (!channels[c]) return RunEach(begin, end, channels);
-    const auto& cascade = this->design.Cascade();
-    for (int i = begin; i < end; ++i)
-      for (int c = 0; c < Channels; ++c)
-        channels[c][i] = static_cast<Sample>(states[c].Process(static_cast<double>(channels[c][i]), cascade));
+    State::template RunBlock<Channels>(states, this->design.Cascade(), channels, begin, end);
   }
 
   State states[Channels];

@@ -260,25 +260,36 @@ TEST_F(Editor, TheLevelReadoutFollowsTheMeterOnIdleTicksAndResets)
   EXPECT_EQ(level->GetTextStyle().colour, kColourLightCyan);
 }
 
-TEST_F(Editor, HostAutomationMovesTheBoundControlAndItsReadout)
+// The host may automate from its audio thread: the editor follows at its next repaint, on
+// its own thread, never from inside setParameter.
+TEST_F(Editor, HostAutomationMovesTheBoundControlAndItsReadoutAtTheNextRepaint)
 {
   AEffect* e = fx->GetAEffect();
+  auto automate = [&](int param, float value) {
+    e->setParameter(e, param, value);
+    EditorRect r;
+    Gui().CollectDirtyArea(r);
+  };
+  const double before = Bound(kFilterCutoff).GetValue();
   e->setParameter(e, kFilterCutoff, 0.5f);
+  EXPECT_EQ(Bound(kFilterCutoff).GetValue(), before);
+  EditorRect dirty;
+  EXPECT_TRUE(Gui().CollectDirtyArea(dirty));
   EXPECT_EQ(Bound(kFilterCutoff).GetValue(), 0.5);
   char hz[32];
   std::snprintf(hz, sizeof hz, "%dHz", static_cast<int>(fx->GetFilterUnit().CurrentCutoffHz()));
   EXPECT_EQ(Text(Role::CutoffText), hz);
 
-  e->setParameter(e, kVolume, 0.5f);
+  automate(kVolume, 0.5f);
   EXPECT_EQ(Bound(kVolume).GetValue(), 0.5);
   EXPECT_EQ(Text(Role::OutputVolumeText), "-6.0 dB");
-  e->setParameter(e, kVolume, 0.0f);
+  automate(kVolume, 0.0f);
   EXPECT_EQ(Text(Role::OutputVolumeText), "-oo dB");
-  e->setParameter(e, kRingModulationFrequency, 0.25f);
+  automate(kRingModulationFrequency, 0.25f);
   EXPECT_EQ(Text(Role::RingFreqText), "500.0Hz");
-  e->setParameter(e, kDistortionType, 0.5f);
+  automate(kDistortionType, 0.5f);
   EXPECT_EQ(Text(Role::TypeNameText), "15: Hardcore-Fuzz1");
-  e->setParameter(e, kDistortionInterpMode, 0.25f);
+  automate(kDistortionInterpMode, 0.25f);
   EXPECT_EQ(Text(Role::InterpNameText), fx->GetDistortion().InterpolationName());
 
   // A program applied by the base reaches the controls the same way.

@@ -37,8 +37,13 @@ bool TestHost::Load(const std::string& path, const char* entry)
     error = "no entry point in " + path;
     return false;
   }
+  return Create(reinterpret_cast<VstPluginMainProc>(symbol));
+}
+
+bool TestHost::Create(VstPluginMainProc entry)
+{
   hostBeingLoaded = this;
-  effect = reinterpret_cast<VstPluginMainProc>(symbol)(Callback);
+  effect = entry(Callback);
   hostBeingLoaded = nullptr;
   if (!effect || effect->magic != kEffectMagic) {
     error = "the entry point returned no effect";

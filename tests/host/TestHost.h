@@ -54,6 +54,8 @@ public:
 
   // Loads the module and creates the effect: VSTPluginMain, else main (or only `entry`).
   bool Load(const std::string& path, const char* entry = nullptr);
+  // Creates the effect through an entry point linked into this program.
+  bool Create(VstPluginMainProc entry);
   const std::string& Error() const { return error; }
   AEffect* Effect() const { return effect; }
   HostConfig& Config() { return config; }

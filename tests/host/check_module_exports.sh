@@ -14,7 +14,7 @@ status=0
 while read -r lib _; do
   case "$lib" in
     linux-vdso.so.*|libc.so.*|libm.so.*|ld-linux*.so.*|/lib64/ld-linux*.so.*) ;;
-    libpng16.so.*|libz.so.*|libX11.so.*|libxcb.so.*|libXau.so.*|libXdmcp.so.*) ;;
+    libpng16.so.*|libz.so.*|libX11.so.*|libxcb.so.*|libXau.so.*|libXdmcp.so.*|libbsd.so.*|libmd.so.*) ;;
     libfreetype.so.*|libfontconfig.so.*|libexpat.so.*|libbrotli*.so.*|libbz2.so.*) ;;
     *) echo "not a system library: $lib"; status=1 ;;
   esac

@@ -1,14 +1,21 @@
 // vsthost: loads a VST2 plug-in module as a host does, prints what it reports about itself
 // and runs one block of a test tone through it. Exit code 0 when all of that worked.
-// With --render FILE it writes the reference render instead (tests/host/ReferenceRender.h).
+// On Linux `--editor [SECONDS]` then opens the plug-in's editor in a window of its own and
+// keeps it running for that long (0: until the window is closed); `--screenshot FILE` writes
+// the window's pixels as a PNG at the end. With --render FILE it writes the reference render
+// instead (tests/host/ReferenceRender.h).
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-
 #include <cstring>
 
 #include "tests/host/ReferenceRender.h"
 #include "tests/host/TestHost.h"
+#ifdef __linux__
+#include "draw/LICE_MemBitmap.h"
+#include "draw/LICE_PNG.h"
+#include "tests/host/EditorHost.h"
+#endif
 
 namespace {
 
@@ -48,25 +55,87 @@ float ProcessTone(TestHost& host, int frames)
   return peak;
 }
 
+struct EditorOptions
+{
+  bool open = false;
+  double seconds = 0.0;
+  const char* screenshot = nullptr;
+};
+
+#ifdef __linux__
+// The margin shows the host's own window around the editor.
+constexpr int kHostMargin = 12;
+
+bool SaveScreenshot(const EditorHost& editor, const char* path)
+{
+  int w = 0, h = 0;
+  const std::vector<uint32_t> rgb = editor.Grab(editor.TopLevel(), w, h);
+  if (rgb.empty()) return false;
+  LICE_MemBitmap bm(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) LICE_Row(&bm, y)[x] = 0xFF000000u | rgb[static_cast<size_t>(y) * w + x];
+  return WritePng(path, &bm);
+}
+
+int RunEditor(TestHost& host, const EditorOptions& o)
+{
+  EditorHost editor(host);
+  if (!editor.Open(kHostMargin, "vsthost: Skarvel")) {
+    std::fprintf(stderr, "vsthost: %s\n", editor.Error().c_str());
+    return 1;
+  }
+  std::printf("editor: %dx%d in window 0x%lx\n", editor.EditorWidth(), editor.EditorHeight(), editor.TopLevel());
+  std::fflush(stdout);
+  if (o.seconds > 0.0)
+    editor.Pump(static_cast<int>(o.seconds * 1000.0));
+  else
+    while (editor.IsOpen()) editor.Pump(100);
+  if (o.screenshot && !SaveScreenshot(editor, o.screenshot)) {
+    std::fprintf(stderr, "vsthost: cannot write %s\n", o.screenshot);
+    return 1;
+  }
+  return 0;
+}
+#else
+int RunEditor(TestHost&, const EditorOptions&)
+{
+  std::fprintf(stderr, "vsthost: the editor window is only hosted on Linux\n");
+  return 1;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: vsthost PLUGIN [FRAMES | --render FILE]\n");
+    std::fprintf(stderr, "usage: vsthost PLUGIN [FRAMES] [--editor [SECONDS]] [--screenshot FILE] | PLUGIN --render FILE\n");
     return 2;
   }
-  const bool render = argc > 3 && std::strcmp(argv[2], "--render") == 0;
-  const int frames = argc > 2 && !render ? std::atoi(argv[2]) : 512;
+  int frames = 512;
+  const char* renderFile = nullptr;
+  EditorOptions editor;
+  for (int i = 2; i < argc; ++i) {
+    if (!std::strcmp(argv[i], "--editor")) {
+      editor.open = true;
+      if (i + 1 < argc && argv[i + 1][0] != '-') editor.seconds = std::atof(argv[++i]);
+    } else if (!std::strcmp(argv[i], "--screenshot") && i + 1 < argc) {
+      editor.screenshot = argv[++i];
+    } else if (!std::strcmp(argv[i], "--render") && i + 1 < argc) {
+      renderFile = argv[++i];
+    } else {
+      frames = std::atoi(argv[i]);
+    }
+  }
   TestHost host;
   if (!host.Load(argv[1])) {
     std::fprintf(stderr, "vsthost: %s\n", host.Error().c_str());
     return 1;
   }
-  if (render) {
+  if (renderFile) {
     const std::vector<double> samples = ReferenceRender::Render(host);
-    if (samples.empty() || !ReferenceRender::Write(argv[3], samples)) {
-      std::fprintf(stderr, "vsthost: cannot write %s\n", argv[3]);
+    if (samples.empty() || !ReferenceRender::Write(renderFile, samples)) {
+      std::fprintf(stderr, "vsthost: cannot write %s\n", renderFile);
       return 1;
     }
     return 0;
@@ -76,6 +145,7 @@ int main(int argc, char** argv)
   PrintParameters(host);
   std::printf("program: %s\n", host.DispatchText(effGetProgramName).c_str());
   std::printf("output peak: %.6f\n", ProcessTone(host, frames > 0 ? frames : 0));
+  const int status = editor.open ? RunEditor(host, editor) : 0;
   host.Close();
-  return 0;
+  return status;
 }

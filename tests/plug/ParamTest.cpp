@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "plug/IPlugParam.h"
@@ -71,6 +72,16 @@ TEST(IPlugParam, NormalisationIsLinearForShapeOneAndClamps)
   EXPECT_EQ(p.value, 0.0015);
   p.SetFromNormalized(1.5);
   EXPECT_EQ(p.value, 1.0);
+}
+
+TEST(IPlugParam, ClampTakesInfinitiesToTheEndsAndNotANumberToTheMinimum)
+{
+  const IPlugParam p = Defined(0.001, 0.5, 0.25, 0.75);
+  EXPECT_EQ(p.Clamp(HUGE_VAL), 0.75);
+  EXPECT_EQ(p.Clamp(-HUGE_VAL), 0.25);
+  EXPECT_EQ(p.Clamp(std::nan("")), 0.25);
+  EXPECT_EQ(p.ToNormalized(std::nan("")), 0.0);
+  EXPECT_EQ(p.Clamp(0.3), 0.3);
 }
 
 TEST(IPlugParam, NonDoubleKindsSnapToTheStep)

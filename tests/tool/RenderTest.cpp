@@ -2,6 +2,7 @@
 #include <sndfile.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -96,6 +97,31 @@ TEST(Render, OutputFormatFollowsTheExtension)
     const int major = info.format & SF_FORMAT_TYPEMASK;
     EXPECT_EQ(major, std::string(ext) == "flac" ? SF_FORMAT_FLAC
                      : std::string(ext) == "aiff" ? SF_FORMAT_AIFF : SF_FORMAT_OGG);
+  }
+}
+
+// Integer formats cannot hold samples beyond full scale: they are written clipped there,
+// not refused and not wrapped round to the other sign.
+TEST(Render, IntegerFormatsClipBeyondFullScale)
+{
+  const std::string dir = TempFolder();
+  WriteSine(dir + "/s.wav", 1, 441.0, 0.9, 4800);
+  const std::string loud = " --set BypassFX=1 --set InputVolume=1 --set Volume=1 --set Saturation=0";
+  ASSERT_EQ(RunTool("render " + dir + "/s.wav " + dir + "/o.wav" + loud + " --set InputDCOffset=0.8").exitCode, 0);
+  SF_INFO info;
+  const std::vector<float> reference = ReadInterleaved(dir + "/o.wav", info);
+  ASSERT_GT(*std::max_element(reference.begin(), reference.end()), 1.1f);  // the case is real
+
+  for (const char* ext : {"flac", "aiff"}) {
+    const std::string out = dir + "/o." + ext;
+    const ToolResult r = RunTool("render " + dir + "/s.wav " + out + loud + " --set InputDCOffset=0.8");
+    ASSERT_EQ(r.exitCode, 0) << ext << ": " << r.output;
+    const std::vector<float> clipped = ReadInterleaved(out, info);
+    ASSERT_EQ(clipped.size(), reference.size()) << ext;
+    for (size_t i = 0; i < clipped.size(); ++i) {
+      const float want = std::min(std::max(reference[i], -1.0f), 1.0f);
+      ASSERT_NEAR(clipped[i], want, 1e-6) << ext << " sample " << i;  // 24-bit resolution
+    }
   }
 }
 

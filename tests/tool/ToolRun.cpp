@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <stdexcept>
 
-ToolResult RunTool(const std::string& args)
+namespace {
+
+ToolResult Run(const std::string& prefix, const std::string& args)
 {
-  const std::string cmd = std::string(SKARVEL_TOOL) + " " + args + " 2>&1";
+  const std::string cmd = prefix + SKARVEL_TOOL + " " + args + " 2>&1";
   FILE* p = popen(cmd.c_str(), "r");
   if (!p) throw std::runtime_error("cannot start the tool");
   ToolResult r{0, ""};
@@ -18,6 +20,15 @@ ToolResult RunTool(const std::string& args)
   const int status = pclose(p);
   r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return r;
+}
+
+}  // namespace
+
+ToolResult RunTool(const std::string& args) { return Run("", args); }
+
+ToolResult RunToolUnprivileged(const std::string& args)
+{
+  return Run("setpriv --reuid=65534 --regid=65534 --clear-groups ", args);
 }
 
 std::string TempFolder()

@@ -11,6 +11,8 @@ struct ToolResult
 };
 
 ToolResult RunTool(const std::string& args);
+// The same as the user nobody (for a caller running as root, whom permissions do not stop).
+ToolResult RunToolUnprivileged(const std::string& args);
 
 // A fresh empty folder under the system temporary folder for one test.
 std::string TempFolder();

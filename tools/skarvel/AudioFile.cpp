@@ -8,6 +8,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "tools/skarvel/OutputFile.h"
+
 std::string ReadAudioFile(const std::string& path, AudioBuffer& out)
 {
   SF_INFO info = {};
@@ -47,9 +49,12 @@ std::string WriteAudioFile(const std::string& path, const AudioBuffer& in)
   info.samplerate = static_cast<int>(in.sampleRate);
   info.channels = static_cast<int>(in.channels.size());
   info.format = FormatFor(path);
-  const std::string temp = path + ".part" + std::to_string(getpid());
-  SNDFILE* f = sf_open(temp.c_str(), SFM_WRITE, &info);
-  if (!f) return "cannot write '" + path + "': " + sf_strerror(nullptr);
+  OutputFile file(path);
+  SNDFILE* f = file.IsOpen() ? sf_open_fd(file.Descriptor(), SFM_WRITE, &info, SF_FALSE) : nullptr;
+  if (!f) return "cannot write '" + path + "'";
+  // The effect may go beyond full scale; integer formats take such samples clipped (the FLAC
+  // encoder refuses them otherwise). Float WAV keeps them as they are.
+  sf_command(f, SFC_SET_CLIPPING, nullptr, SF_TRUE);
   const long frames = in.Frames();
   std::vector<float> block(4096 * in.channels.size());
   bool ok = true;
@@ -61,10 +66,7 @@ std::string WriteAudioFile(const std::string& path, const AudioBuffer& in)
     ok = sf_writef_float(f, block.data(), m) == m;
   }
   ok = sf_close(f) == 0 && ok;
-  if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
-    return "cannot write '" + path + "'";
-  }
+  if (!ok || !file.Commit()) return "cannot write '" + path + "'";
   return "";
 }
 

@@ -15,8 +15,8 @@ struct AudioBuffer
 std::string ReadAudioFile(const std::string& path, AudioBuffer& out);
 
 // Writes `in` to `path` in the format its extension names (.wav 32-bit float, .aif/.aiff and
-// .flac 24-bit, .ogg Vorbis; 32-bit float WAV for anything else). The data goes to a temporary
-// file next to `path` that is renamed at the end, so a failed write leaves no partial file.
+// .flac 24-bit, .ogg Vorbis; 32-bit float WAV for anything else). The file appears only when
+// complete (OutputFile): a failed or killed write leaves no partial file.
 std::string WriteAudioFile(const std::string& path, const AudioBuffer& in);
 
 // True when both paths name the same existing file.

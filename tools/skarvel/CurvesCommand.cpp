@@ -81,6 +81,8 @@ int RunCurves(const std::vector<std::string>& args)
   std::string error = ParseOptions(args, SessionFlags(), {}, o);
   if (!error.empty()) return Fail(error);
   if (o.positional.size() != 1) return Fail("usage: skarvel curves OUT.png [--set KEY=VALUE ...]");
+  error = OutputOverwritesPresetFile(o, o.positional[0]);
+  if (!error.empty()) return Fail(error);
   EffectSession session(44100.0, 512);
   error = ConfigureSession(o, session);
   if (!error.empty()) return Fail(error);

@@ -1,20 +1,16 @@
 #include "tools/skarvel/PngWriter.h"
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <cstring>
 
 #include "draw/LICE_MemBitmap.h"
 #include "draw/LICE_PNG.h"
+#include "tools/skarvel/OutputFile.h"
 
 std::string SavePng(const std::string& path, LICE_IBitmap* bitmap)
 {
-  const std::string temp = path + ".part" + std::to_string(getpid());
-  if (!WritePng(temp.c_str(), bitmap) || std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
+  OutputFile file(path);
+  if (!file.IsOpen() || !WritePng(file.WritePath().c_str(), bitmap) || !file.Commit())
     return "cannot write '" + path + "'";
-  }
   return "";
 }
 

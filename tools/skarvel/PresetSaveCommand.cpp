@@ -1,5 +1,6 @@
 #include "plug/Skarvel.h"
 #include "tools/skarvel/Command.h"
+#include "tools/skarvel/OutputFile.h"
 #include "tools/skarvel/SessionSetup.h"
 
 static const char kUsage[] =
@@ -15,9 +16,15 @@ int RunPreset(const std::vector<std::string>& args)
   const std::string& path = o.positional[0];
   if (!IsPresetFileName(path)) return Fail("preset file '" + path + "' must end in .kw or .bgp");
 
+  error = OutputOverwritesPresetFile(o, path);
+  if (!error.empty()) return Fail(error);
+
   EffectSession session(44100.0, 512);
   error = ConfigureSession(o, session);
   if (!error.empty()) return Fail(error);
-  if (!session.Effect().SavePresetFile(path.c_str())) return Fail("cannot write '" + path + "'");
+  OutputFile file(path);
+  if (!file.IsOpen() || !session.Effect().SavePresetFile(file.WritePath().c_str()) ||
+      !file.Commit())
+    return Fail("cannot write '" + path + "'");
   return 0;
 }

@@ -52,6 +52,8 @@ int RunRender(const std::vector<std::string>& args)
   if (!error.empty()) return Fail(error);
 
   const std::string out = o.positional.back();
+  error = OutputOverwritesPresetFile(o, out);
+  if (!error.empty()) return Fail(error);
   AudioBuffer in;
   if (demo) {
     in = MakeDemoSignal(44100.0);

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "plug/Skarvel.h"
+#include "tools/skarvel/AudioFile.h"
 #include "tools/skarvel/PresetLookup.h"
 
 const std::vector<std::string>& SessionFlags()
@@ -34,6 +35,13 @@ static std::string LoadPresetOptions(const Options& options, EffectSession& sess
     if (!IsPresetFileName(path)) return "preset file '" + path + "' must end in .kw or .bgp";
     if (!fx.LoadPresetFile(path.c_str())) return "cannot read preset file '" + path + "'";
   }
+  return "";
+}
+
+std::string OutputOverwritesPresetFile(const Options& options, const std::string& output)
+{
+  if (options.Has("--preset-file") && SameFile(options.Value("--preset-file"), output))
+    return "the output '" + output + "' would overwrite the preset file it reads";
   return "";
 }
 

@@ -16,5 +16,9 @@ std::string ValidateSessionOptions(const Options& options);
 // Applies the configuring options to the session's effect; returns the error message or "".
 std::string ConfigureSession(const Options& options, EffectSession& session);
 
+// The error for an output that is the preset file the options read, or "": no command
+// writes over its own input.
+std::string OutputOverwritesPresetFile(const Options& options, const std::string& output);
+
 // True for the preset file extensions the editor offers: .kw and .bgp, in any case.
 bool IsPresetFileName(const std::string& path);

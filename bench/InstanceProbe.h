@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+// What creating instances costs in a process that has never created one: the module load,
+// the first VSTPluginMain (the shared caches fill then) and a second one, each with the heap
+// it leaves in use.
+// Times are wall-clock; the CPU time (user and system) of the first VSTPluginMain is kept too,
+// since on a shared machine the wall clock also counts other people's work.
+struct InstanceCost
+{
+  double loadMs = 0.0;
+  double firstMs = 0.0;
+  double firstCpuMs = 0.0;
+  double secondMs = 0.0;
+  long long firstHeapBytes = 0;
+  long long secondHeapBytes = 0;
+};
+
+// Measures in this process and prints one line for ProbeFreshProcess; returns the exit code.
+// Only meaningful in a process that has not loaded the module yet.
+int RunInstanceProbe(const std::string& pluginPath);
+
+// Starts this program again with kProbeOption and reads what it measured.
+constexpr const char* kProbeOption = "--instance-probe";
+bool ProbeFreshProcess(InstanceCost& cost);
+
+// Heap bytes in use by this process right now.
+long long HeapInUse();

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "gui/EditorRect.h"
+#include "gui/PanelLayout.h"
+#include "tests/host/EditorHost.h"
+#include "tests/host/TestHost.h"
+#include "tests/x11/XvfbServer.h"
+
+class Skarvel;
+
+// The built module's editor open in a host window on an X server of the test's own, and an
+// in-process effect started the same way, whose headless drawing is what the window must show.
+class EditorWindowTest : public ::testing::Test
+{
+protected:
+  void SetUp() override;
+  void TearDown() override;
+  // The server's colour depth.
+  virtual int Depth() const { return 24; }
+
+  Display* X() const { return editor->GetDisplay(); }
+  unsigned long EditorWindow() const { return editor->EditorWindow(); }
+  // The in-process twin's whole editor drawn headless, as 0xRRGGBB.
+  std::vector<uint32_t> ReferencePixels();
+  // The window as 0xRRGGBB after the editor has had time to paint.
+  std::vector<uint32_t> WindowPixels();
+  Skarvel& Reference() { return *reference; }
+  // The rectangle of the panel table's first control of this kind and parameter (and arg).
+  EditorRect ControlRect(PanelLayout::Kind kind, int param, int arg = -1) const;
+
+  // Real input through XTest at editor coordinates; each step is followed by some idle time.
+  void MoveTo(int x, int y);
+  void Button(unsigned int button, bool press);
+  void ClickAt(int x, int y, unsigned int button = 1);
+  // Left clicks at the points in one burst, so the server stamps them only moments apart.
+  void QuickClicks(const std::vector<std::pair<int, int>>& points);
+  void Key(unsigned long keysym, bool press);
+  void Settle() { editor->Pump(60); }
+
+  std::vector<HostCallRecord> CallsOf(VstInt32 opcode, VstInt32 index) const;
+
+  std::unique_ptr<XvfbServer> server;
+  std::unique_ptr<TestHost> host;
+  std::unique_ptr<EditorHost> editor;
+  Skarvel* reference = nullptr;  // closed through its AEffect, which deletes it
+};
+
+std::pair<int, int> Centre(const EditorRect& r);

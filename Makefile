@@ -28,7 +28,8 @@ run: all
 	$(BUILD)/tools/skarvel snapshot out/editor.png
 	$(BUILD)/tools/skarvel snapshot out/editor-about.png --page about
 
-# The Windows DLLs, cross-built with MinGW-w64: Skarvel.dll (32-bit) and Skarvel-x64.dll.
+# The Windows DLLs, cross-built with MinGW-w64: Skarvel.dll (32-bit) and Skarvel-x64.dll,
+# copied without their debugging information to out/windows/.
 windows: bootstrap
 	@for a in $(WIN_ARCHS); do \
 	  scripts/build-mingw-deps $$a && \
@@ -38,7 +39,8 @@ windows: bootstrap
 	  cmake --build $(call win_build,$$a) -j2 || exit 1; \
 	done
 	@mkdir -p out/windows
-	cp $(call win_build,i686)/Skarvel.dll $(call win_build,x86_64)/Skarvel-x64.dll out/windows/
+	i686-w64-mingw32-strip -o out/windows/Skarvel.dll $(call win_build,i686)/Skarvel.dll
+	x86_64-w64-mingw32-strip -o out/windows/Skarvel-x64.dll $(call win_build,x86_64)/Skarvel-x64.dll
 
 # The Windows builds' tests, run under Wine. They compare against the Linux build's render.
 test-windows: all windows

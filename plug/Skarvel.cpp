@@ -12,7 +12,6 @@
 #include "gui/ITextControl.h"
 
 namespace {
-constexpr double kTwoPi = 6.283185307179586;
 constexpr double kFine = 0.0000001;
 
 // Written as selections rather than branches so that the block loops vectorise: x - x is 0

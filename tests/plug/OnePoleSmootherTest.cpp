@@ -33,7 +33,9 @@ TEST(OnePoleSmoother, RunGivesTheValuesOfSteppingEveryFrame)
       ASSERT_EQ(got, want) << target;
       // Long enough to reach the fixed point, except towards 0, where the state decays
       // geometrically through the whole exponent range first.
-      if (target != 0.0) EXPECT_TRUE(s.Settled(target)) << target;
+      if (target != 0.0) {
+        EXPECT_TRUE(s.Settled(target)) << target;
+      }
       EXPECT_FALSE(s.Settled(target + 0.5));
     }
   }

@@ -226,8 +226,9 @@ TEST(PresetFile, SavedFileHasOneKeyValueLinePerParameter)
   const std::vector<std::string> lines = Lines(text);
   ASSERT_EQ(lines.size(), expected.size());
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (i != 1 + kDistortionType && i != 1 + kFilterMode1 && i != 1 + kFilterMode2)
+    if (i != 1 + kDistortionType && i != 1 + kFilterMode1 && i != 1 + kFilterMode2) {
       EXPECT_EQ(lines[i], expected[i]);
+    }
   }
 }
 

@@ -104,10 +104,10 @@ VstIntPtr IPlugVST::DispatchProgram(VstInt32 opcode, VstInt32 index, VstIntPtr v
 {
   switch (opcode) {
     case effSetProgram: {
-      const int program = ToIndex(value);
-      if (program < 0 || program >= NPresets()) return 0;
+      // The edits go into the program being left even when the new index is not a program
+      // (ApplyPreset then changes nothing): stepping back to it later finds them.
       StoreCurrentPreset();
-      ApplyPreset(program);
+      ApplyPreset(ToIndex(value));
       return 0;
     }
     case effGetProgram: return currentPreset;

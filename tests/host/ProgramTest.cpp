@@ -39,18 +39,18 @@ TEST(Programs, SwitchingKeepsTheEditsOfTheProgramLeft)
   EXPECT_EQ(host->GetParameter(6), 0.4f);
 }
 
-TEST(Programs, AnInvalidProgramChangesNothing)
+TEST(Programs, AnInvalidProgramKeepsTheCurrentOneWithItsEdits)
 {
   auto host = Started();
   ASSERT_TRUE(host);
   host->Dispatch(effSetProgram, 0, 3);
-  const auto bank = host->GetChunk(false);
+  host->SetParameter(6, 0.4f);
   const VstIntPtr huge = sizeof(VstIntPtr) > 4 ? static_cast<VstIntPtr>(1) << 40 : -7;
   for (VstIntPtr p : {static_cast<VstIntPtr>(56), static_cast<VstIntPtr>(-1), huge}) {
     host->Dispatch(effSetProgram, 0, p);
     EXPECT_EQ(host->Dispatch(effGetProgram), 3) << p;
+    EXPECT_EQ(host->GetParameter(6), 0.4f) << p;
   }
-  EXPECT_EQ(host->GetChunk(false), bank);
 }
 
 TEST(Programs, RenamingTheCurrentProgram)

@@ -250,6 +250,22 @@ TEST_F(VSTAdapter, TheEntryPointLeavesProgramZeroLive)
   e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f);
 }
 
+// The edits go into the program being left even when the index asked for is no program.
+TEST_F(VSTAdapter, AnInvalidProgramStillStoresTheEditsOfTheCurrentOne)
+{
+  AEffect* e = VSTPluginMain(FakeCallback);
+  ASSERT_TRUE(e);
+  Skarvel& plug = *static_cast<Skarvel*>(IPlugVST::FromAEffect(e));
+  e->dispatcher(e, effSetProgram, 0, 3, nullptr, 0.0f);
+  e->setParameter(e, 6, 0.4f);
+  e->dispatcher(e, effSetProgram, 0, 56, nullptr, 0.0f);
+  EXPECT_EQ(plug.GetCurrentPresetIdx(), 3);
+  double stored = 0.0;
+  plug.PresetChunk(3)->Get(stored, 8 * 6);
+  EXPECT_EQ(stored, static_cast<double>(0.4f));
+  e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f);
+}
+
 TEST_F(VSTAdapter, EditorCallsGoThroughTheAttachedSurface)
 {
   RecordingPlug plug;

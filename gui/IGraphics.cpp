@@ -389,6 +389,9 @@ void IGraphics::DrawArea(const EditorRect& r)
   drawRect = r;
   for (auto& c : controls)
     if (!c->IsHidden() && c->GetRECT().Overlaps(r)) c->Paint(this);
-  for (auto& c : controls) c->MarkClean();
+  // A control this area does not cover whole keeps its request: painted in part or not at
+  // all, it would otherwise show a stale value until its next change.
+  for (auto& c : controls)
+    if (c->IsHidden() || c->GetRECT().Intersect(r) == c->GetRECT()) c->MarkClean();
   PresentRect(r);
 }

@@ -281,6 +281,7 @@ LRESULT IGraphicsWinProc::Handle(IGraphicsWin& g, HWND w, UINT msg, WPARAM wPara
   case WM_MBUTTONDOWN: ButtonDown(g, w, wParam, lParam); return 0;
   case WM_LBUTTONUP:
   case WM_RBUTTONUP:
+  case WM_MBUTTONUP:  // a middle press captures too, so its release must end the drag
     ReleaseCapture();
     g.OnMouseUp(x, y, Modifiers(wParam));
     return 0;

@@ -401,7 +401,8 @@ void IGraphicsX11::HandleButtonPress(XEvent& ev)
 void IGraphicsX11::HandleButtonRelease(XEvent& ev)
 {
   const XButtonEvent& b = ev.xbutton;
-  if (b.button != Button1 && b.button != Button3) return;
+  // A middle press starts a drag like the others, so its release ends it.
+  if (b.button < Button1 || b.button > Button3) return;
   OnMouseUp(b.x, b.y, Modifiers(b.state & ~ButtonMask(b.button)));
 }
 

@@ -219,22 +219,33 @@ TEST_F(Surface, DirtyControlsGiveTheAreaAndIdleTicksFollowFourQuietOnes)
   EXPECT_EQ(b->idleTicks, 1);
 }
 
-TEST_F(Surface, RepaintVisitsVisibleOverlappingControlsAndCleansAll)
+TEST_F(Surface, RepaintVisitsVisibleOverlappingControlsAndCleansWhatItCovers)
 {
   g.PrepDraw();
   ProbeControl* inside = Add({0, 0, 10, 10});
   ProbeControl* outside = Add({100, 50, 120, 60});
+  ProbeControl* straddling = Add({15, 15, 30, 30});
   ProbeControl* hidden = Add({0, 0, 10, 10});
   hidden->SetHidden(true);
   g.DrawArea({0, 0, 20, 20});
   EXPECT_EQ(inside->paints, 1);
+  EXPECT_EQ(straddling->paints, 1);
   EXPECT_EQ(outside->paints, 0);
   EXPECT_EQ(hidden->paints, 0);
-  EXPECT_FALSE(outside->IsDirty());
+  EXPECT_FALSE(inside->IsDirty());
+  EXPECT_TRUE(outside->IsDirty()) << "never painted";
+  EXPECT_TRUE(straddling->IsDirty()) << "painted only in part";
   EXPECT_TRUE(hidden->IsDirty()) << "hiding asked for one more repaint";
   g.DrawArea({0, 0, 20, 20});
   EXPECT_FALSE(hidden->IsDirty());
-  EXPECT_EQ(g.presented, (std::vector<EditorRect>{{0, 0, 20, 20}, {0, 0, 20, 20}}));
+  // The next tick repaints what was left, whole.
+  EditorRect r;
+  ASSERT_TRUE(g.CollectDirtyArea(r));
+  EXPECT_EQ(r, EditorRect(15, 15, 120, 60));
+  g.DrawArea(r);
+  EXPECT_FALSE(outside->IsDirty());
+  EXPECT_FALSE(straddling->IsDirty());
+  EXPECT_EQ(g.presented, (std::vector<EditorRect>{{0, 0, 20, 20}, {0, 0, 20, 20}, r}));
 }
 
 TEST(EditorCaches, EachBitmapIsDecodedOnce)

@@ -79,6 +79,19 @@ TEST_F(EditorWindow, ButtonsAndMovesReachTheControlWithTheirModifiers)
   EXPECT_TRUE(probe->calls.empty());
 }
 
+TEST_F(EditorWindow, TheMiddleButtonsReleaseLetsGoLikeTheOthers)
+{
+  HWND editor = Open();
+  ASSERT_NE(editor, nullptr);
+  PostMouse(editor, WM_MBUTTONDOWN, 30, 15, MK_MBUTTON);
+  EXPECT_EQ(GetCapture(), editor);
+  PostMouse(editor, WM_MBUTTONUP, 30, 15, 0);
+  EXPECT_EQ(GetCapture(), nullptr);
+  ASSERT_EQ(probe->calls.size(), 2u);
+  EXPECT_EQ(probe->calls[0].what, "down");
+  EXPECT_EQ(probe->calls[1].what, "up");
+}
+
 TEST_F(EditorWindow, DoubleClicksCaptureOnlyWhenTheControlTakesThemAsAPress)
 {
   HWND editor = Open();

@@ -134,6 +134,25 @@ TEST_F(EditorWindowTest, TwoQuickPressesAreADoubleClickThatRestoresTheDefault)
   EXPECT_EQ(host->GetParameter(kFilterCutoff), initial);
 }
 
+TEST_F(EditorWindowTest, AMiddleClickEndsItsGestureAndLetsGoOfTheControl)
+{
+  const auto [cx, cy] = Centre(ControlRect(Kind::Knob, kFilterCutoff));
+  const float cutoff = host->GetParameter(kFilterCutoff);
+  MoveTo(cx, cy);
+  Button(2, true);
+  Button(2, false);
+  EXPECT_EQ(CallsOf(audioMasterBeginEdit, kFilterCutoff).size(),
+            CallsOf(audioMasterEndEdit, kFilterCutoff).size());
+  // Held, the knob would take the wheel wherever the pointer is.
+  const auto [bx, by] = Centre(ControlRect(Kind::Knob, kBassAmount));
+  const float bass = host->GetParameter(kBassAmount);
+  MoveTo(bx, by);
+  Button(4, true);
+  Button(4, false);
+  EXPECT_NE(host->GetParameter(kBassAmount), bass);
+  EXPECT_EQ(host->GetParameter(kFilterCutoff), cutoff);
+}
+
 TEST_F(EditorWindowTest, WheelNotchesStepAKnobAndControlMakesThemFiner)
 {
   const auto [x, y] = Centre(ControlRect(Kind::Knob, kBassAmount));

@@ -320,14 +320,20 @@ bool IGraphics::OnMouseDoubleClick(int x, int y, const MouseModifiers& mod)
   const int i = FindControl(x, y);
   if (i < 0) return false;
   IControl* c = controls[i].get();
+  // The button's release ends a gesture, so the double-click begins one, as a press does.
+  const auto beginGesture = [&] {
+    if (c->ParamIdx() >= 0 && plug) plug->BeginInformHostOfParamChange(c->ParamIdx());
+  };
   if (!c->DoubleClickActsAsClick()) {
     c->MouseDoubleClick(x, y, mod);
+    beginGesture();
     return false;
   }
   captured = i;
   lastX = x;
   lastY = y;
   c->MouseDown(x, y, mod);
+  beginGesture();
   return true;
 }
 

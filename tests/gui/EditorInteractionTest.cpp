@@ -88,6 +88,8 @@ TEST_F(Editor, DoubleClickRestoresTheValueTheEditorWasBuiltWith)
   EXPECT_EQ(Param(kVolume), 1.0);
   EXPECT_EQ(Control(knob).GetValue(), 1.0);
   EXPECT_EQ(host.automated.back(), std::make_pair(VstInt32(kVolume), 1.0f));
+  EXPECT_EQ(host.Count(audioMasterBeginEdit), 1);
+  EXPECT_EQ(host.Count(audioMasterEndEdit), 1);
 }
 
 TEST_F(Editor, TheWheelStepsAHundredthOrAThousandthWithControl)

@@ -198,6 +198,7 @@ int IPlugBase::FindUninitializedPreset() const
 
 void IPlugBase::AddFactoryPreset(const char* name, const double* values)
 {
+  LockGuard g(lock);
   const int i = FindUninitializedPreset();
   if (i < 0) return;
   IPreset& p = *presets[i];
@@ -209,6 +210,7 @@ void IPlugBase::AddFactoryPreset(const char* name, const double* values)
 
 void IPlugBase::FillEmptyPresets(int count, const char* name)
 {
+  LockGuard g(lock);
   for (int n = 0; n < count; ++n) {
     const int i = FindUninitializedPreset();
     if (i < 0) return;
@@ -222,6 +224,7 @@ void IPlugBase::FillEmptyPresets(int count, const char* name)
 
 bool IPlugBase::ApplyPreset(int index)
 {
+  LockGuard g(lock);
   if (index < 0 || index >= NPresets()) return false;
   IPreset& p = *presets[index];
   bool ok = true;
@@ -246,6 +249,7 @@ bool IPlugBase::ApplyPreset(int index)
 
 void IPlugBase::StoreCurrentPreset(const char* name)
 {
+  LockGuard g(lock);
   if (currentPreset < 0 || currentPreset >= NPresets()) return;
   IPreset& p = *presets[currentPreset];
   p.chunk.Clear();

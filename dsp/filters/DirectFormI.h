@@ -1,95 +1,33 @@
 #pragma once
 
-#include "dsp/filters/BiquadCascade.h"
-#include "dsp/filters/DenormalGuard.h"
+#include "dsp/filters/DirectForm.h"
 
 namespace Dsp {
 
-// One channel's history for a cascade in direct form I: per stage two delayed inputs and
-// two delayed outputs.
-template <int MaxStages>
-class DirectFormI
+// A biquad stage in direct form I: two delayed inputs and two delayed outputs.
+struct DirectFormIStage
 {
-public:
-  void Clear()
+  double x2 = 0.0;
+  double y2 = 0.0;
+  double x1 = 0.0;
+  double y1 = 0.0;
+
+  static double StepFirst(DirectFormIStage& s, const BiquadCoefficients& c, double x, double g)
   {
-    for (Stage& s : stages) s = Stage();
+    return Shift(s, x, Sum(s, c, x) + g);
   }
 
-  double Process(double x, const BiquadCascade<MaxStages>& cascade)
+  static double Step(DirectFormIStage& s, const BiquadCoefficients& c, double x)
   {
-    const double g = guard.Next();
-    const int count = cascade.stageCount;
-    if (count == 0) return x;
-    double y = Shift(stages[0], x, Sum(stages[0], cascade.stages[0], x) + g);
-    for (int i = 1; i < count; ++i) y = Shift(stages[i], y, Sum(stages[i], cascade.stages[i], y));
-    return y;
+    return Shift(s, x, Sum(s, c, x));
   }
 
-  // Samples begin..end-1 of the channels through the cascade, one state per channel, the
-  // channels side by side: the same arithmetic as Process, with the histories held in
-  // locals for the whole run instead of a store and a load on every recursion.
-  template <int Channels, class Sample>
-  static void RunBlock(DirectFormI* states, const BiquadCascade<MaxStages>& cascade,
-                       Sample* const* channels, int begin, int end)
-  {
-    switch (cascade.stageCount) {
-      case 1: return RunStages<1, Channels>(states, cascade, channels, begin, end);
-      case 2:
-        if constexpr (MaxStages >= 2) return RunStages<2, Channels>(states, cascade, channels, begin, end);
-        break;
-      default: break;
-    }
-    for (int i = begin; i < end; ++i)
-      for (int c = 0; c < Channels; ++c)
-        channels[c][i] = static_cast<Sample>(states[c].Process(static_cast<double>(channels[c][i]), cascade));
-  }
-
-  struct Stage
-  {
-    double x2 = 0.0;
-    double y2 = 0.0;
-    double x1 = 0.0;
-    double y1 = 0.0;
-  };
-
-  Stage stages[MaxStages];
-  DenormalGuard guard;
-
-private:
-  template <int Stages, int Channels, class Sample>
-  static void RunStages(DirectFormI* states, const BiquadCascade<MaxStages>& cascade,
-                        Sample* const* channels, int begin, int end)
-  {
-    Stage h[Channels][Stages];
-    double g[Channels];
-    for (int c = 0; c < Channels; ++c) {
-      for (int k = 0; k < Stages; ++k) h[c][k] = states[c].stages[k];
-      g[c] = states[c].guard.value;
-    }
-    BiquadCoefficients co[Stages];
-    for (int k = 0; k < Stages; ++k) co[k] = cascade.stages[k];
-    for (int i = begin; i < end; ++i) {
-      for (int c = 0; c < Channels; ++c) {
-        g[c] = -g[c];
-        const double x = static_cast<double>(channels[c][i]);
-        double y = Shift(h[c][0], x, Sum(h[c][0], co[0], x) + g[c]);
-        for (int k = 1; k < Stages; ++k) y = Shift(h[c][k], y, Sum(h[c][k], co[k], y));
-        channels[c][i] = static_cast<Sample>(y);
-      }
-    }
-    for (int c = 0; c < Channels; ++c) {
-      for (int k = 0; k < Stages; ++k) states[c].stages[k] = h[c][k];
-      states[c].guard.value = g[c];
-    }
-  }
-
-  static double Sum(const Stage& s, const BiquadCoefficients& c, double x)
+  static double Sum(const DirectFormIStage& s, const BiquadCoefficients& c, double x)
   {
     return c.b0 * x + c.b1 * s.x1 + c.b2 * s.x2 - c.a1 * s.y1 - c.a2 * s.y2;
   }
 
-  static double Shift(Stage& s, double x, double y)
+  static double Shift(DirectFormIStage& s, double x, double y)
   {
     s.x2 = s.x1;
     s.y2 = s.y1;
@@ -98,5 +36,8 @@ private:
     return y;
   }
 };
+
+template <int MaxStages>
+using DirectFormI = DirectForm<DirectFormIStage, MaxStages>;
 
 }  // namespace Dsp

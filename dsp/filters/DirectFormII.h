@@ -1,103 +1,36 @@
 #pragma once
 
-#include "dsp/filters/BiquadCascade.h"
-#include "dsp/filters/DenormalGuard.h"
+#include "dsp/filters/DirectForm.h"
 
 namespace Dsp {
 
-// One channel's history for a cascade in direct form II: per stage the intermediate value of
-// the previous sample (w1) and of the one before (w2).
-template <int MaxStages>
-class DirectFormII
+// A biquad stage in direct form II: the intermediate value of the previous sample (w1) and
+// of the one before (w2).
+struct DirectFormIIStage
 {
-public:
-  void Clear()
+  double w1 = 0.0;
+  double w2 = 0.0;
+
+  static double StepFirst(DirectFormIIStage& s, const BiquadCoefficients& c, double x, double g)
   {
-    for (Stage& s : stages) s = Stage();
+    return Output(s, c, x - c.a1 * s.w1 - c.a2 * s.w2 + g);
   }
 
-  double Process(double x, const BiquadCascade<MaxStages>& cascade)
+  static double Step(DirectFormIIStage& s, const BiquadCoefficients& c, double x)
   {
-    const double g = guard.Next();
-    const int count = cascade.stageCount;
-    if (count == 0) return x;
-    double y = StepFirst(stages[0], cascade.stages[0], x, g);
-    for (int i = 1; i < count; ++i) y = Step(stages[i], cascade.stages[i], y);
-    return y;
+    return Output(s, c, x - c.a1 * s.w1 - c.a2 * s.w2);
   }
 
-  // Samples begin..end-1 of the channels through the cascade, one state per channel, the
-  // channels side by side: the same arithmetic as Process, with the histories held in
-  // locals for the whole run instead of a store and a load on every recursion.
-  template <int Channels, class Sample>
-  static void RunBlock(DirectFormII* states, const BiquadCascade<MaxStages>& cascade,
-                       Sample* const* channels, int begin, int end)
-  {
-    switch (cascade.stageCount) {
-      case 1: return RunStages<1, Channels>(states, cascade, channels, begin, end);
-      case 2:
-        if constexpr (MaxStages >= 2) return RunStages<2, Channels>(states, cascade, channels, begin, end);
-        break;
-      default: break;
-    }
-    for (int i = begin; i < end; ++i)
-      for (int c = 0; c < Channels; ++c)
-        channels[c][i] = static_cast<Sample>(states[c].Process(static_cast<double>(channels[c][i]), cascade));
-  }
-
-  struct Stage
-  {
-    double w1 = 0.0;
-    double w2 = 0.0;
-  };
-
-  Stage stages[MaxStages];
-  DenormalGuard guard;
-
-private:
-  template <int Stages, int Channels, class Sample>
-  static void RunStages(DirectFormII* states, const BiquadCascade<MaxStages>& cascade,
-                        Sample* const* channels, int begin, int end)
-  {
-    Stage h[Channels][Stages];
-    double g[Channels];
-    for (int c = 0; c < Channels; ++c) {
-      for (int k = 0; k < Stages; ++k) h[c][k] = states[c].stages[k];
-      g[c] = states[c].guard.value;
-    }
-    BiquadCoefficients co[Stages];
-    for (int k = 0; k < Stages; ++k) co[k] = cascade.stages[k];
-    for (int i = begin; i < end; ++i) {
-      for (int c = 0; c < Channels; ++c) {
-        g[c] = -g[c];
-        double y = StepFirst(h[c][0], co[0], static_cast<double>(channels[c][i]), g[c]);
-        for (int k = 1; k < Stages; ++k) y = Step(h[c][k], co[k], y);
-        channels[c][i] = static_cast<Sample>(y);
-      }
-    }
-    for (int c = 0; c < Channels; ++c) {
-      for (int k = 0; k < Stages; ++k) states[c].stages[k] = h[c][k];
-      states[c].guard.value = g[c];
-    }
-  }
-
-  static double Output(Stage& s, const BiquadCoefficients& c, double w)
+  static double Output(DirectFormIIStage& s, const BiquadCoefficients& c, double w)
   {
     const double y = c.b0 * w + c.b1 * s.w1 + c.b2 * s.w2;
     s.w2 = s.w1;
     s.w1 = w;
     return y;
   }
-
-  static double StepFirst(Stage& s, const BiquadCoefficients& c, double x, double g)
-  {
-    return Output(s, c, x - c.a1 * s.w1 - c.a2 * s.w2 + g);
-  }
-
-  static double Step(Stage& s, const BiquadCoefficients& c, double x)
-  {
-    return Output(s, c, x - c.a1 * s.w1 - c.a2 * s.w2);
-  }
 };
+
+template <int MaxStages>
+using DirectFormII = DirectForm<DirectFormIIStage, MaxStages>;
 
 }  // namespace Dsp

@@ -15,14 +15,7 @@ public:
   template <int AnalogPoles, int DigitalPoles>
   void Apply(const PoleZeroLayout<AnalogPoles>& analog, PoleZeroLayout<DigitalPoles>& digital) const
   {
-    digital.Reset(analog.normalW, analog.normalGain);
-    for (int i = 0; i < analog.PairCount(); ++i) {
-      const PoleZeroPair& pair = analog.pairs[i];
-      if (pair.IsSingle())
-        digital.AddSingle(Map(pair.pole1), Map(pair.zero1));
-      else
-        digital.AddConjugatePairs(Map(pair.pole1), Map(pair.zero1));
-    }
+    digital.MapFrom(analog, analog.normalW, [this](Complex c) { return Map(c); });
   }
 
 private:

@@ -34,6 +34,21 @@ struct PoleZeroLayout
 
   int PairCount() const { return (poleCount + 1) / 2; }
 
+  // Starts over at normalisation frequency w with the analog layout's gain and adds each of
+  // its pairs with the poles and zeros mapped one to one (the low- and high-pass transforms).
+  template <int AnalogPoles, class Map>
+  void MapFrom(const PoleZeroLayout<AnalogPoles>& analog, double w, Map map)
+  {
+    Reset(w, analog.normalGain);
+    for (int i = 0; i < analog.PairCount(); ++i) {
+      const PoleZeroPair& pair = analog.pairs[i];
+      if (pair.IsSingle())
+        AddSingle(map(pair.pole1), map(pair.zero1));
+      else
+        AddConjugatePairs(map(pair.pole1), map(pair.zero1));
+    }
+  }
+
   int poleCount = 0;
   PoleZeroPair pairs[kMaxPairs] = {};
   double normalW = 0.0;

@@ -146,11 +146,16 @@ std::pair<double, double> Distortion::Shape(double left, double right) const
   return {ShapeValue(left), ShapeValue(right)};
 }
 
+int32_t Distortion::HoldLength(double rateReduction, double sampleRate)
+{
+  const double ratio = sampleRate / 44100.0;
+  return TruncToInt32((1.0 - rateReduction) * ratio * 64.0);
+}
+
 void Distortion::ProcessRateReduction(double* left, double* right, int n)
 {
   if (bypassed) return;
-  const double ratio = sampleRate / 44100.0;
-  const int32_t hold = TruncToInt32((1.0 - rateReduction) * ratio * 64.0);
+  const int32_t hold = HoldLength(rateReduction, sampleRate);
   const bool everySample = hold == 0 || rateReduction == 1.0;
   int32_t counter = sampleCounter;
   double heldLeft = holdLeft, heldRight = holdRight;

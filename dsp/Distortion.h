@@ -24,6 +24,9 @@ public:
   double Quantize() const { return quantize; }
   double QuantizeLevels() const { return quantizeLevels; }
   void SetRateReduction(double v) { rateReduction = v; }
+  // Samples each taken sample of the rate reduction is held for at this setting and rate;
+  // 0 (like a setting of 1) takes every sample.
+  static int32_t HoldLength(double rateReduction, double sampleRate);
   void SetGateLevel(double v) { gateLevel = v; }
   double GateLevel() const { return gateLevel; }
   void SetDrive(double v) { drive = v; }

@@ -10,6 +10,8 @@ class Phaser : public AudioProcessingUnit
 {
 public:
   static constexpr int kStages = 6;
+  // The sweep rate at the top of the rate setting.
+  static constexpr double kMaxRateHz = 4.0;
 
   struct AllpassStage
   {
@@ -40,7 +42,7 @@ private:
   double smoothKeep = 0.987654321;
   double smoothTake = 0.012345679000000054;
   double smoothedDepth = 0.0;
-  double maxRate = 4.0;
+  double maxRate = kMaxRateHz;
   double feedbackScale = 0.999;
   double lastLeft = 0.0;
   double lastRight = 0.0;

@@ -9,6 +9,9 @@ namespace Kernwave {
 class RingModulator : public AudioProcessingUnit
 {
 public:
+  // The carrier frequency at the top of the frequency setting.
+  static constexpr double kMaxFrequencyHz = 2000.0;
+
   // Stores the rate and recomputes the carrier's phase increment for it.
   void SetSampleRate(double rate) override;
   void SetAmount(double v) { amount = v; }
@@ -20,7 +23,7 @@ public:
 private:
   void Mix(double* left, double* right, const double* carrier, int n);
 
-  double maxFrequency = 2000.0;
+  double maxFrequency = kMaxFrequencyHz;
   double frequency = 0.1;
   double amount = 0.0;
   // Never wrapped: it grows for as long as the carrier runs.

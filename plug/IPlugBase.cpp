@@ -154,6 +154,26 @@ void IPlugBase::RefreshEditorForParameter(int paramIdx)
   if (editor && ValidParam(paramIdx)) editor->UpdateControlsFromPlug(paramIdx, params[paramIdx]->value, false);
 }
 
+void IPlugBase::ParamValueText(int paramIdx, double plain, char* text, int size)
+{
+  if (!text || size <= 0) return;
+  char display[IPlugParam::kTextLen] = "";
+  if (ValidParam(paramIdx)) params[paramIdx]->GetDisplayForHost(plain, display);
+  std::snprintf(text, static_cast<size_t>(size), "%s", display);
+}
+
+bool IPlugBase::ParamValueFromText(int paramIdx, const char* text, double& plain)
+{
+  return ValidParam(paramIdx) && text && params[paramIdx]->MapDisplayText(text, plain);
+}
+
+void IPlugBase::ReadyForHost()
+{
+  FillEmptyPresets(NPresets(), "Empty");
+  ApplyPreset(currentPreset);
+  ResetAudioState();
+}
+
 void IPlugBase::MarkEditorStale(int paramIdx)
 {
   if (!ValidParam(paramIdx)) return;

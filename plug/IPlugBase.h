@@ -100,6 +100,22 @@ public:
   virtual void SetBlockSize(int blockSize);
   // Brings the editor up to date with one parameter's value (after host automation).
   virtual void RefreshEditorForParameter(int paramIdx);
+  // The text a host shows for a parameter's plain value (without the label), and the plain
+  // value a typed text denotes (false when it denotes none; not clamped). The parameter
+  // record's own rules unless the plug-in knows its units better.
+  virtual void ParamValueText(int paramIdx, double plain, char* text, int size);
+  virtual bool ParamValueFromText(int paramIdx, const char* text, double& plain);
+
+  // A host's block of single- or double-precision samples through ProcessBlock, under the
+  // lock, in slices of at most the block size. The host's arrays are consumed in order by the
+  // connected channels; null arrays read as silence and are not written. Float outputs are
+  // accumulated into or replaced.
+  void ProcessFloat(float** inputs, float** outputs, int nFrames, bool accumulate);
+  void ProcessDouble(double** inputs, double** outputs, int nFrames);
+
+  // A parameter's new normalised value from the host (automation): non-finite values are
+  // ignored, others clamped to 0..1. The editor catches up at its next repaint.
+  void SetParameterFromHost(int paramIdx, double normalizedValue);
 
   // Host automation may arrive on the audio thread while the user-interface thread paints the
   // editor, so it never touches the editor itself: it marks the parameter, and the surface
@@ -127,6 +143,11 @@ public:
   bool SerializePresets(ByteChunk& chunk);
   int LoadPresets(const ByteChunk& chunk, int pos);
   void InformHostOfAllParameters();
+  // What every format's entry point does to a new plug-in before the host sees it: the empty
+  // program slots filled, the current program's values made live (the parameter records hold
+  // their definition defaults until then, and the host sees that program as current), and
+  // the units ready at the default rate and block size even if the host never names them.
+  void ReadyForHost();
 
   // State chunk header.
   static void WriteStateHeader(ByteChunk& chunk);
@@ -159,6 +180,11 @@ protected:
   void SetChannelConnections(std::vector<std::unique_ptr<IChannel>>& channels, double** pointers,
                              int start, int count, bool connected);
   int FindUninitializedPreset() const;
+  void PointInputs(double** hostInputs, int offset);
+  void PointOutputs(double** hostOutputs, int offset);
+  void ConvertInputs(float** hostInputs, int offset, int n);
+  void AssignDestinations(float** hostOutputs, int offset);
+  void ConvertOutputs(int n, bool accumulate);
 
   std::vector<std::pair<int, int>> channelIO;
   ParameterLock lock;

@@ -12,7 +12,6 @@
 #include "gui/ITextControl.h"
 
 namespace {
-constexpr double kFine = 0.0000001;
 
 // Written as selections rather than branches so that the block loops vectorise: x - x is 0
 // for every finite x and NaN for infinities and NaN.
@@ -26,41 +25,8 @@ double Clamped(double x)
 }
 }  // namespace
 
-const SkarvelParamInfo Skarvel::kParams[kNumParams] = {
-  {"InputVolume", "Input Volume", 1.0, kFine, "", mInputVolume},
-  {"InputDCOffset", "Input DC offset", 0.5, kFine, "", mInputDCOffset},
-  {"InputSaturation", "Input Saturation", 0.0, kFine, "", mInputSaturation},
-  {"Quantization", "Bit-Crash Quantize", 1.0, 0.001, "", mQuantization},
-  {"SampleRate", "Sample-Rate Reduction", 1.0, 0.001, "Hz", mSampleRate},
-  {"Gate", "Gate-Crack", 0.0, 0.001, "", mGate},
-  {"Distortion", "Distortion", 0.0, 0.001, "", mDistortion},
-  {"DistortionType", "Divoz-Type", 0.0, 0.001, "", mDistortionType},
-  {"DistortionLoudness", "Divoz-Loudness", 0.0, 1.0, "", mDistortionLoudness},
-  {"DistortionInterpMode", "Divoz Interpolation", 0.0, 0.001, "", mDistortionInterpMode},
-  {"DistortionOnOff", "Divoz On/Off", 1.0, 1.0, "", mDistortionOnOff},
-  {"FilterType", "Filter Type", 0.0, 0.001, "", mFilterType},
-  {"FilterCutoff", "Cutoff", 0.0, 0.001, "Hz", mFilterCutoff},
-  {"FilterResonance", "Resonance", 0.0, 0.001, "", mFilterResonance},
-  {"FilterMode1", "Filter Mode 1", 0.0, 0.001, "", mFilterMode1},
-  {"FilterMode2", "Filter Mode 2", 0.0, 0.001, "", mFilterMode2},
-  {"FilterOnOff", "Filter On/Off", 1.0, 1.0, "", mFilterOnOff},
-  {"RingModulationAmount", "Ring Amount", 0.0, 0.001, "", mRingModulationAmount},
-  {"RingModulationFrequency", "Ring Freq", 0.0, 0.001, "Hz", mRingModulationFrequency},
-  {"PhaserDepth", "Phaser Amount", 0.0, 0.001, "", mPhaserDepth},
-  {"PhaserFeedback", "Phaser Feedback", 0.0, 0.001, "", mPhaserFeedback},
-  {"PhaserRate", "Phaser Rate", 0.0, 0.001, "Hz", mPhaserRate},
-  {"ModulationOnOff", "Mod Fx On/Off", 1.0, 1.0, "", mModulationOnOff},
-  {"BassAmount", "Bass", 0.5, 0.001, "", mBassAmount},
-  {"MidAmount", "Mid", 0.5, 0.001, "", mMidAmount},
-  {"HighAmount", "High", 0.5, 0.001, "", mHighAmount},
-  {"DumpExpand", "Dump/Expand", 0.5, 0.001, "", mDumpExpand},
-  {"BypassFX", "Bypass FX", 0.0, 1.0, "", mBypassFX},
-  {"Saturation", "Output Saturation", 0.0, kFine, "", mSaturation},
-  {"Volume", "Output Volume", 1.0, kFine, "", mVolume},
-};
-
-Skarvel::Skarvel(audioMasterCallback hostCallback)
-  : IPlugVST(hostCallback, kNumParams, "1-1 2-2", kNumPresets, "Skarvel 1.3 Free", "",
+Skarvel::Skarvel(IPlug::HostHandle host)
+  : IPlug(host, kNumParams, "1-1 2-2", kNumPresets, "Skarvel 1.3 Free", "",
              "Kernwave", kVersion, kUniqueId, kMfrId, false)
 {
   for (double& m : mirrors) m = 0.0;
@@ -69,14 +35,7 @@ Skarvel::Skarvel(audioMasterCallback hostCallback)
     *s = {0.99, 0.010000000000000009, 0.0};
 
   DefineParameters();
-
-  const double initial[kNumMirrors] = {
-    0.75, 0.5, 0.0, 1.0, 1.0, 0.0,           // input stage, quantize, rate, gate
-    0.0, 1.0, 0.0, 0.0, 0.0, 1.0,            // filter
-    0.0, 0.0, 0.0, 0.0, 1.0,                 // distortion
-    0.0, 0.0, 0.0, 0.0, 0.0, 1.0,            // modulation
-    0.0, 0.5, 0.5, 0.5, 0.5, 0.0, 0.25};     // bypass, EQ, dump/expand, output
-  std::memcpy(mirrors, initial, sizeof(mirrors));
+  for (const SkarvelParamInfo& p : kSkarvelParams) mirrors[p.mirror] = p.mirrorStart;
   InitSmoothingWeights();
 
   BuildEditor();
@@ -92,7 +51,7 @@ Skarvel::~Skarvel()
 void Skarvel::DefineParameters()
 {
   for (int i = 0; i < kNumParams; ++i) {
-    const SkarvelParamInfo& p = kParams[i];
+    const SkarvelParamInfo& p = kSkarvelParams[i];
     IPlugParam* param = GetParam(i);
     param->DefineDouble(p.name, p.defaultValue, 0.0, 1.0, p.step, p.label);
     param->SetShape(1.0);
@@ -114,7 +73,7 @@ int Skarvel::ParamIndexFromKey(const char* key)
 {
   if (!key) return -1;
   for (int i = 0; i < kNumParams; ++i)
-    if (std::strcmp(kParams[i].key, key) == 0) return i;
+    if (std::strcmp(kSkarvelParams[i].key, key) == 0) return i;
   return -1;
 }
 
@@ -128,7 +87,7 @@ void Skarvel::ApplyParameter(int paramIdx)
 {
   if (!ValidParam(paramIdx)) return;
   const double v = GetParam(paramIdx)->value;
-  mirrors[kParams[paramIdx].mirror] = v;
+  mirrors[kSkarvelParams[paramIdx].mirror] = v;
 
   switch (paramIdx) {
     case kQuantization: distortion.SetQuantize(v); break;
@@ -161,6 +120,16 @@ void Skarvel::ApplyParameter(int paramIdx)
     default: break;  // input/output stage and bypass: the chain reads the mirror
   }
   if (!deferEditorUpdates) UpdateEditorReadout(paramIdx);
+}
+
+void Skarvel::ParamValueText(int paramIdx, double plain, char* text, int size)
+{
+  SkarvelParamValueText(paramIdx, plain, sampleRate, text, size);
+}
+
+bool Skarvel::ParamValueFromText(int paramIdx, const char* text, double& plain)
+{
+  return SkarvelParamValueFromText(paramIdx, text, sampleRate, plain);
 }
 
 void Skarvel::RefreshEditorForParameter(int paramIdx)
@@ -205,7 +174,7 @@ void Skarvel::RefreshCurves()
 
 void Skarvel::FlushEditorUpdates()
 {
-  IPlugVST::FlushEditorUpdates();
+  IPlug::FlushEditorUpdates();
   LockGuard g(lock);
   if (!curvesStale) return;
   distortion.RenderCurves(waveformCurve, transferCurve);
@@ -230,7 +199,7 @@ void Skarvel::UpdateEditorReadout(int paramIdx)
 {
   using PanelLayout::Role;
   if (!editor) return;
-  const double v = mirrors[kParams[paramIdx].mirror];
+  const double v = mirrors[kSkarvelParams[paramIdx].mirror];
   char text[128];
   switch (paramIdx) {
     case kInputVolume:

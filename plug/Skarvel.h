@@ -10,66 +10,12 @@
 #include "dsp/Phaser.h"
 #include "dsp/RingModulator.h"
 #include "gui/SkarvelLayout.h"
-#include "plug/IPlugVST.h"
+#include "plug/IPlug.h"
 #include "plug/OnePoleSmoother.h"
+#include "plug/SkarvelParameters.h"
 #include "plug/VersionInfo.h"
 
-// Parameter indices, in table order.
-enum SkarvelParam {
-  kInputVolume = 0,
-  kInputDCOffset,
-  kInputSaturation,
-  kQuantization,
-  kSampleRate,
-  kGate,
-  kDistortion,
-  kDistortionType,
-  kDistortionLoudness,
-  kDistortionInterpMode,
-  kDistortionOnOff,
-  kFilterType,
-  kFilterCutoff,
-  kFilterResonance,
-  kFilterMode1,
-  kFilterMode2,
-  kFilterOnOff,
-  kRingModulationAmount,
-  kRingModulationFrequency,
-  kPhaserDepth,
-  kPhaserFeedback,
-  kPhaserRate,
-  kModulationOnOff,
-  kBassAmount,
-  kMidAmount,
-  kHighAmount,
-  kDumpExpand,
-  kBypassFX,
-  kSaturation,
-  kVolume,
-  kNumParams
-};
-
-// Parameter mirrors, in storage order (also the order of a preset file's values).
-enum SkarvelMirror {
-  mInputVolume = 0, mInputDCOffset, mInputSaturation, mQuantization, mSampleRate, mGate,
-  mFilterType, mFilterCutoff, mFilterResonance, mFilterMode1, mFilterMode2, mFilterOnOff,
-  mDistortion, mDistortionType, mDistortionLoudness, mDistortionInterpMode, mDistortionOnOff,
-  mRingModulationAmount, mRingModulationFrequency, mPhaserDepth, mPhaserFeedback, mPhaserRate,
-  mModulationOnOff, mBypassFX, mBassAmount, mMidAmount, mHighAmount, mDumpExpand, mSaturation,
-  mVolume, kNumMirrors
-};
-
-struct SkarvelParamInfo
-{
-  const char* key;
-  const char* name;
-  double defaultValue;
-  double step;
-  const char* label;
-  int mirror;
-};
-
-class Skarvel : public IPlugVST
+class Skarvel : public IPlug
 {
 public:
   static constexpr int kNumPresets = 56;
@@ -77,9 +23,7 @@ public:
   static constexpr int kUniqueId = 0x76673263;
   static constexpr int kMfrId = 0x4B726E77;  // 'Krnw'
 
-  static const SkarvelParamInfo kParams[kNumParams];
-
-  explicit Skarvel(audioMasterCallback hostCallback);
+  explicit Skarvel(IPlug::HostHandle host);
   ~Skarvel() override;
 
   void ResetAudioState() override;
@@ -88,6 +32,8 @@ public:
   void PresetSelectionChanged() override;
   void RefreshEditorForParameter(int paramIdx) override;
   void FlushEditorUpdates() override;
+  void ParamValueText(int paramIdx, double plain, char* text, int size) override;
+  bool ParamValueFromText(int paramIdx, const char* text, double& plain) override;
 
   double Mirror(int m) const { return mirrors[m]; }
   double PeakLeft() const { return peakLeft.load(std::memory_order_relaxed); }
@@ -97,7 +43,7 @@ public:
   // The mirror of a parameter, as the editor's mode switches read it.
   const double* MirrorOfParam(int paramIdx) const
   {
-    return ValidParam(paramIdx) ? &mirrors[kParams[paramIdx].mirror] : nullptr;
+    return ValidParam(paramIdx) ? &mirrors[kSkarvelParams[paramIdx].mirror] : nullptr;
   }
 
   // Editor: shows the effect page (true) or the about page, and selects the matching tab.

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "dsp/FilterUnit.h"
+
 namespace {
 
 // In mirror order.
@@ -34,7 +36,7 @@ VstXSkarvelProgram::~VstXSkarvelProgram() = default;
 
 double VstXSkarvelProgram::Get(int paramIdx) const
 {
-  return ValidIndex(paramIdx) ? values[Skarvel::kParams[paramIdx].mirror] : 0.0;
+  return ValidIndex(paramIdx) ? values[kSkarvelParams[paramIdx].mirror] : 0.0;
 }
 
 void VstXSkarvelProgram::Set(int paramIdx, double value)
@@ -42,7 +44,7 @@ void VstXSkarvelProgram::Set(int paramIdx, double value)
   if (!ValidIndex(paramIdx) || std::isnan(value)) return;
   if (value > 1.0) value = 1.0;
   if (value < 0.0) value = 0.0;
-  values[Skarvel::kParams[paramIdx].mirror] = value;
+  values[kSkarvelParams[paramIdx].mirror] = value;
 }
 
 void VstXSkarvelProgram::SetValues(const double* mirrorOrder)
@@ -56,7 +58,7 @@ bool VstXSkarvelProgram::Write(const char* path, const Kernwave::Distortion& typ
   if (!f) return false;
   std::fprintf(f, "Name = %s;\n", name.c_str());
   for (int i = 0; i < kNumParams; ++i) {
-    const char* key = Skarvel::kParams[i].key;
+    const char* key = kSkarvelParams[i].key;
     const double v = Get(i);
     if (i == kDistortionType)
       std::fprintf(f, "%s = %s;\n", key, OrEmpty(typeNames.ShapeTypeName(v)));
@@ -91,7 +93,7 @@ bool VstXSkarvelProgram::Read(const char* path)
 void VstXSkarvelProgram::ReadLine(int position, const char* line)
 {
   const int paramIdx = position - 1;
-  const char* expected = position == 0 ? "Name" : Skarvel::kParams[paramIdx].key;
+  const char* expected = position == 0 ? "Name" : kSkarvelParams[paramIdx].key;
   if (!std::strstr(line, expected)) return;
   const char* equals = std::strchr(line, '=');
   const char* semicolon = std::strchr(line, ';');

@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "plug/Skarvel.h"
+#include "dsp/Distortion.h"
+#include "plug/SkarvelParameters.h"
 
 // One preset as a small text file: a name line, then one "Key = value;" line per parameter.
 // The values are held in the effect's mirror order so they copy to and from it as one block.

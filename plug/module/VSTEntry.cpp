@@ -21,12 +21,7 @@ AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback hostCallback)
   try {
     LockGuard g(CreationLock());
     auto plug = std::make_unique<Skarvel>(hostCallback);
-    plug->FillEmptyPresets(plug->NPresets(), "Empty");
-    // The parameter records hold their definition defaults until a program is applied;
-    // the host sees program 0 as current, so its values must be the live ones.
-    plug->ApplyPreset(plug->GetCurrentPresetIdx());
-    // Ready to process at the default rate and block size even if the host never says.
-    plug->ResetAudioState();
+    plug->ReadyForHost();
     AEffect* effect = plug->GetAEffect();
     if (effect->numPrograms < 1) effect->numPrograms = 1;
     plug.release();

@@ -44,7 +44,7 @@ panel)
   labels=$(grep -oE '"[^"]*", (L::|false\}|true\})' "$source/gui/PanelLayout.h" |
            sed -E 's/^"([^"]*)".*/\1/' | grep -v '^$' | sort -u)
   (($(wc -l <<<"$labels") > 20)) || fail "found only $(wc -l <<<"$labels") panel labels"
-  names=$(grep -oE '^  \{"[A-Za-z0-9]+", "[^"]+"' "$source/plug/Skarvel.cpp" | sed -E 's/.*, "(.*)"/\1/')
+  names=$(grep -oE '^  \{k[A-Za-z0-9]+, "[A-Za-z0-9]+", "[^"]+"' "$source/plug/SkarvelParameters.h" | sed -E 's/.*, "(.*)"/\1/')
   (($(wc -l <<<"$names") == 30)) || fail "found $(wc -l <<<"$names") parameters, not 30"
   while read -r text; do
     grep -qF -- "$text" "$manual" || fail "the manual never mentions '$text'"

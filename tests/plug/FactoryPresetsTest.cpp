@@ -108,7 +108,7 @@ TEST(FactoryPresets, FillingLeavesTheFactoryProgramsAndLiveParametersAlone)
 {
   Skarvel fx(nullptr);
   for (int i = 0; i < kNumParams; ++i)
-    EXPECT_EQ(fx.GetParam(i)->value, Skarvel::kParams[i].defaultValue) << "parameter " << i;
+    EXPECT_EQ(fx.GetParam(i)->value, kSkarvelParams[i].defaultValue) << "parameter " << i;
   ByteChunk before;
   fx.SerializePresets(before);
   fx.FillEmptyPresets(56, "-");

@@ -259,7 +259,7 @@ TEST(PresetFile, EveryFactoryProgramRoundTrips)
               std::string(source.GetPresetName(slot)).substr(0, 24));
     for (int i = 0; i < kNumParams; ++i) {
       const double loaded = target.GetParam(i)->value;
-      EXPECT_EQ(target.Mirror(Skarvel::kParams[i].mirror), loaded);
+      EXPECT_EQ(target.Mirror(kSkarvelParams[i].mirror), loaded);
       if (i == kDistortionType || i == kFilterMode1 || i == kFilterMode2) continue;
       EXPECT_EQ(loaded, source.GetParam(i)->value) << "program " << slot << " parameter " << i;
     }

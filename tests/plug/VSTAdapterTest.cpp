@@ -244,7 +244,7 @@ TEST_F(VSTAdapter, TheEntryPointLeavesProgramZeroLive)
     double v = 0.0;
     program.Get(v, 8 * i);
     EXPECT_EQ(plug.GetParam(i)->value, v) << i;
-    EXPECT_EQ(plug.Mirror(Skarvel::kParams[i].mirror), v) << i;
+    EXPECT_EQ(plug.Mirror(kSkarvelParams[i].mirror), v) << i;
   }
   for (int p = 0; p < plug.NPresets(); ++p) EXPECT_TRUE(plug.PresetIsInitialized(p));
   e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f);

@@ -66,7 +66,7 @@ std::string ParseOptions(const std::vector<std::string>& args,
 static std::string KnownKeys()
 {
   std::string keys;
-  for (const SkarvelParamInfo& p : Skarvel::kParams) keys += (keys.empty() ? "" : ", ") + std::string(p.key);
+  for (const SkarvelParamInfo& p : kSkarvelParams) keys += (keys.empty() ? "" : ", ") + std::string(p.key);
   return keys;
 }
 

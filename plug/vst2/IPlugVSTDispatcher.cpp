@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "gui/IGraphics.h"
-#include "plug/IPlugVST.h"
+#include "plug/vst2/IPlugVST.h"
 
 namespace {
 
@@ -139,7 +139,7 @@ VstIntPtr IPlugVST::DispatchParamText(VstInt32 opcode, VstInt32 index, void* ptr
   if (opcode == effGetParamLabel)
     CopyText(ptr, p.GetLabelForHost(), IPlugParam::kTextLen);
   else if (opcode == effGetParamDisplay)
-    p.GetDisplayForHost(static_cast<char*>(ptr));
+    ParamValueText(index, p.value, static_cast<char*>(ptr), IPlugParam::kTextLen);
   else
     CopyText(ptr, p.name, IPlugParam::kTextLen);
   return 0;
@@ -263,7 +263,7 @@ VstIntPtr IPlugVST::String2Parameter(VstInt32 index, const char* text)
   if (!text) return 1;  // hosts ask with a null text whether the call is supported
   IPlugParam& p = *params[index];
   double plain = 0.0;
-  if (!p.MapDisplayText(text, plain) || !std::isfinite(plain)) return 0;
+  if (!ParamValueFromText(index, text, plain) || !std::isfinite(plain)) return 0;
   plain = p.Clamp(plain);
   if (editor) editor->UpdateControlsFromPlug(index, plain, false);
   p.value = plain;
@@ -321,7 +321,7 @@ VstIntPtr IPlugVST::VendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, f
     if (!ptr || !ValidParam(paramIdx) || std::isnan(opt)) return 0;
     IPlugParam shown = *params[paramIdx];
     shown.SetFromNormalized(ClampUnit(opt));
-    shown.GetDisplayForHost(static_cast<char*>(ptr));
+    ParamValueText(paramIdx, shown.value, static_cast<char*>(ptr), IPlugParam::kTextLen);
     return kVendorSpecificAnswer;
   }
   if (index == 8 && ValidParam(paramIdx) && params[paramIdx]->kind != IPlugParam::kDouble)

@@ -1,12 +1,13 @@
-// The three process entry points. Each holds the ParameterLock for the whole call and
-// hands ProcessBlock slices of at most the block size: the scratch buffers and the units'
-// work buffers are that long, whatever the host passes.
+// Processing a host's block, for every plug-in format. Each call holds the ParameterLock for
+// the whole block and hands ProcessBlock slices of at most the block size: the scratch buffers
+// and the units' work buffers are that long, whatever the host passes.
 #include <algorithm>
+#include <cmath>
 
 #include "plug/FlushDenormals.h"
-#include "plug/IPlugVST.h"
+#include "plug/IPlugBase.h"
 
-void IPlugVST::ProcessFloat(float** inputs, float** outputs, VstInt32 nFrames, bool accumulate)
+void IPlugBase::ProcessFloat(float** inputs, float** outputs, int nFrames, bool accumulate)
 {
   LockGuard g(lock);
   FlushDenormals flush;
@@ -21,7 +22,7 @@ void IPlugVST::ProcessFloat(float** inputs, float** outputs, VstInt32 nFrames, b
   }
 }
 
-void IPlugVST::ProcessDouble(double** inputs, double** outputs, VstInt32 nFrames)
+void IPlugBase::ProcessDouble(double** inputs, double** outputs, int nFrames)
 {
   LockGuard g(lock);
   FlushDenormals flush;
@@ -35,9 +36,21 @@ void IPlugVST::ProcessDouble(double** inputs, double** outputs, VstInt32 nFrames
   }
 }
 
+void IPlugBase::SetParameterFromHost(int index, double value)
+{
+  LockGuard g(lock);
+  if (!ValidParam(index) || !std::isfinite(value)) return;
+  const double x = value < 0.0 ? 0.0 : (value > 1.0 ? 1.0 : value);
+  params[index]->SetFromNormalized(x);
+  deferEditorUpdates = true;
+  ParameterChanged(index);
+  deferEditorUpdates = false;
+  if (editor) MarkEditorStale(index);
+}
+
 // Host arrays are consumed in order by the connected channels only; a disconnected
 // channel reads or writes its own scratch buffer. A null host array reads as silence.
-void IPlugVST::ConvertInputs(float** hostInputs, int offset, int n)
+void IPlugBase::ConvertInputs(float** hostInputs, int offset, int n)
 {
   int next = 0;
   for (auto& c : inChannels) {
@@ -53,7 +66,7 @@ void IPlugVST::ConvertInputs(float** hostInputs, int offset, int n)
   }
 }
 
-void IPlugVST::AssignDestinations(float** hostOutputs, int offset)
+void IPlugBase::AssignDestinations(float** hostOutputs, int offset)
 {
   int next = 0;
   for (auto& c : outChannels) {
@@ -66,7 +79,7 @@ void IPlugVST::AssignDestinations(float** hostOutputs, int offset)
   }
 }
 
-void IPlugVST::ConvertOutputs(int n, bool accumulate)
+void IPlugBase::ConvertOutputs(int n, bool accumulate)
 {
   for (auto& c : outChannels) {
     float* dst = c->destination;
@@ -80,7 +93,7 @@ void IPlugVST::ConvertOutputs(int n, bool accumulate)
   }
 }
 
-void IPlugVST::PointInputs(double** hostInputs, int offset)
+void IPlugBase::PointInputs(double** hostInputs, int offset)
 {
   int next = 0;
   for (auto& c : inChannels) {
@@ -96,7 +109,7 @@ void IPlugVST::PointInputs(double** hostInputs, int offset)
   }
 }
 
-void IPlugVST::PointOutputs(double** hostOutputs, int offset)
+void IPlugBase::PointOutputs(double** hostOutputs, int offset)
 {
   int next = 0;
   for (auto& c : outChannels) {

@@ -1,4 +1,4 @@
-#include "plug/IPlugVST.h"
+#include "plug/vst2/IPlugVST.h"
 
 #include <climits>
 #include <cmath>
@@ -150,18 +150,6 @@ float VSTCALLBACK IPlugVST::VSTGetParameter(AEffect* effect, VstInt32 index)
 }
 
 // --- Parameters from and to the host ---------------------------------------------------
-
-void IPlugVST::SetParameterFromHost(VstInt32 index, float value)
-{
-  LockGuard g(lock);
-  if (!ValidParam(index) || !std::isfinite(value)) return;
-  const double x = value < 0.0f ? 0.0 : (value > 1.0f ? 1.0 : value);
-  params[index]->SetFromNormalized(x);
-  deferEditorUpdates = true;
-  ParameterChanged(index);
-  deferEditorUpdates = false;
-  if (editor) MarkEditorStale(index);
-}
 
 float IPlugVST::GetParameterForHost(VstInt32 index)
 {

@@ -16,6 +16,9 @@ public:
   static constexpr VstIntPtr kIdentify = 0x4E764566;  // 'NvEf'
   static constexpr VstIntPtr kVendorSpecificAnswer = 0xBEEF;
 
+  // What the effect's constructor receives from the entry point.
+  using HostHandle = audioMasterCallback;
+
   IPlugVST(audioMasterCallback hostCallback, int nParams, const char* channelIOStr, int nPresets,
            const char* effectName, const char* productName, const char* mfrName,
            int vendorVersion, int uniqueID, int mfrID, bool isInst);
@@ -42,10 +45,7 @@ public:
   void SetBlockSize(int blockSize) override;
 
   VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
-  void SetParameterFromHost(VstInt32 index, float value);
   float GetParameterForHost(VstInt32 index);
-  void ProcessFloat(float** inputs, float** outputs, VstInt32 nFrames, bool accumulate);
-  void ProcessDouble(double** inputs, double** outputs, VstInt32 nFrames);
 
   const ERect& EditorRect() const { return editRect; }
 
@@ -88,11 +88,6 @@ private:
   void DetectHost();
   void SetEditorRect(int width, int height);
   static void SetArrangement(VstSpeakerArrangement& arr, int nChannels);
-  void PointInputs(double** hostInputs, int offset);
-  void PointOutputs(double** hostOutputs, int offset);
-  void ConvertInputs(float** hostInputs, int offset, int n);
-  void AssignDestinations(float** hostOutputs, int offset);
-  void ConvertOutputs(int n, bool accumulate);
 
   audioMasterCallback hostCallback;
   ERect editRect{0, 0, 0, 0};

@@ -1,0 +1,11 @@
+#pragma once
+
+// The plug-in format adapter the effect derives from. The effect's sources are compiled once
+// per format, each build defining its format; without a definition they build for VST2.
+#if defined(SKARVEL_FORMAT_LV2)
+#include "plug/lv2/IPlugLV2.h"
+using IPlug = IPlugLV2;
+#else
+#include "plug/vst2/IPlugVST.h"
+using IPlug = IPlugVST;
+#endif

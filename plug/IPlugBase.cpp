@@ -167,6 +167,47 @@ bool IPlugBase::ParamValueFromText(int paramIdx, const char* text, double& plain
   return ValidParam(paramIdx) && text && params[paramIdx]->MapDisplayText(text, plain);
 }
 
+void* IPlugBase::OpenEditor(void* parent)
+{
+  LockGuard g(lock);
+  if (!editor) return nullptr;
+  void* window = editor->OpenWindow(parent);
+  if (window) OnEditorOpened();
+  return window;
+}
+
+void IPlugBase::CloseEditor()
+{
+  LockGuard g(lock);
+  if (!editor) return;
+  OnEditorClosing();
+  editor->CloseWindow();
+}
+
+void IPlugBase::EditorIdle()
+{
+  if (editor && editor->WindowIsOpen()) editor->Idle();
+}
+
+void IPlugBase::SaveProgramState(ByteChunk& chunk)
+{
+  LockGuard g(lock);
+  WriteStateHeader(chunk);
+  SerializeParameters(chunk);
+}
+
+bool IPlugBase::LoadProgramState(const ByteChunk& chunk)
+{
+  LockGuard g(lock);
+  int pos = 0;
+  if (ReadStateHeader(chunk, pos) < kStateVersion || pos < 0) return false;
+  if (chunk.Size() - pos < NParams() * static_cast<int>(sizeof(double))) return false;
+  if (LoadParameters(chunk, pos) < 0) return false;
+  StoreCurrentPreset();
+  RedrawParameterControls();
+  return true;
+}
+
 void IPlugBase::ReadyForHost()
 {
   FillEmptyPresets(NPresets(), "Empty");

@@ -149,6 +149,20 @@ public:
   // the units ready at the default rate and block size even if the host never names them.
   void ReadyForHost();
 
+  // The editor in a host's window: opened as a child of parent (the platform's window handle)
+  // under the lock, answering its own window or null; closed under the lock; and its events
+  // handled on the host's idle calls, without the lock (the editor takes it where it must).
+  void* OpenEditor(void* parent);
+  void CloseEditor();
+  void EditorIdle();
+
+  // The current parameters as a program state chunk (header and values), as hosts store it.
+  void SaveProgramState(ByteChunk& chunk);
+  // A program state chunk as SaveProgramState writes it (bytes after the values are left to
+  // later additions) into the parameters and the current program; anything shorter, without
+  // the header or of an older version changes nothing and answers false.
+  bool LoadProgramState(const ByteChunk& chunk);
+
   // State chunk header.
   static void WriteStateHeader(ByteChunk& chunk);
   static int ReadStateHeader(const ByteChunk& chunk, int& pos);

@@ -37,7 +37,7 @@ VstIntPtr IPlugVST::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, v
 {
   if (opcode == effEditIdle || opcode == effIdle) {
     // The editor window has no thread of its own; it handles its events here.
-    if (opcode == effEditIdle && editor && editor->WindowIsOpen()) editor->Idle();
+    if (opcode == effEditIdle) EditorIdle();
     OnIdle();
     return 0;
   }
@@ -172,13 +172,8 @@ VstIntPtr IPlugVST::DispatchEditor(VstInt32 opcode, void* ptr)
     *static_cast<ERect**>(ptr) = &editRect;
     return 1;
   }
-  if (opcode == effEditOpen) {
-    if (!editor->OpenWindow(ptr)) return 0;
-    OnEditorOpened();
-    return 1;
-  }
-  OnEditorClosing();
-  editor->CloseWindow();
+  if (opcode == effEditOpen) return OpenEditor(ptr) ? 1 : 0;
+  CloseEditor();
   return 1;
 }
 
@@ -199,11 +194,11 @@ VstIntPtr IPlugVST::GetChunk(VstInt32 index, void* ptr)
   if (!ptr) return 0;
   const bool program = index != 0;
   ByteChunk& chunk = program ? programState : bankState;
-  WriteStateHeader(chunk);
-  bool ok;
+  bool ok = true;
   if (program) {
-    ok = SerializeParameters(chunk);
+    SaveProgramState(chunk);
   } else {
+    WriteStateHeader(chunk);
     StoreCurrentPreset();
     ok = SerializePresets(chunk);
   }

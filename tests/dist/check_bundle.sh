@@ -44,11 +44,12 @@ unpack)
   unzip -q "$dist/$name.zip" -d "$dist/unpacked/zip"
   tar -xzf "$dist/$name.tar.gz" -C "$dist/unpacked/tar"
   diff -r "$dist/unpacked/zip" "$dist/unpacked/tar" || fail "the zip and the tar.gz differ"
-  for f in INSTALL.txt SHA256SUMS docs/manual.md linux/Skarvel.so linux/skarvel; do
+  for f in INSTALL.txt SHA256SUMS docs/manual.md linux/Skarvel.so linux/skarvel \
+           linux/lv2/Skarvel.lv2/Skarvel.so linux/lv2/Skarvel.lv2/manifest.ttl; do
     [[ -f $bundle/$f ]] || fail "the bundle lacks $f"
   done
   for tree in zip tar; do
-    for f in linux/Skarvel.so linux/skarvel; do
+    for f in linux/Skarvel.so linux/skarvel linux/lv2/Skarvel.lv2/Skarvel.so; do
       [[ -x $dist/unpacked/$tree/$name/$f ]] || fail "$f is not executable in the $tree archive"
     done
   done
@@ -77,6 +78,23 @@ Presets)
   ;;
 LinuxPlugin)
   check_module "$vsthost" "$bundle/linux/Skarvel.so"
+  ;;
+LinuxLV2)
+  # An LV2 host finds the bundle where it was unpacked, with its programs, and it makes sound.
+  command -v lv2info >/dev/null && command -v lv2file >/dev/null ||
+    { echo "skipped: lilv-utils or lv2file not installed"; exit 77; }
+  export LV2_PATH=$bundle/linux/lv2
+  info=$(lv2info urn:kernwave:skarvel) || fail "lv2info does not find the plug-in"
+  grep -q "Bundle: *file://$bundle/linux/lv2/Skarvel.lv2/" <<<"$info" || fail "lv2info reads another bundle"
+  presets=$(sed -n '/Presets:/,/Port 0:/p' <<<"$info" | sed '1d;$d' | grep -c '[^[:space:]]')
+  ((presets == 56)) || fail "$presets presets, not 56"
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  sox -n -r 44100 -c 2 -b 32 -e floating-point "$work/in.wav" synth 0.5 sine 220 gain -6
+  lv2file --ignore-clipping -i "$work/in.wav" -o "$work/out.wav" -P "Tube Drive" urn:kernwave:skarvel >/dev/null ||
+    fail "lv2file could not run the plug-in"
+  peak=$(sox "$work/out.wav" -n stat 2>&1 | awk '/^Maximum amplitude/ { print $3 }')
+  awk -v p="$peak" 'BEGIN { exit !(p > 0.1) }' || fail "no sound came out ($peak)"
   ;;
 Tool)
   work=$(mktemp -d)

@@ -44,6 +44,7 @@ windows: bootstrap
 	x86_64-w64-mingw32-strip -o out/windows/Skarvel-x64.dll $(call win_build,x86_64)/Skarvel-x64.dll
 
 # The Windows builds' tests, run under Wine. They compare against the Linux build's render.
+# The 32-bit build's are skipped where this machine cannot run 32-bit programs (scripts/wine-run).
 test-windows: all windows
 	@for a in $(WIN_ARCHS); do \
 	  ctest --test-dir $(call win_build,$$a) --output-on-failure || exit 1; \

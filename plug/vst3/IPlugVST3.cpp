@@ -23,7 +23,6 @@ IPlugVST3::IPlugVST3(HostHandle, int nParams, const char* channelIOStr, int nPre
 IPlugVST3::~IPlugVST3()
 {
   VST3Com::Drop(componentHandler);
-  VST3Com::Drop(hostContext);
 }
 
 v3_result IPlugVST3::QueryInterface(const v3_tuid iid, void** obj)
@@ -65,20 +64,10 @@ void IPlugVST3::RememberDefaults()
 
 // --- component -------------------------------------------------------------------------
 
-// A host may initialize the component and, since it is its own controller, the controller
-// too: the first context is kept, a second call changes nothing.
-v3_result IPlugVST3::Initialize(v3_funknown** context)
-{
-  LockGuard g(lock);
-  if (!hostContext) hostContext = VST3Com::Retain(context);
-  return V3_OK;
-}
-
 v3_result IPlugVST3::Terminate()
 {
   LockGuard g(lock);
   VST3Com::Drop(componentHandler);
-  VST3Com::Drop(hostContext);
   return V3_OK;
 }
 
@@ -177,9 +166,9 @@ uint32_t V3_API Release(void* self)
   return Guarded(self, 0u, [](IPlugVST3& p) { return p.Release(); });
 }
 
-v3_result V3_API Initialize(void* self, v3_funknown** context)
+v3_result V3_API Initialize(void* self, v3_funknown**)
 {
-  return Guarded(self, static_cast<v3_result>(V3_INTERNAL_ERR), [&](IPlugVST3& p) { return p.Initialize(context); });
+  return Guarded(self, static_cast<v3_result>(V3_INTERNAL_ERR), [](IPlugVST3& p) { return p.Initialize(); });
 }
 
 v3_result V3_API Terminate(void* self)

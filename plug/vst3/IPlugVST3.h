@@ -54,7 +54,8 @@ public:
   void RememberDefaults();
 
   // Component.
-  v3_result Initialize(v3_funknown** context);
+  // The plug-in asks its host for nothing, so it keeps no host context.
+  v3_result Initialize() { return V3_OK; }
   v3_result Terminate();
   int32_t BusCount(int32_t mediaType, int32_t direction) const;
   v3_result BusInfo(int32_t mediaType, int32_t direction, int32_t index, v3_bus_info* info) const;
@@ -106,7 +107,6 @@ private:
   Face controllerFace;
   Face unitFace;
   std::atomic<uint32_t> refCount{1};
-  v3_funknown** hostContext = nullptr;
   v3_component_handler** componentHandler = nullptr;
   std::vector<double> defaults;
   int inputChannels = 2;

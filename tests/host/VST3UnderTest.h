@@ -14,7 +14,12 @@
 inline std::string SkarvelVST3Module()
 {
   const char* env = std::getenv("SKARVEL_VST3");
-  return VST3TestHost::ModuleInBundle(env && *env ? env : SKARVEL_VST3_BUNDLE);
+  const std::string path = VST3TestHost::ModuleInBundle(env && *env ? env : SKARVEL_VST3_BUNDLE);
+  // One load held to the end of the process, for the reason SkarvelPath gives.
+  static std::string error;
+  static const PluginModule* kept = PluginModule::Open(path, error).release();
+  (void)kept;
+  return path;
 }
 
 // A host with the VST3 plug-in created and initialized; null (and a recorded failure) when

@@ -5,6 +5,9 @@
 #if defined(SKARVEL_FORMAT_LV2)
 #include "plug/lv2/IPlugLV2.h"
 using IPlug = IPlugLV2;
+#elif defined(SKARVEL_FORMAT_VST3)
+#include "plug/vst3/IPlugVST3.h"
+using IPlug = IPlugVST3;
 #else
 #include "plug/vst2/IPlugVST.h"
 using IPlug = IPlugVST;

@@ -53,11 +53,13 @@ unpack)
   tar -xzf "$dist/$name.tar.gz" -C "$dist/unpacked/tar"
   diff -r "$dist/unpacked/zip" "$dist/unpacked/tar" || fail "the zip and the tar.gz differ"
   for f in INSTALL.txt SHA256SUMS docs/manual.md linux/Skarvel.so linux/skarvel \
-           linux/lv2/Skarvel.lv2/Skarvel.so linux/lv2/Skarvel.lv2/manifest.ttl; do
+           linux/lv2/Skarvel.lv2/Skarvel.so linux/lv2/Skarvel.lv2/manifest.ttl \
+           linux/vst3/Skarvel.vst3/Contents/x86_64-linux/Skarvel.so; do
     [[ -f $bundle/$f ]] || fail "the bundle lacks $f"
   done
   for tree in zip tar; do
-    for f in linux/Skarvel.so linux/skarvel linux/lv2/Skarvel.lv2/Skarvel.so; do
+    for f in linux/Skarvel.so linux/skarvel linux/lv2/Skarvel.lv2/Skarvel.so \
+             linux/vst3/Skarvel.vst3/Contents/x86_64-linux/Skarvel.so; do
       [[ -x $dist/unpacked/$tree/$name/$f ]] || fail "$f is not executable in the $tree archive"
     done
   done

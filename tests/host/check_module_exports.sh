@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# The plug-in module exports exactly its two entry points and links only system libraries:
+# The plug-in module exports exactly its entry points and links only system libraries:
 # the C++ runtime is inside it, so a host's own runtime cannot clash with it.
+# Usage: check_module_exports.sh MODULE [ENTRY...]; the VST2 module's two entry points by default.
 set -euo pipefail
 module="$1"
+shift
+wanted=$(printf '%s\n' "${@:-VSTPluginMain main}" | tr ' ' '\n' | sort | tr '\n' ' ')
 
 exports=$(nm -D --defined-only "$module" | awk '{print $3}' | sort | tr '\n' ' ')
-if [[ "$exports" != "VSTPluginMain main " ]]; then
+if [[ "$exports" != "$wanted" ]]; then
   echo "unexpected exports: $exports"
   exit 1
 fi

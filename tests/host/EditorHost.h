@@ -1,20 +1,24 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "tests/host/PluginEditor.h"
 #include "tests/host/TestHost.h"
 
 typedef struct _XDisplay Display;
 
 // A host's editor window for a loaded plug-in: a top-level window on the host's own display
-// connection with a container window, `margin` pixels in, sized from effEditGetRect. The
-// plug-in's editor opens inside the container and lives on the host's effEditIdle calls.
+// connection with a container window, `margin` pixels in, sized as the editor says. The
+// plug-in's editor opens inside the container and lives on the host's idle calls.
 class EditorHost
 {
 public:
-  explicit EditorHost(TestHost& host) : host(host) {}
+  // The VST2 effect's editor.
+  explicit EditorHost(TestHost& host);
+  explicit EditorHost(PluginEditor& editor) : plugin(editor) {}
   ~EditorHost();
   EditorHost(const EditorHost&) = delete;
   EditorHost& operator=(const EditorHost&) = delete;
@@ -22,11 +26,11 @@ public:
   // Creates the windows on DISPLAY and opens the editor in them; false (with the reason in
   // Error) when any step fails.
   bool Open(int margin = 0, const char* title = "vsthost");
-  // effEditClose, then the host's windows go.
+  // The editor closes, then the host's windows go.
   void Close();
-  // effEditOpen again into the same container (the plug-in may already have it open).
+  // Opens the editor again into the same container (the plug-in may already have it open).
   bool Reopen();
-  // Handles the host's events and calls effEditIdle every 10 ms for that long.
+  // Handles the host's events and gives the editor an idle call every 10 ms for that long.
   void Pump(int milliseconds);
   // False once the user has closed the top-level window.
   bool IsOpen() const { return topLevel != 0 && !closedByUser; }
@@ -50,7 +54,8 @@ public:
 private:
   void HandleOwnEvents();
 
-  TestHost& host;
+  std::unique_ptr<PluginEditor> ownEditor;
+  PluginEditor& plugin;
   Display* display = nullptr;
   unsigned long topLevel = 0;
   unsigned long container = 0;

@@ -1,5 +1,7 @@
 #include "tests/host/EditorHost.h"
 
+#include "tests/host/VST2Editor.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -22,17 +24,16 @@ int Widen(unsigned long pixel, unsigned long mask)
 
 }  // namespace
 
+EditorHost::EditorHost(TestHost& host) : ownEditor(std::make_unique<VST2Editor>(host)), plugin(*ownEditor) {}
+
 EditorHost::~EditorHost() { Close(); }
 
 bool EditorHost::Open(int margin, const char* title)
 {
-  ERect* rect = nullptr;
-  if (!host.Dispatch(effEditGetRect, 0, 0, &rect) || !rect) {
-    error = "the plug-in has no editor rectangle";
+  if (!plugin.Size(editorWidth, editorHeight)) {
+    error = "the plug-in names no editor size";
     return false;
   }
-  editorWidth = rect->right - rect->left;
-  editorHeight = rect->bottom - rect->top;
   display = XOpenDisplay(nullptr);
   if (!display) {
     error = "cannot open the display";
@@ -50,20 +51,19 @@ bool EditorHost::Open(int margin, const char* title)
   XMapWindow(display, container);
   XMapWindow(display, topLevel);
   XSync(display, False);
-  editorOpen = host.Dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<uintptr_t>(container))) != 0;
-  if (!editorOpen) error = "effEditOpen failed";
+  if (!Reopen()) error = "the editor did not open";
   return editorOpen;
 }
 
 bool EditorHost::Reopen()
 {
-  editorOpen = host.Dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<uintptr_t>(container))) != 0;
+  editorOpen = plugin.Open(reinterpret_cast<void*>(static_cast<uintptr_t>(container)));
   return editorOpen;
 }
 
 void EditorHost::Close()
 {
-  if (editorOpen) host.Dispatch(effEditClose);
+  if (editorOpen) plugin.Close();
   editorOpen = false;
   if (!display) return;
   XDestroyWindow(display, topLevel);
@@ -77,7 +77,7 @@ void EditorHost::Pump(int milliseconds)
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
   do {
     HandleOwnEvents();
-    host.Dispatch(effEditIdle);
+    plugin.Idle();
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   } while (std::chrono::steady_clock::now() < end);
 }

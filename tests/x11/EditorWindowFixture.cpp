@@ -1,5 +1,8 @@
 #include "tests/x11/EditorWindowFixture.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "draw/LICE_IBitmap.h"
 #include "gui/IControl.h"
 #include "gui/IGraphics.h"
@@ -13,13 +16,25 @@
 
 std::pair<int, int> Centre(const EditorRect& r) { return {(r.L + r.R) / 2, (r.T + r.B) / 2}; }
 
+size_t Mismatches(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b)
+{
+  if (a.size() != b.size()) return std::max(a.size(), b.size());
+  size_t n = 0;
+  int l = 9999, t = 9999, r = -1, btm = -1;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) {
+      ++n;
+      const int x = int(i % 512), y = int(i / 512);
+      l = std::min(l, x), t = std::min(t, y), r = std::max(r, x), btm = std::max(btm, y);
+    }
+  if (n) std::printf("mismatch box %d %d %d %d\n", l, t, r, btm);
+  return n;
+}
+
 void EditorWindowTest::SetUp()
 {
   server = std::make_unique<XvfbServer>(Depth());
   ASSERT_TRUE(server->Running()) << "Xvfb did not start";
-  host = LoadSkarvel();
-  ASSERT_TRUE(host);
-  host->Start(44100.0f, 512);
   // Created through the entry point as the module's effect is, so it starts on the same program.
   AEffect* twin = VSTPluginMain(nullptr);
   ASSERT_TRUE(twin);
@@ -28,10 +43,19 @@ void EditorWindowTest::SetUp()
   reference->Dispatch(effSetSampleRate, 0, 0, nullptr, 44100.0f);
   reference->Dispatch(effSetBlockSize, 0, 512, nullptr, 0.0f);
   reference->Dispatch(effMainsChanged, 0, 1, nullptr, 0.0f);
+  OpenEditor();
+  if (HasFatalFailure()) return;
+  editor->Pump(150);
+  if (host) host->ClearCalls();
+}
+
+void EditorWindowTest::OpenEditor()
+{
+  host = LoadSkarvel();
+  ASSERT_TRUE(host);
+  host->Start(44100.0f, 512);
   editor = std::make_unique<EditorHost>(*host);
   ASSERT_TRUE(editor->Open()) << editor->Error();
-  editor->Pump(150);
-  host->ClearCalls();
 }
 
 void EditorWindowTest::TearDown()

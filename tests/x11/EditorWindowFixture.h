@@ -22,6 +22,8 @@ protected:
   void TearDown() override;
   // The server's colour depth.
   virtual int Depth() const { return 24; }
+  // Opens the editor under test in `editor`: the VST2 module's, loaded into `host`.
+  virtual void OpenEditor();
 
   Display* X() const { return editor->GetDisplay(); }
   unsigned long EditorWindow() const { return editor->EditorWindow(); }
@@ -51,3 +53,5 @@ protected:
 };
 
 std::pair<int, int> Centre(const EditorRect& r);
+// How many pixels of two editor pictures differ; the box around them is printed.
+size_t Mismatches(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b);

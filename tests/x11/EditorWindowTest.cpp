@@ -17,21 +17,6 @@ MouseModifiers Left()
   return m;
 }
 
-size_t Mismatches(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b)
-{
-  if (a.size() != b.size()) return std::max(a.size(), b.size());
-  size_t n = 0;
-  int l = 9999, t = 9999, r = -1, btm = -1;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (a[i] != b[i]) {
-      ++n;
-      const int x = int(i % 512), y = int(i / 512);
-      l = std::min(l, x), t = std::min(t, y), r = std::max(r, x), btm = std::max(btm, y);
-    }
-  if (n) std::printf("mismatch box %d %d %d %d\n", l, t, r, btm);
-  return n;
-}
-
 }  // namespace
 
 TEST_F(EditorWindowTest, OpensAsA512x480ChildOfTheHostWindowShowingTheHeadlessPicture)

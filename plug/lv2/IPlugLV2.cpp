@@ -22,7 +22,8 @@ IPlugLV2::IPlugLV2(HostHandle host, int nParams, const char* channelIOStr, int n
   : IPlugBase(nParams, channelIOStr, nPresets, effect, product, mfr, vendorVersion, uniqueID,
               mfrID, isInst),
     controlPorts(static_cast<size_t>(nParams), nullptr),
-    lastControlValues(static_cast<size_t>(nParams), std::nanf(""))
+    lastControlValues(static_cast<size_t>(nParams), std::nanf("")),
+    hostPortValues(static_cast<size_t>(nParams), std::nanf(""))
 {
   // The units divide by the rate.
   if (std::isfinite(host.sampleRate) && host.sampleRate > 0.0) sampleRate = host.sampleRate;
@@ -101,6 +102,14 @@ void IPlugLV2::ControlPortChanged(int paramIdx, float value)
   SetParameterFromHost(paramIdx, wanted);
 }
 
+void IPlugLV2::PortEventFromHost(int paramIdx, float value)
+{
+  LockGuard g(lock);
+  if (!ValidParam(paramIdx)) return;
+  if (std::isfinite(value)) hostPortValues[static_cast<size_t>(paramIdx)] = value;
+  ControlPortChanged(paramIdx, value);
+}
+
 LV2_State_Status IPlugLV2::SaveState(LV2_State_Store_Function store, LV2_State_Handle handle)
 {
   if (!uridMap) return LV2_STATE_ERR_NO_FEATURE;
@@ -153,6 +162,21 @@ void IPlugLV2::InformHostOfParamChange(int paramIdx, double normalizedValue)
 {
   if (!uiHost.write || !ValidParam(paramIdx)) return;
   const float value = static_cast<float>(normalizedValue);
+  hostPortValues[static_cast<size_t>(paramIdx)] = value;
   uiHost.write(uiHost.controller, kFirstControl + static_cast<uint32_t>(paramIdx), sizeof(float), 0,
                &value);
+}
+
+// The port the last run found stays the reference until the host applies the write: a run in
+// between must not take the old port value for a change.
+void IPlugLV2::SendChangedValuesToHost()
+{
+  LockGuard g(lock);
+  if (!uiHost.write) return;
+  for (int i = 0; i < NParams(); ++i) {
+    const size_t k = static_cast<size_t>(i);
+    const float value = static_cast<float>(params[k]->ToNormalized());
+    if (value == lastControlValues[k] || value == hostPortValues[k]) continue;
+    InformHostOfParamChange(i, value);
+  }
 }

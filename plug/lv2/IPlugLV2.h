@@ -60,9 +60,16 @@ public:
   // Applied through host automation unless it is the value the parameter already holds at
   // the port's precision, so values between the ports' steps that a state restored survive.
   void ControlPortChanged(int paramIdx, float value);
+  // The same from the host's port event to the UI, which also learns what the port holds.
+  void PortEventFromHost(int paramIdx, float value);
 
   void AttachUIHost(const UIHost& host);
   void DetachUIHost();
+  // Writes to the host's ports the parameters the editor changed without telling the host (a
+  // preset file loaded through LOAD): otherwise a saved session would keep the old port
+  // values beside the new state, and the ports would win when it is loaded again. For the
+  // UI's idle calls.
+  void SendChangedValuesToHost();
 
   void BeginInformHostOfParamChange(int paramIdx) override;
   void InformHostOfParamChange(int paramIdx, double normalizedValue) override;
@@ -78,6 +85,7 @@ private:
   LV2_URID chunkType = 0;
   float* audioPorts[4] = {};
   std::vector<float*> controlPorts;
-  std::vector<float> lastControlValues;
+  std::vector<float> lastControlValues;  // as the last run found the ports
+  std::vector<float> hostPortValues;     // as the UI last wrote them or heard them from the host
   UIHost uiHost;
 };

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstring>
 
 #include "gui/IGraphics.h"
 #include "plug/Skarvel.h"
@@ -103,4 +104,29 @@ TEST_F(LV2EditorTest, APortEventFromTheHostShowsAtTheNextIdleWithoutWritingBack)
   EXPECT_NE(after, before);
   EXPECT_EQ(Mismatches(after, ReferencePixels()), 0u);
   EXPECT_TRUE(ui->Calls().empty());
+}
+
+// A state restored while the editor is open (as after LOAD of a preset file) changes values
+// the host's ports do not hold: the UI writes them, once, so a session saved next holds the
+// same in its ports as in its state.
+TEST_F(LV2EditorTest, ValuesTheHostWasNotToldOfReachItsPortsOnce)
+{
+  LV2State saved;
+  ASSERT_EQ(plugin->SaveState(saved), LV2_STATE_SUCCESS);
+  LV2StateValue& chunk = saved.at(LV2Identity::kStateKey);
+  const double cutoff = 0.3;
+  std::memcpy(&chunk.bytes[8 + 8 * kFilterCutoff], &cutoff, sizeof cutoff);
+  ui->ClearCalls();
+  ASSERT_EQ(plugin->RestoreState(saved), LV2_STATE_SUCCESS);
+  Settle();
+  Settle();
+  const std::vector<LV2UICall>& calls = ui->Calls();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].kind, LV2UICall::Write);
+  EXPECT_EQ(calls[0].port, Port(kFilterCutoff));
+  EXPECT_EQ(calls[0].value, static_cast<float>(cutoff));
+  plugin->Run(64);
+  LV2State again;
+  ASSERT_EQ(plugin->SaveState(again), LV2_STATE_SUCCESS);
+  EXPECT_EQ(again, saved) << "the port's single-precision value did not replace the exact one";
 }

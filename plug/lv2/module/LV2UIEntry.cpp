@@ -61,7 +61,7 @@ void PortEvent(LV2UI_Handle ui, uint32_t port, uint32_t size, uint32_t format, c
   float value;
   std::memcpy(&value, buffer, sizeof value);
   try {
-    Plug(ui)->ControlPortChanged(static_cast<int>(port - IPlugLV2::kFirstControl), value);
+    Plug(ui)->PortEventFromHost(static_cast<int>(port - IPlugLV2::kFirstControl), value);
   } catch (...) {
   }
 }
@@ -69,6 +69,7 @@ void PortEvent(LV2UI_Handle ui, uint32_t port, uint32_t size, uint32_t format, c
 int Idle(LV2UI_Handle ui)
 {
   if (ui) try {
+      Plug(ui)->SendChangedValuesToHost();
       Plug(ui)->EditorIdle();
     } catch (...) {
     }

@@ -5,6 +5,9 @@
 #if defined(SKARVEL_FORMAT_LV2)
 #include "plug/lv2/IPlugLV2.h"
 using IPlug = IPlugLV2;
+#elif defined(SKARVEL_FORMAT_CLAP)
+#include "plug/clap/IPlugCLAP.h"
+using IPlug = IPlugCLAP;
 #else
 #include "plug/vst2/IPlugVST.h"
 using IPlug = IPlugVST;

@@ -112,11 +112,11 @@ bool SkarvelParamValueFromText(int index, const char* text, double sampleRate, d
   const SkarvelParamInfo& p = kSkarvelParams[index];
   char* end = nullptr;
   const double number = std::strtod(text, &end);  // not atof: msvcrt's reads no "nan" or "inf"
+  if (end == text) return false;
   if (p.text == SkarvelParamText::Plain) {
     value = number;
     return true;
   }
-  if (end == text) return false;
   while (std::isspace(static_cast<unsigned char>(*end))) ++end;
   const bool unit = (end[0] == 'H' || end[0] == 'h') && (end[1] == 'z' || end[1] == 'Z');
   // A bare number from 0 to 1 is the plain value, as hosts have always typed it.

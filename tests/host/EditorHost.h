@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,13 +9,28 @@
 
 typedef struct _XDisplay Display;
 
+// What a host window needs of a plug-in's editor, whatever the plug-in format.
+class PluginEditor
+{
+public:
+  virtual ~PluginEditor() = default;
+  // The editor's size; false when the plug-in has no editor.
+  virtual bool Size(int& width, int& height) = 0;
+  virtual bool Open(unsigned long parent) = 0;
+  // What the host does for the editor on its idle or timer calls.
+  virtual void Idle() = 0;
+  virtual void Close() = 0;
+};
+
 // A host's editor window for a loaded plug-in: a top-level window on the host's own display
-// connection with a container window, `margin` pixels in, sized from effEditGetRect. The
-// plug-in's editor opens inside the container and lives on the host's effEditIdle calls.
+// connection with a container window, `margin` pixels in, sized as the editor asks. The
+// plug-in's editor opens inside the container and lives on the host's idle calls (for VST2
+// effEditGetRect, effEditOpen, effEditIdle and effEditClose).
 class EditorHost
 {
 public:
-  explicit EditorHost(TestHost& host) : host(host) {}
+  explicit EditorHost(TestHost& host);
+  explicit EditorHost(PluginEditor& editor) : plugin(editor) {}
   ~EditorHost();
   EditorHost(const EditorHost&) = delete;
   EditorHost& operator=(const EditorHost&) = delete;
@@ -22,11 +38,11 @@ public:
   // Creates the windows on DISPLAY and opens the editor in them; false (with the reason in
   // Error) when any step fails.
   bool Open(int margin = 0, const char* title = "vsthost");
-  // effEditClose, then the host's windows go.
+  // The editor closed, then the host's windows go.
   void Close();
-  // effEditOpen again into the same container (the plug-in may already have it open).
+  // The editor opened again into the same container (the plug-in may already have it open).
   bool Reopen();
-  // Handles the host's events and calls effEditIdle every 10 ms for that long.
+  // Handles the host's events and the editor's idle call every 10 ms for that long.
   void Pump(int milliseconds);
   // False once the user has closed the top-level window.
   bool IsOpen() const { return topLevel != 0 && !closedByUser; }
@@ -50,7 +66,8 @@ public:
 private:
   void HandleOwnEvents();
 
-  TestHost& host;
+  std::unique_ptr<PluginEditor> vstEditor;  // when the host is a VST2 TestHost
+  PluginEditor& plugin;
   Display* display = nullptr;
   unsigned long topLevel = 0;
   unsigned long container = 0;

@@ -20,19 +20,42 @@ int Widen(unsigned long pixel, unsigned long mask)
   return static_cast<int>(bits >= 8 ? v >> (bits - 8) : v << (8 - bits));
 }
 
+// The VST2 editor calls of a TestHost.
+class VstEditor : public PluginEditor
+{
+public:
+  explicit VstEditor(TestHost& host) : host(host) {}
+  bool Size(int& width, int& height) override
+  {
+    ERect* rect = nullptr;
+    if (!host.Dispatch(effEditGetRect, 0, 0, &rect) || !rect) return false;
+    width = rect->right - rect->left;
+    height = rect->bottom - rect->top;
+    return true;
+  }
+  bool Open(unsigned long parent) override
+  {
+    return host.Dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<uintptr_t>(parent))) != 0;
+  }
+  void Idle() override { host.Dispatch(effEditIdle); }
+  void Close() override { host.Dispatch(effEditClose); }
+
+private:
+  TestHost& host;
+};
+
 }  // namespace
+
+EditorHost::EditorHost(TestHost& host) : vstEditor(std::make_unique<VstEditor>(host)), plugin(*vstEditor) {}
 
 EditorHost::~EditorHost() { Close(); }
 
 bool EditorHost::Open(int margin, const char* title)
 {
-  ERect* rect = nullptr;
-  if (!host.Dispatch(effEditGetRect, 0, 0, &rect) || !rect) {
-    error = "the plug-in has no editor rectangle";
+  if (!plugin.Size(editorWidth, editorHeight)) {
+    error = "the plug-in has no editor size";
     return false;
   }
-  editorWidth = rect->right - rect->left;
-  editorHeight = rect->bottom - rect->top;
   display = XOpenDisplay(nullptr);
   if (!display) {
     error = "cannot open the display";
@@ -50,20 +73,20 @@ bool EditorHost::Open(int margin, const char* title)
   XMapWindow(display, container);
   XMapWindow(display, topLevel);
   XSync(display, False);
-  editorOpen = host.Dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<uintptr_t>(container))) != 0;
-  if (!editorOpen) error = "effEditOpen failed";
+  editorOpen = plugin.Open(container);
+  if (!editorOpen) error = "the editor did not open";
   return editorOpen;
 }
 
 bool EditorHost::Reopen()
 {
-  editorOpen = host.Dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(static_cast<uintptr_t>(container))) != 0;
+  editorOpen = plugin.Open(container);
   return editorOpen;
 }
 
 void EditorHost::Close()
 {
-  if (editorOpen) host.Dispatch(effEditClose);
+  if (editorOpen) plugin.Close();
   editorOpen = false;
   if (!display) return;
   XDestroyWindow(display, topLevel);
@@ -77,7 +100,7 @@ void EditorHost::Pump(int milliseconds)
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
   do {
     HandleOwnEvents();
-    host.Dispatch(effEditIdle);
+    plugin.Idle();
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   } while (std::chrono::steady_clock::now() < end);
 }

@@ -39,7 +39,7 @@ IPlugCLAP::IPlugCLAP(HostHandle hostHandle, int nParams, const char* channelIOSt
   record.plugin_data = this;
   SetInputChannelConnections(0, NInChannels(), true);
   SetOutputChannelConnections(0, NOutChannels(), true);
-  SetBlockSize(1024);
+  SetBlockSize(kDefaultBlockSize);
 }
 
 IPlugCLAP* IPlugCLAP::FromRecord(const clap_plugin_t* plugin)
@@ -193,7 +193,7 @@ bool IPlugCLAP::ValueToText(clap_id id, double value, char* display, uint32_t si
   const IPlugParam& p = *params[i];
   char text[IPlugParam::kTextLen];
   ParamValueText(i, p.Clamp(value), text, sizeof text);
-  std::snprintf(display, size, p.label[0] ? "%s %s" : "%s", text, p.label);
+  std::snprintf(display, size, "%s%s%s", text, p.label[0] ? " " : "", p.label);
   return true;
 }
 

@@ -30,6 +30,8 @@
 class IPlugCLAP : public IPlugBase
 {
 public:
+  // Until the host activates with its own maximum.
+  static constexpr int kDefaultBlockSize = 1024;
   // Activation with a larger maximum is held to this; bigger blocks are processed in slices.
   static constexpr int kMaxBlockSize = 65536;
   // A state this large is no state of ours; reading stops there.

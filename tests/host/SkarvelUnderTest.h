@@ -11,12 +11,13 @@
 #include "tests/host/ClapHost.h"
 #endif
 
-// One more load of a module, held to the end of the process, as hosts keep their modules: the
-// C++ runtime inside the module allocates a pool at every load that it never frees at unload.
-inline void KeepLoaded(const std::string& path)
+// One more load of a module, for the caller to hold to the end of the process, as hosts keep
+// their modules: the C++ runtime inside the module allocates a pool at every load that it
+// never frees at unload.
+inline const PluginModule* KeepLoaded(const std::string& path)
 {
   std::string error;
-  (void)PluginModule::Open(path, error).release();
+  return PluginModule::Open(path, error).release();
 }
 
 // The module named by the environment variable, else the built one.
@@ -30,7 +31,7 @@ inline std::string ModulePath(const char* variable, const char* built)
 inline std::string SkarvelPath()
 {
   const std::string path = ModulePath("SKARVEL_PLUGIN", SKARVEL_PLUGIN_PATH);
-  static const bool kept = (KeepLoaded(path), true);
+  static const PluginModule* kept = KeepLoaded(path);
   (void)kept;
   return path;
 }
@@ -51,7 +52,7 @@ inline std::unique_ptr<TestHost> LoadSkarvel(HostConfig config = {})
 inline std::string SkarvelClapPath()
 {
   const std::string path = ModulePath("SKARVEL_CLAP_PLUGIN", SKARVEL_CLAP_PATH);
-  static const bool kept = (KeepLoaded(path), true);
+  static const PluginModule* kept = KeepLoaded(path);
   (void)kept;
   return path;
 }

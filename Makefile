@@ -22,6 +22,7 @@ run: all
 	install -m 755 $(BUILD)/Skarvel.so $(HOME)/.vst/Skarvel.so
 	rm -rf $(HOME)/.lv2/Skarvel.lv2 && mkdir -p $(HOME)/.lv2 && cp -r $(BUILD)/lv2/Skarvel.lv2 $(HOME)/.lv2/
 	rm -rf $(HOME)/.vst3/Skarvel.vst3 && mkdir -p $(HOME)/.vst3 && cp -r $(BUILD)/vst3/Skarvel.vst3 $(HOME)/.vst3/
+	mkdir -p $(HOME)/.clap && install -m 755 $(BUILD)/clap/Skarvel.clap $(HOME)/.clap/Skarvel.clap
 	$(BUILD)/tools/skarvel render --demo out/demo.wav
 	$(BUILD)/tools/skarvel render --demo out/demo-tube-drive.wav --preset "Tube Drive"
 	$(BUILD)/tools/skarvel render --demo out/demo-hardcore-fuzz.wav --preset "Hardcore Fuzz 1"

@@ -8,6 +8,9 @@ using IPlug = IPlugLV2;
 #elif defined(SKARVEL_FORMAT_VST3)
 #include "plug/vst3/IPlugVST3.h"
 using IPlug = IPlugVST3;
+#elif defined(SKARVEL_FORMAT_CLAP)
+#include "plug/clap/IPlugCLAP.h"
+using IPlug = IPlugCLAP;
 #else
 #include "plug/vst2/IPlugVST.h"
 using IPlug = IPlugVST;

@@ -142,6 +142,6 @@ static_assert(SkarvelParamTable::MirrorsArePermutation(), "each parameter has it
 void SkarvelParamValueText(int index, double value, double sampleRate, char* text, int size);
 
 // The plain value a typed text denotes: for the "Hz" parameters a frequency, with or without
-// the unit, or a bare number from 0 to 1 taken as the plain value; for the others a number.
-// False for text that names no number. The result is not clamped.
+// the unit, or a bare number from 0 to 1 taken as the plain value (false for text that names no
+// number); for the others the leading number, 0 when there is none. Not clamped.
 bool SkarvelParamValueFromText(int index, const char* text, double sampleRate, double& value);

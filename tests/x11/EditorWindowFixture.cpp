@@ -103,7 +103,7 @@ void EditorWindowTest::MoveTo(int x, int y)
 {
   int rx = 0, ry = 0;
   Window child;
-  XTranslateCoordinates(X(), EditorWindow(), DefaultRootWindow(X()), x, y, &rx, &ry, &child);
+  XTranslateCoordinates(X(), InputWindow(), DefaultRootWindow(X()), x, y, &rx, &ry, &child);
   XTestFakeMotionEvent(X(), -1, rx, ry, 0);
   XSync(X(), False);
   Settle();
@@ -128,7 +128,7 @@ void EditorWindowTest::QuickClicks(const std::vector<std::pair<int, int>>& point
   for (const auto& [x, y] : points) {
     int rx = 0, ry = 0;
     Window child;
-    XTranslateCoordinates(X(), EditorWindow(), DefaultRootWindow(X()), x, y, &rx, &ry, &child);
+    XTranslateCoordinates(X(), InputWindow(), DefaultRootWindow(X()), x, y, &rx, &ry, &child);
     XTestFakeMotionEvent(X(), -1, rx, ry, 0);
     XTestFakeButtonEvent(X(), 1, True, 0);
     XTestFakeButtonEvent(X(), 1, False, 0);

@@ -35,6 +35,8 @@ protected:
   // The rectangle of the panel table's first control of this kind and parameter (and arg).
   EditorRect ControlRect(PanelLayout::Kind kind, int param, int arg = -1) const;
 
+  // The window that input goes to, at editor coordinates.
+  virtual unsigned long InputWindow() const { return EditorWindow(); }
   // Real input through XTest at editor coordinates; each step is followed by some idle time.
   void MoveTo(int x, int y);
   void Button(unsigned int button, bool press);
@@ -42,7 +44,7 @@ protected:
   // Left clicks at the points in one burst, so the server stamps them only moments apart.
   void QuickClicks(const std::vector<std::pair<int, int>>& points);
   void Key(unsigned long keysym, bool press);
-  void Settle() { editor->Pump(60); }
+  virtual void Settle() { editor->Pump(60); }
 
   std::vector<HostCallRecord> CallsOf(VstInt32 opcode, VstInt32 index) const;
 

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "tests/host/ClapHost.h"
+#include "tests/host/EditorHost.h"
+
+// A CLAP plug-in's editor as a host embeds it on X11 through the gui extension: created,
+// sized, given the host's window as parent and shown; idle is the host's timers firing.
+class ClapEditor : public PluginEditor
+{
+public:
+  explicit ClapEditor(ClapHost& host) : host(host) {}
+  ~ClapEditor() override { Close(); }
+
+  bool Size(int& width, int& height) override;
+  bool Open(void* parent) override;
+  void Idle() override { host.RunTimers(); }
+  void Close() override;
+
+private:
+  bool Create();
+  ClapHost& host;
+  bool created = false;
+};

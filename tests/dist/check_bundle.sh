@@ -109,7 +109,7 @@ LinuxLV2)
 Tool)
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
-  "$bundle/linux/skarvel" --help | grep -q 'skarvel render' || fail "--help"
+  [[ $("$bundle/linux/skarvel" --help) == *"skarvel render"* ]] || fail "--help"
   "$bundle/linux/skarvel" render --demo "$work/demo.wav" --preset "Tube Drive" || fail "render"
   [[ $(head -c 4 "$work/demo.wav") == RIFF ]] || fail "render wrote no WAV file"
   ;;

@@ -64,6 +64,17 @@ function(skarvel_effect_library name format adapter_dir)
   endif()
 endfunction()
 
+# A Linux plug-in module: only the entry points its version script names are exported, the
+# C++ runtime is linked in and kept private so it cannot clash with the host's, and the
+# version script also keeps the linker's own section symbols local.
+function(skarvel_module_link_options target exports_map)
+  target_link_options(${target} PRIVATE
+    -Wl,--no-undefined -Wl,-z,defs
+    -static-libstdc++ -static-libgcc -Wl,--exclude-libs,ALL
+    -Wl,--version-script=${exports_map})
+  set_target_properties(${target} PROPERTIES LINK_DEPENDS ${exports_map})
+endfunction()
+
 # One GoogleTest executable per folder under tests/.
 function(skarvel_test_suite name dir)
   skarvel_sources(src ${dir})

@@ -9,17 +9,6 @@
 
 using Kind = PanelLayout::Kind;
 
-namespace {
-
-MouseModifiers Left()
-{
-  MouseModifiers m;
-  m.L = true;
-  return m;
-}
-
-}  // namespace
-
 // The CLAP module's editor embedded in a host window of its own through the gui extension,
 // living on the host's timer; input goes to it. The VST2 host window of the fixture is
 // unmapped, its in-process twin gives the control positions and the expected values.

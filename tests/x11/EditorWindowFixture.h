@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gui/EditorRect.h"
+#include "gui/EditorTypes.h"
 #include "gui/PanelLayout.h"
 #include "tests/host/EditorHost.h"
 #include "tests/host/TestHost.h"
@@ -37,6 +38,13 @@ protected:
 
   // The window that input goes to, at editor coordinates.
   virtual unsigned long InputWindow() const { return EditorWindow(); }
+  // The left button held, for driving the in-process twin's surface as the window is driven.
+  static MouseModifiers Left()
+  {
+    MouseModifiers m;
+    m.L = true;
+    return m;
+  }
   // Real input through XTest at editor coordinates; each step is followed by some idle time.
   void MoveTo(int x, int y);
   void Button(unsigned int button, bool press);

@@ -8,17 +8,6 @@
 
 using Kind = PanelLayout::Kind;
 
-namespace {
-
-MouseModifiers Left()
-{
-  MouseModifiers m;
-  m.L = true;
-  return m;
-}
-
-}  // namespace
-
 TEST_F(EditorWindowTest, OpensAsA512x480ChildOfTheHostWindowShowingTheHeadlessPicture)
 {
   ASSERT_NE(EditorWindow(), 0u) << "the container holds exactly the editor's window";

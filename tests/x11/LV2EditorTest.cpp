@@ -68,12 +68,10 @@ TEST_F(LV2EditorTest, DraggingCutoffWritesItsPortInsideATouchGesture)
   MoveTo(x, y - 40);
   Button(1, false);
 
-  MouseModifiers left;
-  left.L = true;
   IGraphics* twin = Reference().GetGUI();
-  twin->OnMouseDown(x, y, left);
-  twin->OnMouseDrag(x, y - 40, left);
-  twin->OnMouseUp(x, y - 40, left);
+  twin->OnMouseDown(x, y, Left());
+  twin->OnMouseDrag(x, y - 40, Left());
+  twin->OnMouseUp(x, y - 40, Left());
   const float expected = Reference().GetParameterForHost(kFilterCutoff);
   ASSERT_NE(expected, before);
 

@@ -12,11 +12,6 @@
 
 namespace {
 
-const void* FindFeature(const LV2_Feature* const* features, const char* uri)
-{
-  return IPlugLV2::FindFeature(features, uri);
-}
-
 IPlugLV2* Plug(LV2UI_Handle ui) { return static_cast<IPlugLV2*>(ui); }
 
 LV2UI_Handle Instantiate(const LV2UI_Descriptor*, const char*, const char*,
@@ -24,13 +19,13 @@ LV2UI_Handle Instantiate(const LV2UI_Descriptor*, const char*, const char*,
                          LV2UI_Widget* widget, const LV2_Feature* const* features)
 {
   try {
-    auto* plug = static_cast<IPlugLV2*>(const_cast<void*>(FindFeature(features, LV2_INSTANCE_ACCESS_URI)));
-    void* parent = const_cast<void*>(FindFeature(features, LV2_UI__parent));
+    auto* plug = static_cast<IPlugLV2*>(const_cast<void*>(IPlugLV2::FindFeature(features, LV2_INSTANCE_ACCESS_URI)));
+    void* parent = const_cast<void*>(IPlugLV2::FindFeature(features, LV2_UI__parent));
     if (!plug || !parent || !widget || !plug->GetGUI()) return nullptr;
     IPlugLV2::UIHost host;
     host.write = write;
     host.controller = controller;
-    host.touch = static_cast<const LV2UI_Touch*>(FindFeature(features, LV2_UI__touch));
+    host.touch = static_cast<const LV2UI_Touch*>(IPlugLV2::FindFeature(features, LV2_UI__touch));
     plug->AttachUIHost(host);
     void* window = plug->OpenEditor(parent);
     if (!window) {
@@ -38,7 +33,7 @@ LV2UI_Handle Instantiate(const LV2UI_Descriptor*, const char*, const char*,
       return nullptr;
     }
     *widget = window;
-    if (const auto* resize = static_cast<const LV2UI_Resize*>(FindFeature(features, LV2_UI__resize)))
+    if (const auto* resize = static_cast<const LV2UI_Resize*>(IPlugLV2::FindFeature(features, LV2_UI__resize)))
       if (resize->ui_resize) resize->ui_resize(resize->handle, plug->GetGUI()->Width(), plug->GetGUI()->Height());
     return plug;
   } catch (...) {

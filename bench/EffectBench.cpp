@@ -207,8 +207,8 @@ void PrintSummary(const SummaryReporter& r)
     std::sort(firstCpuMs.begin(), firstCpuMs.end());
     const double cpu = firstCpuMs[firstCpuMs.size() / 2];
     std::printf("  first VSTPluginMain in a process %7.2f ms (best %.2f), CPU %.2f ms   "
-                "target <= 30 ms   %s\n",
-                first.median * 1e3, first.best * 1e3, cpu, Verdict(first.median <= 0.030));
+                "target <= 5 ms   %s\n",
+                first.median * 1e3, first.best * 1e3, cpu, Verdict(first.median <= 0.005));
   }
   if (further.valid)
     std::printf("  further instance                 %7.2f ms (best %.2f)   target <= 5 ms    %s\n",
@@ -217,9 +217,14 @@ void PrintSummary(const SummaryReporter& r)
     const double mib = 1024.0 * 1024.0;
     std::printf("  heap, first instance with the shared caches %7.3f MiB\n",
                 lastProbe.firstHeapBytes / mib);
-    std::printf("  heap, each further instance                 %7.3f MiB   target <= 2 MiB   %s\n",
-                lastProbe.secondHeapBytes / mib, Verdict(lastProbe.secondHeapBytes <= 2 * mib));
+    std::printf("  heap, each further instance                 %7.3f MiB   target <= 1.2 MiB %s\n",
+                lastProbe.secondHeapBytes / mib, Verdict(lastProbe.secondHeapBytes <= 1.2 * mib));
     std::printf("  module load (dlopen)                        %7.2f ms\n", lastProbe.loadMs);
+    if (lastProbe.firstEditorMs >= 0.0)
+      std::printf("  first editor open, to its first paint       %7.2f ms   target <= 40 ms   %s\n",
+                  lastProbe.firstEditorMs, Verdict(lastProbe.firstEditorMs <= 40.0));
+    else
+      std::printf("  first editor open                           not measured (no display)\n");
   }
 }
 

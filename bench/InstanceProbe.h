@@ -3,8 +3,8 @@
 #include <string>
 
 // What creating instances costs in a process that has never created one: the module load,
-// the first VSTPluginMain (the shared caches fill then) and a second one, each with the heap
-// it leaves in use.
+// the first VSTPluginMain and a second one, each with the heap it leaves in use, and opening
+// the first editor (the art is decoded then) up to its first paint.
 // Times are wall-clock; the CPU time (user and system) of the first VSTPluginMain is kept too,
 // since on a shared machine the wall clock also counts other people's work.
 struct InstanceCost
@@ -15,6 +15,7 @@ struct InstanceCost
   double secondMs = 0.0;
   long long firstHeapBytes = 0;
   long long secondHeapBytes = 0;
+  double firstEditorMs = -1.0;  // negative where no display was at hand
 };
 
 // Measures in this process and prints one line for ProbeFreshProcess; returns the exit code.

@@ -101,6 +101,21 @@ bool Decode(png_structp png, png_infop info, PngRead* r)
 }
 } // namespace
 
+bool ReadPngSize(const void* bytes, size_t length, int& width, int& height)
+{
+  // Signature (8), IHDR length (4) and type (4), then width and height, big-endian.
+  const png_const_bytep b = static_cast<png_const_bytep>(bytes);
+  if (!b || length < 24 || png_sig_cmp(b, 0, 8) || std::memcmp(b + 12, "IHDR", 4) != 0)
+    return false;
+  const png_uint_32 w = png_get_uint_32(b + 16);
+  const png_uint_32 h = png_get_uint_32(b + 20);
+  if (w == 0 || h == 0 || w > 0x7FFFFFFF || h > 0x7FFFFFFF)
+    return false;
+  width = int(w);
+  height = int(h);
+  return true;
+}
+
 LICE_MemBitmap* LoadPngFromMemory(const void* bytes, size_t length)
 {
   if (!bytes || length < 8 || png_sig_cmp(static_cast<png_const_bytep>(bytes), 0, 8))

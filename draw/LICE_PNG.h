@@ -9,5 +9,9 @@ class LICE_MemBitmap;
 // A, R, G, B); null on any failure, with nothing leaked.
 LICE_MemBitmap* LoadPngFromMemory(const void* bytes, size_t length);
 
+// The image size from the header (signature and IHDR chunk) alone, without decoding; false
+// when the header is not a PNG's or the size is zero or beyond what the decoder accepts.
+bool ReadPngSize(const void* bytes, size_t length, int& width, int& height);
+
 // Writes the bitmap as an 8-bit RGBA PNG file; false when the file cannot be written.
 bool WritePng(const char* path, LICE_IBitmap* bm);

@@ -17,14 +17,20 @@ bool HasPngExtension(const char* fileName)
   const char* ext = dot ? dot + 1 : fileName;
   return std::strlen(ext) == 3 && Lower(ext[0]) == 'p' && Lower(ext[1]) == 'n' && Lower(ext[2]) == 'g';
 }
+bool FindNamedPngResource(int resourceId, const char* fileName, ResourceData& res)
+{
+  return fileName && HasPngExtension(fileName) && FindPngResource(resourceId, res) && res.size > 7;
+}
 } // namespace
 
 LICE_MemBitmap* LoadPngResource(int resourceId, const char* fileName)
 {
-  if (!fileName || !HasPngExtension(fileName))
-    return nullptr;
   ResourceData res;
-  if (!FindPngResource(resourceId, res) || res.size <= 7)
-    return nullptr;
-  return LoadPngFromMemory(res.bytes, res.size);
+  return FindNamedPngResource(resourceId, fileName, res) ? LoadPngFromMemory(res.bytes, res.size) : nullptr;
+}
+
+bool ReadPngResourceSize(int resourceId, const char* fileName, int& width, int& height)
+{
+  ResourceData res;
+  return FindNamedPngResource(resourceId, fileName, res) && ReadPngSize(res.bytes, res.size, width, height);
 }

@@ -66,11 +66,14 @@ struct TextStyle
 // A filmstrip: N frames, stacked vertically unless framesAreHorizontal.
 struct SkinBitmap
 {
-  LICE_IBitmap* bitmap = nullptr;  // owned by the BitmapCache
+  LICE_IBitmap* bitmap = nullptr;  // owned by the BitmapCache; null until decoded
   int W = 0;                       // whole bitmap
   int H = 0;
   int N = 1;
   bool framesAreHorizontal = false;
+  // Where the pixels come from while `bitmap` is null: decoded into the cache when first drawn.
+  int resourceId = 0;
+  const char* fileName = nullptr;  // static text
 
   int FrameWidth() const { return framesAreHorizontal ? W / N : W; }
   int FrameHeight() const { return framesAreHorizontal ? H : H / N; }

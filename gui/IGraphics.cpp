@@ -119,11 +119,22 @@ void IGraphics::SetAllControlsDirty()
   for (auto& c : controls) c->MarkDirty(false);
 }
 
+LICE_IBitmap* IGraphics::DecodedBitmap(int resourceId, const char* fileName)
+{
+  return BitmapCache::Instance().Acquire(resourceId, [&] { return LoadSkinBitmap(resourceId, fileName); });
+}
+
+// Controls need only the size, which the PNG header tells; the pixels are decoded when first
+// drawn, so a host that creates instances to scan them and never opens an editor decodes nothing.
 SkinBitmap IGraphics::LoadBitmap(int resourceId, const char* fileName, int frames)
 {
   SkinBitmap b;
-  b.bitmap = BitmapCache::Instance().Acquire(resourceId, [&] { return LoadSkinBitmap(resourceId, fileName); });
   b.N = frames > 0 ? frames : 1;
+  b.resourceId = resourceId;
+  b.fileName = fileName;
+  b.bitmap = BitmapCache::Instance().Find(resourceId);
+  if (!b.bitmap && ReadPngResourceSize(resourceId, fileName, b.W, b.H)) return b;
+  if (!b.bitmap) b.bitmap = DecodedBitmap(resourceId, fileName);
   if (b.bitmap) {
     b.W = b.bitmap->getWidth();
     b.H = b.bitmap->getHeight();
@@ -150,11 +161,15 @@ void IGraphics::UpdateControlsFromPlug(int paramIdx, double value, bool normaliz
 
 void IGraphics::PrepDraw()
 {
-  drawBitmap = std::make_unique<LICE_SysBitmap>(width, height);
+  drawPrepared = true;
   scratchBitmap = std::make_unique<LICE_MemBitmap>();
 }
 
-LICE_IBitmap* IGraphics::GetDrawBitmap() { return drawBitmap.get(); }
+LICE_IBitmap* IGraphics::GetDrawBitmap()
+{
+  if (!drawBitmap && drawPrepared) drawBitmap = std::make_unique<LICE_SysBitmap>(width, height);
+  return drawBitmap.get();
+}
 
 void IGraphics::Resize(int w, int h)
 {
@@ -205,7 +220,8 @@ bool IGraphics::DrawSkinBitmap(const SkinBitmap& bitmap, const EditorRect& dest,
   if (r.Empty()) return true;
   const int dx = srcX - dest.L, dy = srcY - dest.T;
   const LICE_Rect src{r.L + dx, r.T + dy, r.R + dx, r.B + dy};
-  LICE_Blit(drawBitmap.get(), bitmap.bitmap, r.L, r.T, &src, BlitWeight(blend), BlitMode(blend));
+  LICE_IBitmap* pixels = bitmap.bitmap ? bitmap.bitmap : DecodedBitmap(bitmap.resourceId, bitmap.fileName);
+  LICE_Blit(GetDrawBitmap(), pixels, r.L, r.T, &src, BlitWeight(blend), BlitMode(blend));
   return true;
 }
 
@@ -235,7 +251,7 @@ bool IGraphics::DrawText(TextStyle& style, const char* text, const EditorRect& r
   if (!font) return false;
   font->SetTextColor(style.colour.Pack());
   LICE_Rect r = ToLice(rect);
-  font->DrawText(drawBitmap.get(), text, -1, &r, TextFlags(style));
+  font->DrawText(GetDrawBitmap(), text, -1, &r, TextFlags(style));
   return true;
 }
 
@@ -256,7 +272,7 @@ bool IGraphics::MeasureText(TextStyle& style, const char* text, EditorRect& rect
 bool IGraphics::DrawLine(const EditorColour& colour, int x1, int y1, int x2, int y2,
                          const BlendMode* blend, bool antialias)
 {
-  LICE_Line(drawBitmap.get(), x1, y1, x2, y2, colour.Pack(), BlitWeight(blend),
+  LICE_Line(GetDrawBitmap(), x1, y1, x2, y2, colour.Pack(), BlitWeight(blend),
             BlitMode(blend) & LICE_BLIT_MODE_MASK, antialias);
   return true;
 }

@@ -75,13 +75,15 @@ public:
   // Marks every control dirty, so the next repaint draws everything.
   void SetAllControlsDirty();
 
-  // The bitmap by resource id through the process-wide cache, as a strip of `frames` frames.
+  // The bitmap by resource id through the process-wide cache, as a strip of `frames` frames;
+  // its pixels are decoded when it is first drawn.
   SkinBitmap LoadBitmap(int resourceId, const char* fileName, int frames = 1);
 
   // Pushes a parameter's value (normalised, or plain and converted) into every control bound
   // to it.
   void UpdateControlsFromPlug(int paramIdx, double value, bool normalized);
-  // Creates the drawing bitmaps; called when the plug-in attaches the surface.
+  // Readies the drawing bitmaps; called when the plug-in attaches the surface. The drawing
+  // bitmap itself is made on first use: hosts that scan plug-ins create editors they never draw.
   void PrepDraw();
   void PromptUserInput(IControl* control, IPlugParam* param, const EditorRect& r);
 
@@ -117,6 +119,7 @@ public:
   // Paints the visible controls that overlap r, marks every control clean, presents r.
   void DrawArea(const EditorRect& r);
   const EditorRect& DrawRect() const { return drawRect; }
+  // The bitmap drawn into (made on first use), or null before PrepDraw.
   LICE_IBitmap* GetDrawBitmap();
 
 protected:
@@ -128,6 +131,7 @@ protected:
   EditorRect drawRect;
   std::unique_ptr<LICE_SysBitmap> drawBitmap;
   std::unique_ptr<LICE_MemBitmap> scratchBitmap;
+  bool drawPrepared = false;
   int width;
   int height;
   int fps;
@@ -141,4 +145,6 @@ protected:
 
 private:
   void DestroyControls();
+  // The cached pixels of a skin bitmap, decoded by LoadSkinBitmap on first use.
+  LICE_IBitmap* DecodedBitmap(int resourceId, const char* fileName);
 };

@@ -81,6 +81,28 @@ TEST(PngFailures, ShortBadOrCorruptInput)
   EXPECT_EQ(Load(flipped), nullptr);
 }
 
+TEST(PngFailures, TheHeaderAloneGivesTheSizeOrNothing)
+{
+  std::vector<std::vector<unsigned char>> rows(3, std::vector<unsigned char>(5 * 3, 0x55));
+  const std::vector<unsigned char> good = Encode({5, 3, 8, PNG_COLOR_TYPE_RGB}, rows);
+  int w = 0, h = 0;
+  ASSERT_TRUE(ReadPngSize(good.data(), 24, w, h));
+  EXPECT_EQ(w, 5);
+  EXPECT_EQ(h, 3);
+  EXPECT_FALSE(ReadPngSize(good.data(), 23, w, h));
+  EXPECT_FALSE(ReadPngSize(nullptr, 24, w, h));
+  std::vector<unsigned char> other = good;
+  other[12] = 'i';  // the first chunk is not the header
+  EXPECT_FALSE(ReadPngSize(other.data(), other.size(), w, h));
+  other = good;
+  other[16] = other[17] = other[18] = other[19] = 0;  // zero width
+  EXPECT_FALSE(ReadPngSize(other.data(), other.size(), w, h));
+  other = good;
+  other[20] = 0x80;  // a height beyond what the decoder accepts
+  EXPECT_FALSE(ReadPngSize(other.data(), other.size(), w, h));
+  EXPECT_EQ(w, 5) << "a failed read leaves the size alone";
+}
+
 TEST(PngFormats, RgbGetsOpaqueAlpha)
 {
   std::vector<std::vector<unsigned char>> rows = {{10, 20, 30, 40, 50, 60, 70, 80, 90}};

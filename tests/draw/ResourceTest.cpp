@@ -28,8 +28,12 @@ TEST(Resources, EveryLayoutBitmapIsAn8BitRgbaPngOfItsSize)
     EXPECT_EQ(BigEndian(res.bytes + 20), unsigned(b.frameHeight * b.frames));
     EXPECT_EQ(res.bytes[24], 8);  // bit depth
     EXPECT_EQ(res.bytes[25], 6);  // RGBA
+    int w = 0, h = 0;
+    ASSERT_TRUE(ReadPngResourceSize(b.id, b.fileName, w, h));
     std::unique_ptr<LICE_MemBitmap> bm(LoadPngResource(b.id, b.fileName));
     ASSERT_NE(bm, nullptr);
+    EXPECT_EQ(w, bm->getWidth());
+    EXPECT_EQ(h, bm->getHeight());
     EXPECT_EQ(bm->getWidth(), b.frameWidth);
     EXPECT_EQ(bm->getHeight(), b.frameHeight * b.frames);
   }
@@ -47,6 +51,9 @@ TEST(Resources, NameAndIdAreChecked)
   EXPECT_EQ(LoadPngResource(1103, nullptr), nullptr);
   EXPECT_EQ(LoadPngResource(102, "unused.png"), nullptr);
   EXPECT_EQ(LoadPngResource(-1, "x.png"), nullptr);
+  int w = 0, h = 0;
+  EXPECT_FALSE(ReadPngResourceSize(1103, "background", w, h));
+  EXPECT_FALSE(ReadPngResourceSize(-1, "x.png", w, h));
 }
 
 TEST(Layout, ControlsLieInsideTheEditor)

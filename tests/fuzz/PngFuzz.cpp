@@ -1,4 +1,5 @@
-// LoadPngFromMemory on arbitrary bytes: null, or a bitmap whose every pixel can be read.
+// LoadPngFromMemory on arbitrary bytes: null, or a bitmap whose every pixel can be read and
+// whose size is the one ReadPngSize tells from the header alone.
 #include <memory>
 
 #include "draw/LICE_MemBitmap.h"
@@ -7,8 +8,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+  int width = 0, height = 0;
+  const bool sized = ReadPngSize(data, size, width, height);
   std::unique_ptr<LICE_MemBitmap> bm(LoadPngFromMemory(data, size));
   if (!bm) return 0;
+  FUZZ_CHECK(sized && width == bm->getWidth() && height == bm->getHeight());
   FUZZ_CHECK(bm->getWidth() > 0 && bm->getHeight() > 0 && bm->getBits());
   FUZZ_CHECK(bm->getRowSpan() >= bm->getWidth());
   LICE_pixel sum = 0;

@@ -4,16 +4,25 @@ CMAKE_FLAGS ?=
 WIN_ARCHS := i686 x86_64
 win_build = build-win-$(1)
 
-.PHONY: all bootstrap configure run test windows test-windows test-sanitize test-tsan fuzz soak bench docs dist skin clean
+.PHONY: all bootstrap bootstrap-test bootstrap-all configure configure-tests run test windows test-windows test-sanitize test-tsan fuzz soak bench docs dist skin clean
 
 all: configure
 	cmake --build $(BUILD) -j2
 
+# The tools in sets (scripts/bootstrap): building and running need only the first.
 bootstrap:
-	@scripts/bootstrap
+	@scripts/bootstrap build
+bootstrap-test:
+	@scripts/bootstrap build test
+bootstrap-all:
+	@scripts/bootstrap build test cross
 
 configure: bootstrap
 	@test -f $(BUILD)/build.ninja || cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+
+# The test suites and benchmarks join the build once their tools are installed.
+configure-tests: bootstrap-test configure
+	@test -f $(BUILD)/tests/CTestTestfile.cmake || cmake -S . -B $(BUILD)
 
 # The demo as it is, then through a few contrasting factory programs; then the editor's two
 # pages as pictures.
@@ -33,7 +42,7 @@ run: all
 
 # The Windows DLLs, cross-built with MinGW-w64: Skarvel.dll (32-bit) and Skarvel-x64.dll,
 # copied without their debugging information to out/windows/.
-windows: bootstrap
+windows: bootstrap-all
 	@for a in $(WIN_ARCHS); do \
 	  scripts/build-mingw-deps $$a && \
 	  { test -f $(call win_build,$$a)/build.ninja || \
@@ -53,14 +62,14 @@ test-windows: all windows
 	done
 
 # The whole Linux suite again with AddressSanitizer and UndefinedBehaviorSanitizer.
-test-sanitize: bootstrap
+test-sanitize: bootstrap-test
 	@test -f build-asan/build.ninja || \
 	  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARVEL_SANITIZE=address,undefined
 	cmake --build build-asan -j2
 	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --test-dir build-asan --output-on-failure -j2
 
 # The thread stress test built with ThreadSanitizer: any data race fails it.
-test-tsan: bootstrap
+test-tsan: bootstrap-test
 	@test -f build-tsan/build.ninja || \
 	  cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARVEL_SANITIZE=thread
 	cmake --build build-tsan --target test_stress -j2
@@ -71,7 +80,7 @@ test-tsan: bootstrap
 # (fix the fault, then add the input to the seed corpus: the normal suite replays it).
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := set_chunk preset_text png string2parameter
-fuzz: bootstrap
+fuzz: bootstrap-test
 	@test -f build-fuzz/build.ninja || CC=clang CXX=clang++ \
 	  cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DSKARVEL_SANITIZE=fuzzer-no-link,address,undefined -DSKARVEL_FUZZ=ON
@@ -89,10 +98,10 @@ fuzz: bootstrap
 
 # 24 hours of audio through the effect with the cutoff and the ring modulator automated
 # (about half an hour of CPU); `make test` runs one hour of it.
-soak: all
+soak: configure-tests all
 	$(BUILD)/tests/soak/soak --seconds 86400
 
-test: all windows
+test: configure-tests all windows
 	$(MAKE) --no-print-directory test-sanitize
 	$(MAKE) --no-print-directory test-tsan
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=30
@@ -100,16 +109,17 @@ test: all windows
 	ctest --test-dir $(BUILD) --output-on-failure -j2
 
 # Benchmark programs: the filtering units, then the effect through the built module with the
-# peer plug-ins and a summary against the performance targets.
-bench: configure
-	cmake --build $(BUILD) --target run_bench -j2
+# peer plug-ins and a summary against the performance targets (on a virtual display when none is
+# set: the first editor is opened).
+bench: configure-tests
+	$(if $(DISPLAY),,xvfb-run -a) cmake --build $(BUILD) --target run_bench -j2
 
 # Draws the manual's pictures in docs/img/ again with the built tool.
 docs: all
 	scripts/make-docs-pictures $(BUILD)/tools/skarvel docs/img
 
 # The release bundle out/dist/Skarvel-VERSION.zip and .tar.gz; stops naming any missing file.
-dist: all windows
+dist: configure-tests all windows
 	scripts/make-dist $(BUILD) out/windows out/dist
 
 # Repaints the editor's PNGs (needs cairo) and renders the contact sheet and page mock-ups.

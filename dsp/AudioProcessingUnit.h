@@ -8,6 +8,10 @@ class AudioProcessingUnit
 public:
   AudioProcessingUnit() = default;
   virtual ~AudioProcessingUnit() = default;
+  // Contracts: the effect calls these under its ParameterLock, on the host's main thread or
+  // (host automation) its audio thread, never during a block; the block routines run on the
+  // audio thread under the same lock.
+  // [no block running]
   virtual void SetSampleRate(double rate) { sampleRate = rate; }
   // off = true switches the unit off. Each call restarts the 200-sample fade.
   virtual void SetBypassed(bool off);

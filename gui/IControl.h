@@ -16,7 +16,14 @@ class IControl
 public:
   IControl(IPlugBase* plug, const EditorRect& rect, int paramIdx = -1, int blendMethod = BlendMode::kNone);
 
-  // Virtual slots, in this order.
+  // Virtual slots, in this order (the established layout's numbering; nothing depends on it
+  // at run time).
+  //
+  // Contracts: the surface calls every slot on the editor's thread, the host's main or
+  // user-interface thread, without the plug-in's ParameterLock, except ApplyValueFromPlug and
+  // ApplyAuxValueFromPlug, which may run with it held (attaching the editor, refreshing after
+  // a program change). Mouse positions are in editor pixels; Paint draws only through the
+  // surface, clipped to the area being repainted.
   virtual ~IControl();
   virtual void MouseDown(int x, int y, const MouseModifiers& mod);
   virtual void MouseUp(int x, int y, const MouseModifiers& mod);

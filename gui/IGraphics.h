@@ -27,13 +27,19 @@ public:
 
   IGraphics(IPlugBase* plug, int width, int height, int fps);
 
-  // Virtual slots, in this order.
-  // Copies the rectangle of the drawing bitmap to the screen.
+  // Virtual slots, in this order (the established layout's numbering; nothing depends on it
+  // at run time).
+  //
+  // Contracts: every slot runs on the editor's thread, the host's main or user-interface
+  // thread (the window's events arrive on the host's idle calls or Win32 messages), without
+  // the plug-in's ParameterLock unless noted. Slots that wait for the user (dialogs, menus,
+  // message boxes) must never be reached with that lock held: the audio thread would wait too.
+  // Copies the rectangle of the drawing bitmap to the screen. [window open]
   virtual void PresentRect(const EditorRect& r) = 0;
   // The size of the text laid out in rect by the style's alignment, written back to rect.
   virtual bool MeasureText(TextStyle& style, const char* text, EditorRect& rect);
   virtual void CancelTextEntry() = 0;
-  virtual void Resize(int w, int h);
+  virtual void Resize(int w, int h);  // rebuilds the controls: none may be in use
   virtual bool WindowIsOpen() { return GetWindow() != nullptr; }
   virtual int ShowMessageBox(const char* text, const char* caption, int type) = 0;
   // The chosen (sub)menu, or null when nothing was chosen.
@@ -49,13 +55,14 @@ public:
   virtual bool PromptForColour(EditorColour& colour, const char* title) = 0;
   virtual bool OpenURL(const char* url, const char* confirmText, const char* errorText,
                        const char* caption) = 0;
-  virtual void* OpenWindow(void* parent) = 0;
-  virtual void CloseWindow() = 0;
+  virtual void* OpenWindow(void* parent) = 0;  // [lock held, by IPlugBase::OpenEditor]
+  virtual void CloseWindow() = 0;  // [lock held] also when no window is open
   virtual void* GetWindow() = 0;
   virtual ~IGraphics();
   virtual void HideMouseCursor() {}
   virtual void ShowMouseCursor() {}
   // Decodes the skin bitmap from the library's "PNG" resources; null when that fails.
+  // [the first draw of the bitmap, under the bitmap cache's lock]
   virtual LICE_IBitmap* LoadSkinBitmap(int resourceId, const char* fileName);
   // Handles the window's pending events; the host calls it regularly through effEditIdle.
   virtual void Idle() {}

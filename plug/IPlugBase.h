@@ -56,53 +56,61 @@ public:
             const char* productName, const char* mfrName, int vendorVersion, int uniqueID,
             int mfrID, bool isInst);
 
-  // Virtual slots, in this order.
-  virtual ~IPlugBase();
-  virtual void ResetAudioState();
-  virtual void ParameterChanged(int paramIdx);
-  virtual void ProcessBlock(double** inputs, double** outputs, int nFrames);
-  virtual void ProcessSingleBlock(float** inputs, float** outputs, int nFrames);
-  virtual void OnEditorOpened() {}
-  virtual void OnEditorClosing() {}
-  virtual void OnIdle() {}
-  virtual void OnActivate(bool active);
-  virtual void ProcessMidiMsg(int offset, int status, int data1, int data2);
-  virtual void ProcessSysEx(int, int, const unsigned char*) {}
-  virtual bool MidiNoteName(int channel, int key, char* text);
-  virtual bool SerializeParameters(ByteChunk& chunk);
-  virtual int LoadParameters(const ByteChunk& chunk, int pos);
-  virtual bool ParametersEqual(const double* values);
-  virtual void OnEditorResized() {}
-  virtual bool HostQuery() { return false; }
-  virtual void OnFirstOpen() {}
-  virtual void OnHostHook(int, int, int) {}
-  virtual void SetParameterFromEditor(int paramIdx, double normalizedValue);
-  virtual void BeginInformHostOfParamChange(int) {}
-  virtual void InformHostOfParamChange(int, double) {}
-  virtual void EndInformHostOfParamChange(int) {}
-  virtual void InformHostOfProgramChange() {}
-  virtual bool IsRenderingOffline() { return false; }
-  virtual int GetSamplePos() { return 0; }
-  virtual double GetTempo() { return 0.0; }
-  virtual void GetTimeSig(int& numerator, int& denominator);
-  virtual void GetTime(ITimeInfo&) {}
-  virtual int GetHost() { return hostId; }
-  virtual int GetStoredQuery() { return storedQuery; }
-  virtual void ResizeGraphics(int, int) {}
-  virtual void OnFirstOpenInit() {}
-  virtual void AttachEditor(IGraphics* editor);
-  virtual void SetLatency(int samples);
-  virtual bool SendMidiMsg(int, int, int, int) { return false; }
-  virtual bool SendSysEx(int, int, const unsigned char*) { return false; }
-  virtual void RedrawParameterControls();
-  virtual void OnHostChanged() {}
-  virtual void PresetSelectionChanged() {}
-  virtual void SetBlockSize(int blockSize);
+  // Virtual slots, in this order: the order of the established class layout the design
+  // documents number; nothing depends on it at run time, and new slots go after these.
+  //
+  // Contracts: [who calls, which lock] and what may be assumed. "main" is the host's main or
+  // user-interface thread (also the editor's: its events run on the host's idle calls),
+  // "audio" the host's processing thread; "lock" is the ParameterLock (recursive). Every
+  // format's processing holds it for the whole block, so under it no block is running.
+  virtual ~IPlugBase();  // [main, no audio running] the host's close; the editor is closed
+  virtual void ResetAudioState();  // [main or audio, lock] activation, rate change, reset: clear units' memory
+  virtual void ParameterChanged(int paramIdx);  // [main or audio, lock] params[paramIdx] is the new value
+  virtual void ProcessBlock(double** inputs, double** outputs, int nFrames);  // [audio, lock] 0 <= nFrames <= block size
+  virtual void ProcessSingleBlock(float** inputs, float** outputs, int nFrames);  // [audio, lock] not called by the adapters
+  virtual void OnEditorOpened() {}  // [main, lock] the window exists
+  virtual void OnEditorClosing() {}  // [main, lock] the window still exists
+  virtual void OnIdle() {}  // [main, no lock] VST2 effIdle / effEditIdle
+  virtual void OnActivate(bool active);  // [main, lock] no audio runs while it changes
+  virtual void ProcessMidiMsg(int offset, int status, int data1, int data2);  // [audio, lock] offset in the block
+  virtual void ProcessSysEx(int, int, const unsigned char*) {}  // [audio, lock]
+  virtual bool MidiNoteName(int channel, int key, char* text);  // [main, lock] text: 64 bytes
+  virtual bool SerializeParameters(ByteChunk& chunk);  // [main, lock] appends every value
+  virtual int LoadParameters(const ByteChunk& chunk, int pos);  // [main, lock] the new read position, -1 when short
+  virtual bool ParametersEqual(const double* values);  // [main, lock] values: NParams() doubles
+  virtual void OnEditorResized() {}  // [main, lock]
+  virtual bool HostQuery() { return false; }  // [main, lock]
+  virtual void OnFirstOpen() {}  // [main, lock]
+  virtual void OnHostHook(int, int, int) {}  // [main, lock]
+  virtual void SetParameterFromEditor(int paramIdx, double normalizedValue);  // [main, takes lock] any index or value
+  virtual void BeginInformHostOfParamChange(int) {}  // [main, no lock] a gesture starts
+  virtual void InformHostOfParamChange(int, double) {}  // [main, lock] the adapter tells the host at once or queues it
+  virtual void EndInformHostOfParamChange(int) {}  // [main, no lock] the gesture ends
+  virtual void InformHostOfProgramChange() {}  // [main, lock]
+  virtual bool IsRenderingOffline() { return false; }  // [audio or main, lock] asks the host
+  virtual int GetSamplePos() { return 0; }  // [audio, lock] asks the host
+  virtual double GetTempo() { return 0.0; }  // [audio, lock] asks the host
+  virtual void GetTimeSig(int& numerator, int& denominator);  // [audio, lock] asks the host
+  virtual void GetTime(ITimeInfo&) {}  // [audio, lock] asks the host
+  virtual int GetHost() { return hostId; }  // [any]
+  virtual int GetStoredQuery() { return storedQuery; }  // [any]
+  virtual void ResizeGraphics(int, int) {}  // [main, lock] the editor's new size
+  virtual void OnFirstOpenInit() {}  // [main, lock] once, at the host's first open
+  virtual void AttachEditor(IGraphics* editor);  // [main, takes lock] from the constructor; owns nothing
+  virtual void SetLatency(int samples);  // [main, lock] the adapter tells the host where the format allows
+  virtual bool SendMidiMsg(int, int, int, int) { return false; }  // [audio, lock]
+  virtual bool SendSysEx(int, int, const unsigned char*) { return false; }  // [audio, lock]
+  virtual void RedrawParameterControls();  // [main, lock] after programs or state changed every value
+  virtual void OnHostChanged() {}  // [main, lock]
+  virtual void PresetSelectionChanged() {}  // [main, lock] the current program changed
+  virtual void SetBlockSize(int blockSize);  // [main, lock] no audio runs; buffers are sized here, never in processing
   // Brings the editor up to date with one parameter's value (after host automation).
+  // [main, lock] the editor's thread only: audio-thread changes arrive through FlushEditorUpdates.
   virtual void RefreshEditorForParameter(int paramIdx);
   // The text a host shows for a parameter's plain value (without the label), and the plain
   // value a typed text denotes (false when it denotes none; not clamped). The parameter
   // record's own rules unless the plug-in knows its units better.
+  // [main, lock or not: they read only the parameter table] any index; text may be empty.
   virtual void ParamValueText(int paramIdx, double plain, char* text, int size);
   virtual bool ParamValueFromText(int paramIdx, const char* text, double& plain);
 
@@ -122,7 +130,7 @@ public:
   // calls FlushEditorUpdates before each repaint, on its own thread, to catch up. The effect
   // also renders there what it left for the next repaint.
   void MarkEditorStale(int paramIdx);
-  virtual void FlushEditorUpdates();
+  virtual void FlushEditorUpdates();  // [main, takes lock] before each repaint
 
   // Parameters.
   int NParams() const { return static_cast<int>(params.size()); }

@@ -44,12 +44,13 @@ windows_case() {
   check_module "$source/scripts/wine-run" "$host" "$dll"
 }
 
-# A build's VST3 or CLAP suite, its scan and state cases only, run on the bundle's module
-# (named by VARIABLE=PATH) instead of the build's own: it must load, announce itself and
-# keep its state. At least one case must have run.
+# A build's VST3 or CLAP suite, its scan and state cases only (FILTER), run on the bundle's
+# module (named by VARIABLE=PATH) instead of the build's own: it must load, announce itself
+# and keep its state. At least one case must have run.
+# Usage: suite_case FILTER VARIABLE=PATH PROGRAM...
 suite_case() {
-  local assignment=$1 out status=0
-  shift
+  local filter=$1 assignment=$2 out status=0
+  shift 2
   out=$(env "$assignment" "$@" --gtest_filter="$filter" 2>&1) || status=$?
   out=${out//$'\r'/}
   ((status != 77)) || { echo "$out" | tail -3; exit 77; }
@@ -62,14 +63,14 @@ clap_filter='ClapScan.*:ClapState.SavedState*'
 
 # The Windows builds' suites on the bundle's Windows modules, under Wine.
 windows_suite_case() {
-  local build=$source/$1 kind=$2 module=$bundle/$3
+  local build=$source/$1 kind=$2 module=$bundle/$3 filter suite assignment
   [[ -f $module ]] || { echo "skipped: the bundle has no $3 (make windows builds it)"; exit 77; }
   case $kind in
     vst3) filter=$vst3_filter suite=$build/tests/host/test_vst3host.exe assignment=SKARVEL_VST3=$bundle/vst3/Skarvel.vst3 ;;
     clap) filter=$clap_filter suite=$build/tests/host/test_host.exe assignment=SKARVEL_CLAP_PLUGIN=$module ;;
   esac
   [[ -f $suite ]] || { echo "skipped: no Windows test suite at $suite"; exit 77; }
-  suite_case "$assignment" "$source/scripts/wine-run" "$suite"
+  suite_case "$filter" "$assignment" "$source/scripts/wine-run" "$suite"
 }
 
 case $case_ in
@@ -155,12 +156,10 @@ Manual)
     fail "the bundle's pictures are not the manual's"
   ;;
 LinuxVST3)
-  filter=$vst3_filter
-  suite_case "SKARVEL_VST3=$bundle/vst3/Skarvel.vst3" "$(dirname "$vsthost")/test_vst3host"
+  suite_case "$vst3_filter" "SKARVEL_VST3=$bundle/vst3/Skarvel.vst3" "$(dirname "$vsthost")/test_vst3host"
   ;;
 LinuxCLAP)
-  filter=$clap_filter
-  suite_case "SKARVEL_CLAP_PLUGIN=$bundle/linux/clap/Skarvel.clap" "$(dirname "$vsthost")/test_host"
+  suite_case "$clap_filter" "SKARVEL_CLAP_PLUGIN=$bundle/linux/clap/Skarvel.clap" "$(dirname "$vsthost")/test_host"
   ;;
 Windows32)
   windows_case Skarvel.dll build-win-i686

@@ -3,6 +3,8 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 WIN_ARCHS := i686 x86_64
 win_build = build-win-$(1)
+vst3_x86 := Skarvel.vst3/Contents/x86-win/Skarvel.vst3
+vst3_x64 := Skarvel.vst3/Contents/x86_64-win/Skarvel.vst3
 
 .PHONY: all bootstrap bootstrap-test bootstrap-all configure configure-tests run test windows test-windows test-sanitize test-tsan fuzz soak bench docs dist skin clean
 
@@ -40,8 +42,10 @@ run: all
 	$(BUILD)/tools/skarvel snapshot out/editor.png
 	$(BUILD)/tools/skarvel snapshot out/editor-about.png --page about
 
-# The Windows DLLs, cross-built with MinGW-w64: Skarvel.dll (32-bit) and Skarvel-x64.dll,
-# copied without their debugging information to out/windows/.
+# The Windows plug-ins, cross-built with MinGW-w64 and copied without their debugging
+# information to out/windows/: the VST2 DLLs Skarvel.dll (32-bit) and Skarvel-x64.dll, the VST3
+# bundle Skarvel.vst3/ with both modules, and the CLAP modules x86/Skarvel.clap and
+# x64/Skarvel.clap (one name in two folders: only one of them can be installed in a folder).
 windows: bootstrap-all
 	@for a in $(WIN_ARCHS); do \
 	  scripts/build-mingw-deps $$a && \
@@ -50,9 +54,13 @@ windows: bootstrap-all
 	      -DSKARVEL_REFERENCE_RENDER=$(abspath $(BUILD))/reference_render.f64; } && \
 	  cmake --build $(call win_build,$$a) -j2 || exit 1; \
 	done
-	@mkdir -p out/windows
+	@mkdir -p out/windows/x86 out/windows/x64 $(addprefix out/windows/Skarvel.vst3/Contents/,x86-win x86_64-win)
 	i686-w64-mingw32-strip -o out/windows/Skarvel.dll $(call win_build,i686)/Skarvel.dll
 	x86_64-w64-mingw32-strip -o out/windows/Skarvel-x64.dll $(call win_build,x86_64)/Skarvel-x64.dll
+	i686-w64-mingw32-strip -o out/windows/$(vst3_x86) $(call win_build,i686)/vst3/$(vst3_x86)
+	x86_64-w64-mingw32-strip -o out/windows/$(vst3_x64) $(call win_build,x86_64)/vst3/$(vst3_x64)
+	i686-w64-mingw32-strip -o out/windows/x86/Skarvel.clap $(call win_build,i686)/clap/Skarvel.clap
+	x86_64-w64-mingw32-strip -o out/windows/x64/Skarvel.clap $(call win_build,x86_64)/clap/Skarvel.clap
 
 # The Windows builds' tests, run under Wine. They compare against the Linux build's render.
 # The 32-bit build's are skipped where this machine cannot run 32-bit programs (scripts/wine-run).

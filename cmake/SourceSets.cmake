@@ -75,6 +75,17 @@ function(skarvel_module_link_options target exports_map)
   set_target_properties(${target} PROPERTIES LINK_DEPENDS ${exports_map})
 endfunction()
 
+# A Windows plug-in DLL: exactly the entry points its .def file names are exported (none by
+# the functions' own decorations: the 32-bit stdcall names would carry an "@n" suffix, which the
+# linker matches to the plain names in the .def file), the art is compiled in as "PNG"
+# resources and found through the DLL's own module handle (DllMain).
+function(skarvel_dll_link_options target def_file)
+  target_sources(${target} PRIVATE ${def_file} ${CMAKE_SOURCE_DIR}/plug/module/DllMain_win.cpp)
+  target_link_libraries(${target} PRIVATE skarvel_skin)
+  target_link_options(${target} PRIVATE -Wl,--no-undefined -Wl,--enable-stdcall-fixup)
+  set_target_properties(${target} PROPERTIES LINK_DEPENDS ${def_file})
+endfunction()
+
 # One GoogleTest executable per folder under tests/.
 function(skarvel_test_suite name dir)
   skarvel_sources(src ${dir})

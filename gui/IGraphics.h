@@ -66,6 +66,9 @@ public:
   virtual LICE_IBitmap* LoadSkinBitmap(int resourceId, const char* fileName);
   // Handles the window's pending events; the host calls it regularly through effEditIdle.
   virtual void Idle() {}
+  // Shows or hides the open window inside the host's (which may hide an embedded editor
+  // without closing it).
+  virtual void SetWindowShown(bool) {}
 
   IPlugBase* GetPlug() { return plug; }
   int Width() const { return width; }

@@ -518,6 +518,12 @@ void IGraphicsWin::CloseWindow()
     UnregisterClassA(kWindowClass, static_cast<HINSTANCE>(module));
 }
 
+void IGraphicsWin::SetWindowShown(bool shown)
+{
+  if (editorWindow)
+    ShowWindow(editorWindow, shown ? SW_SHOW : SW_HIDE);
+}
+
 void IGraphicsWin::Resize(int w, int h)
 {
   if (w == Width() && h == Height())

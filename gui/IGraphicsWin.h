@@ -41,6 +41,7 @@ public:
   void* GetWindow() override { return editorWindow; }
   void HideMouseCursor() override;
   void ShowMouseCursor() override;
+  void SetWindowShown(bool shown) override;
 
   // The text box of a running text entry (null when none) and its state.
   void* TextEntryWindow() const { return editWindow; }

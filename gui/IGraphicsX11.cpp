@@ -289,6 +289,16 @@ void* IGraphicsX11::GetWindow()
   return display && window ? reinterpret_cast<void*>(static_cast<uintptr_t>(window)) : nullptr;
 }
 
+void IGraphicsX11::SetWindowShown(bool shown)
+{
+  if (!display || !window) return;
+  if (shown)
+    XMapWindow(display, window);
+  else
+    XUnmapWindow(display, window);
+  XFlush(display);
+}
+
 void IGraphicsX11::Resize(int w, int h)
 {
   if (w == width && h == height) return;

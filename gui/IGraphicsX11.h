@@ -44,6 +44,7 @@ public:
   void HideMouseCursor() override;
   void ShowMouseCursor() override;
   void Idle() override;
+  void SetWindowShown(bool shown) override;
 
 private:
   // While a dialog is open: keep the window painted, ignore its input.

@@ -289,7 +289,7 @@ bool IPlugCLAP::SetViewParent(const clap_window_t* window)
 #else
   void* parent = reinterpret_cast<void*>(static_cast<uintptr_t>(window->x11));
 #endif
-  return OpenEditor(parent) != nullptr;
+  return parent && OpenEditor(parent) != nullptr;
 }
 
 bool IPlugCLAP::ViewSize(uint32_t* width, uint32_t* height)
@@ -298,6 +298,14 @@ bool IPlugCLAP::ViewSize(uint32_t* width, uint32_t* height)
   if (!width || !height || !gui) return false;
   *width = static_cast<uint32_t>(gui->Width());
   *height = static_cast<uint32_t>(gui->Height());
+  return true;
+}
+
+bool IPlugCLAP::ShowView(bool shown)
+{
+  IGraphics* gui = GetGUI();
+  if (!viewCreated || !gui || !gui->WindowIsOpen()) return false;
+  gui->SetWindowShown(shown);
   return true;
 }
 

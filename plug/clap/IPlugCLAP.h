@@ -79,7 +79,8 @@ public:
   void DestroyView();
   bool SetViewParent(const clap_window_t* window);
   bool ViewSize(uint32_t* width, uint32_t* height);
-  bool ViewCreated() const { return viewCreated; }
+  // Maps or unmaps the open editor window; false while none is open.
+  bool ShowView(bool shown);
   void OnTimer(clap_id timer);
 
   void BeginInformHostOfParamChange(int paramIdx) override;

@@ -2,7 +2,8 @@
 # Checks the release bundle the way a user meets it: unpacked from the archives, outside the
 # build tree. Usage: check_bundle.sh CASE DIST VERSION [VSTHOST SOURCE]
 #   DIST     the folder make-dist wrote into
-#   VSTHOST  the Linux test host; SOURCE the checkout (for the Windows hosts and Wine)
+#   VSTHOST  the Linux test host, beside the VST3 and CLAP test suites of its build
+#   SOURCE   the checkout (for the Windows builds' hosts and suites, and Wine)
 # Exit 0 passed, 1 failed, 77 skipped.
 set -euo pipefail
 case_=$1 dist=$2 version=$3 vsthost=${4:-} source=${5:-}
@@ -43,6 +44,35 @@ windows_case() {
   check_module "$source/scripts/wine-run" "$host" "$dll"
 }
 
+# A build's VST3 or CLAP suite, its scan and state cases only (FILTER), run on the bundle's
+# module (named by VARIABLE=PATH) instead of the build's own: it must load, announce itself
+# and keep its state. At least one case must have run.
+# Usage: suite_case FILTER VARIABLE=PATH PROGRAM...
+suite_case() {
+  local filter=$1 assignment=$2 out status=0
+  shift 2
+  out=$(env "$assignment" "$@" --gtest_filter="$filter" 2>&1) || status=$?
+  out=${out//$'\r'/}
+  ((status != 77)) || { echo "$out" | tail -3; exit 77; }
+  grep -E '^\[ +(OK|FAILED) +\]|^\[  PASSED  \]' <<<"$out" || true
+  ((status == 0)) || fail "the suite failed on ${assignment#*=}"
+  grep -qE '^\[  PASSED  \] [1-9][0-9]* test' <<<"$out" || fail "no case ran on ${assignment#*=}"
+}
+vst3_filter='VST3Plugin.Factory*:VST3BesideVST2.StateIsTheVST2ProgramChunk*'
+clap_filter='ClapScan.*:ClapState.SavedState*'
+
+# The Windows builds' suites on the bundle's Windows modules, under Wine.
+windows_suite_case() {
+  local build=$source/$1 kind=$2 module=$bundle/$3 filter suite assignment
+  [[ -f $module ]] || { echo "skipped: the bundle has no $3 (make windows builds it)"; exit 77; }
+  case $kind in
+    vst3) filter=$vst3_filter suite=$build/tests/host/test_vst3host.exe assignment=SKARVEL_VST3=$bundle/vst3/Skarvel.vst3 ;;
+    clap) filter=$clap_filter suite=$build/tests/host/test_host.exe assignment=SKARVEL_CLAP_PLUGIN=$module ;;
+  esac
+  [[ -f $suite ]] || { echo "skipped: no Windows test suite at $suite"; exit 77; }
+  suite_case "$filter" "$assignment" "$source/scripts/wine-run" "$suite"
+}
+
 case $case_ in
 unpack)
   # Both archives hold the same files; the outer checksums match the archives.
@@ -53,13 +83,13 @@ unpack)
   tar -xzf "$dist/$name.tar.gz" -C "$dist/unpacked/tar"
   diff -r "$dist/unpacked/zip" "$dist/unpacked/tar" || fail "the zip and the tar.gz differ"
   for f in INSTALL.txt SHA256SUMS docs/manual.md linux/Skarvel.so linux/skarvel \
-           linux/lv2/Skarvel.lv2/Skarvel.so linux/lv2/Skarvel.lv2/manifest.ttl \
-           linux/vst3/Skarvel.vst3/Contents/x86_64-linux/Skarvel.so; do
+           linux/lv2/Skarvel.lv2/Skarvel.so linux/lv2/Skarvel.lv2/manifest.ttl linux/clap/Skarvel.clap \
+           vst3/Skarvel.vst3/Contents/x86_64-linux/Skarvel.so; do
     [[ -f $bundle/$f ]] || fail "the bundle lacks $f"
   done
   for tree in zip tar; do
-    for f in linux/Skarvel.so linux/skarvel linux/lv2/Skarvel.lv2/Skarvel.so \
-             linux/vst3/Skarvel.vst3/Contents/x86_64-linux/Skarvel.so; do
+    for f in linux/Skarvel.so linux/skarvel linux/lv2/Skarvel.lv2/Skarvel.so linux/clap/Skarvel.clap \
+             vst3/Skarvel.vst3/Contents/x86_64-linux/Skarvel.so; do
       [[ -x $dist/unpacked/$tree/$name/$f ]] || fail "$f is not executable in the $tree archive"
     done
   done
@@ -125,11 +155,52 @@ Manual)
   diff <(echo "$shown") <(find . -name '*.png' | sed 's|^\./||' | LC_ALL=C sort) ||
     fail "the bundle's pictures are not the manual's"
   ;;
+LinuxVST3)
+  suite_case "$vst3_filter" "SKARVEL_VST3=$bundle/vst3/Skarvel.vst3" "$(dirname "$vsthost")/test_vst3host"
+  ;;
+LinuxCLAP)
+  suite_case "$clap_filter" "SKARVEL_CLAP_PLUGIN=$bundle/linux/clap/Skarvel.clap" "$(dirname "$vsthost")/test_host"
+  ;;
 Windows32)
   windows_case Skarvel.dll build-win-i686
   ;;
 Windows64)
   windows_case Skarvel-x64.dll build-win-x86_64
+  ;;
+WindowsVST3_32)
+  windows_suite_case build-win-i686 vst3 vst3/Skarvel.vst3/Contents/x86-win/Skarvel.vst3
+  ;;
+WindowsVST3_64)
+  windows_suite_case build-win-x86_64 vst3 vst3/Skarvel.vst3/Contents/x86_64-win/Skarvel.vst3
+  ;;
+WindowsCLAP32)
+  windows_suite_case build-win-i686 clap windows/clap/x86/Skarvel.clap
+  ;;
+WindowsCLAP64)
+  windows_suite_case build-win-x86_64 clap windows/clap/x64/Skarvel.clap
+  ;;
+WindowsImages)
+  # Every Windows module of the bundle, read as a file (so the 32-bit ones too, where they
+  # cannot run): the right image, its format's entry points only, system imports, the art.
+  found=0
+  while read -r module format exports; do
+    [[ -f $bundle/$module ]] || continue
+    found=$((found + 1))
+    objdump=i686-w64-mingw32-objdump
+    [[ $format == PE32+ ]] && objdump=x86_64-w64-mingw32-objdump
+    # shellcheck disable=SC2086 # the exports are separate words
+    "$source/tests/host/check_dll_image.sh" "$objdump" "$bundle/$module" "$format" \
+      "$source/gui/PanelLayout.h" $exports || fail "$module"
+  done <<'MODULES'
+windows/Skarvel.dll PE32 VSTPluginMain main
+windows/Skarvel-x64.dll PE32+ VSTPluginMain main
+vst3/Skarvel.vst3/Contents/x86-win/Skarvel.vst3 PE32 GetPluginFactory InitDll ExitDll
+vst3/Skarvel.vst3/Contents/x86_64-win/Skarvel.vst3 PE32+ GetPluginFactory InitDll ExitDll
+windows/clap/x86/Skarvel.clap PE32 clap_entry
+windows/clap/x64/Skarvel.clap PE32+ clap_entry
+MODULES
+  ((found)) || { echo "skipped: the bundle has no Windows modules (make windows builds them)"; exit 77; }
+  echo "$found Windows modules checked"
   ;;
 *)
   fail "unknown case $case_"

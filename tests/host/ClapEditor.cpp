@@ -4,6 +4,12 @@
 
 namespace {
 
+#ifdef _WIN32
+constexpr const char* kWindowApi = CLAP_WINDOW_API_WIN32;
+#else
+constexpr const char* kWindowApi = CLAP_WINDOW_API_X11;
+#endif
+
 const clap_plugin_gui_t* Gui(const ClapHost& host) { return host.Get<clap_plugin_gui_t>(CLAP_EXT_GUI); }
 
 }  // namespace
@@ -11,8 +17,8 @@ const clap_plugin_gui_t* Gui(const ClapHost& host) { return host.Get<clap_plugin
 bool ClapEditor::Create()
 {
   const clap_plugin_gui_t* gui = Gui(host);
-  if (!created && gui && gui->is_api_supported(host.Plugin(), CLAP_WINDOW_API_X11, false))
-    created = gui->create(host.Plugin(), CLAP_WINDOW_API_X11, false);
+  if (!created && gui && gui->is_api_supported(host.Plugin(), kWindowApi, false))
+    created = gui->create(host.Plugin(), kWindowApi, false);
   return created;
 }
 
@@ -29,8 +35,12 @@ bool ClapEditor::Open(void* parent)
 {
   if (!Create()) return false;
   clap_window_t window{};
-  window.api = CLAP_WINDOW_API_X11;
+  window.api = kWindowApi;
+#ifdef _WIN32
+  window.win32 = parent;
+#else
   window.x11 = reinterpret_cast<clap_xwnd>(parent);
+#endif
   return Gui(host)->set_parent(host.Plugin(), &window) && Gui(host)->show(host.Plugin());
 }
 

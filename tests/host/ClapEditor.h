@@ -1,10 +1,11 @@
 #pragma once
 
 #include "tests/host/ClapHost.h"
-#include "tests/host/EditorHost.h"
+#include "tests/host/PluginEditor.h"
 
-// A CLAP plug-in's editor as a host embeds it on X11 through the gui extension: created,
-// sized, given the host's window as parent and shown; idle is the host's timers firing.
+// A CLAP plug-in's editor as a host embeds it through the gui extension, in a window of the
+// platform's kind (X11, Win32): created, sized, given the host's window as parent and shown;
+// idle is the host's timers firing.
 class ClapEditor : public PluginEditor
 {
 public:

@@ -529,29 +529,42 @@ TEST(ClapState, AnythingButAWholeStateChangesNothing)
 
 // --- Editor --------------------------------------------------------------------------------
 
-// Embedded in an X11 window only, at its one size; creating it asks the host for its timer,
-// destroying it gives the timer back.
-TEST(ClapGui, EmbeddedX11AtOneFixedSizeOnTheHostsTimer)
+// Embedded in a window of the platform's own kind only (X11 on Linux, Win32 on Windows), at
+// its one size; creating it asks the host for its timer where the editor needs one (X11),
+// destroying it gives the timer back. Showing or hiding an editor not yet open does nothing.
+#ifdef _WIN32
+constexpr const char* kOwnApi = CLAP_WINDOW_API_WIN32;
+constexpr const char* kOtherApi = CLAP_WINDOW_API_X11;
+constexpr size_t kEditorTimers = 0;
+#else
+constexpr const char* kOwnApi = CLAP_WINDOW_API_X11;
+constexpr const char* kOtherApi = CLAP_WINDOW_API_WIN32;
+constexpr size_t kEditorTimers = 1;
+#endif
+
+TEST(ClapGui, EmbeddedInThePlatformsWindowAtOneFixedSize)
 {
   auto host = LoadSkarvelClap();
   ASSERT_TRUE(host);
   const auto* gui = host->Get<clap_plugin_gui_t>(CLAP_EXT_GUI);
   ASSERT_NE(gui, nullptr);
   const clap_plugin_t* p = host->Plugin();
-  EXPECT_TRUE(gui->is_api_supported(p, CLAP_WINDOW_API_X11, false));
-  EXPECT_FALSE(gui->is_api_supported(p, CLAP_WINDOW_API_X11, true));
+  EXPECT_TRUE(gui->is_api_supported(p, kOwnApi, false));
+  EXPECT_FALSE(gui->is_api_supported(p, kOwnApi, true));
+  EXPECT_FALSE(gui->is_api_supported(p, kOtherApi, false));
   EXPECT_FALSE(gui->is_api_supported(p, CLAP_WINDOW_API_WAYLAND, false));
   EXPECT_FALSE(gui->is_api_supported(p, nullptr, false));
   const char* api = nullptr;
   bool floating = true;
   ASSERT_TRUE(gui->get_preferred_api(p, &api, &floating));
-  EXPECT_STREQ(api, CLAP_WINDOW_API_X11);
+  EXPECT_STREQ(api, kOwnApi);
   EXPECT_FALSE(floating);
-  EXPECT_FALSE(gui->create(p, CLAP_WINDOW_API_X11, true));
+  EXPECT_FALSE(gui->create(p, kOwnApi, true));
+  EXPECT_FALSE(gui->create(p, kOtherApi, false));
   EXPECT_EQ(host->TimerCount(), 0u);
 
-  ASSERT_TRUE(gui->create(p, CLAP_WINDOW_API_X11, false));
-  EXPECT_EQ(host->TimerCount(), 1u);
+  ASSERT_TRUE(gui->create(p, kOwnApi, false));
+  EXPECT_EQ(host->TimerCount(), kEditorTimers);
   uint32_t w = 0, h = 0;
   ASSERT_TRUE(gui->get_size(p, &w, &h));
   EXPECT_EQ(w, 512u);
@@ -559,11 +572,13 @@ TEST(ClapGui, EmbeddedX11AtOneFixedSizeOnTheHostsTimer)
   EXPECT_FALSE(gui->can_resize(p));
   EXPECT_TRUE(gui->set_size(p, 512, 480));
   EXPECT_FALSE(gui->set_size(p, 600, 480));
+  EXPECT_FALSE(gui->show(p));
+  EXPECT_FALSE(gui->hide(p));
   clap_window_t window{};
-  window.api = CLAP_WINDOW_API_X11;
-  window.x11 = 0;
+  window.api = kOwnApi;
+  window.ptr = nullptr;
   EXPECT_FALSE(gui->set_parent(p, &window)) << "no window";
-  window.api = CLAP_WINDOW_API_WIN32;
+  window.api = kOtherApi;
   EXPECT_FALSE(gui->set_parent(p, &window));
   EXPECT_FALSE(gui->set_parent(p, nullptr));
   host->RunTimers();  // an editor that is not open yet idles quietly

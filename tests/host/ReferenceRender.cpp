@@ -27,28 +27,42 @@ DoubleBuffers Input(int frames, int start)
 
 namespace ReferenceRender
 {
-std::vector<double> Render(TestHost& host)
+std::vector<double> Render(const Player& player)
 {
   std::vector<double> all;
-  if (!host.Effect())
-    return all;
-  host.Start(44100.0f, kBlockSize);
-  const int programs = host.Effect()->numPrograms;
-  for (int p = 0; p < programs; ++p)
+  for (int p = 0; p < player.programs; ++p)
   {
-    host.Dispatch(effSetProgram, 0, p);
-    host.Dispatch(effMainsChanged, 0, 0);  // clears every unit's history
-    host.Dispatch(effMainsChanged, 0, 1);
+    if (!player.selectProgram(p))
+      return {};
     for (int start = 0; start < kFramesPerProgram; start += kBlockSize)
     {
       DoubleBuffers in = Input(kBlockSize, start);
       DoubleBuffers out(2, std::vector<double>(kBlockSize));
-      host.ProcessDoubleReplacing(in, out, kBlockSize);
+      player.process(in, out, kBlockSize);
       for (const auto& ch : out)
         all.insert(all.end(), ch.begin(), ch.end());
     }
   }
   return all;
+}
+
+std::vector<double> Render(TestHost& host)
+{
+  if (!host.Effect())
+    return {};
+  host.Start(float(kSampleRate), kBlockSize);
+  Player player;
+  player.programs = host.Effect()->numPrograms;
+  player.selectProgram = [&](int p) {
+    host.Dispatch(effSetProgram, 0, p);
+    host.Dispatch(effMainsChanged, 0, 0);  // clears every unit's history
+    host.Dispatch(effMainsChanged, 0, 1);
+    return true;
+  };
+  player.process = [&](DoubleBuffers& in, DoubleBuffers& out, int frames) {
+    host.ProcessDoubleReplacing(in, out, frames);
+  };
+  return Render(player);
 }
 
 bool Write(const std::string& path, const std::vector<double>& samples)

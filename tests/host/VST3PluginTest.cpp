@@ -5,9 +5,16 @@
 
 namespace {
 
-// The class id is the plug-in's name in every saved session: it must never change.
+// The class id is the plug-in's name in every saved session: it must never change. It is
+// published as 4B726E77-536B7276-56535433-46783031; Windows hosts hold it as a COM GUID, whose
+// first three fields are little-endian.
+#ifdef _WIN32
+constexpr uint8_t kPublishedClassId[16] = {0x77, 0x6E, 0x72, 0x4B, 0x6B, 0x53, 0x76, 0x72,
+                                           0x56, 0x53, 0x54, 0x33, 0x46, 0x78, 0x30, 0x31};
+#else
 constexpr uint8_t kPublishedClassId[16] = {0x4B, 0x72, 0x6E, 0x77, 0x53, 0x6B, 0x72, 0x76,
                                            0x56, 0x53, 0x54, 0x33, 0x46, 0x78, 0x30, 0x31};
+#endif
 
 }  // namespace
 

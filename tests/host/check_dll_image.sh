@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# The Windows DLL as a host meets it, read from the file without running it: a PE32 image for
-# i386 (or a PE32+ image for x86-64) that exports exactly its two entry points, imports only
+# A Windows plug-in DLL as a host meets it, read from the file without running it: a PE32 image
+# for i386 (or a PE32+ image for x86-64) that exports exactly its format's entry points, imports only
 # DLLs every Windows has (the C++ runtime, winpthread, libpng and zlib are inside it) and
 # carries the editor's art as "PNG" resources under exactly the ids the layout loads.
-# Usage: check_dll_image.sh OBJDUMP DLL PE32|PE32+ LAYOUT
+# Usage: check_dll_image.sh OBJDUMP DLL PE32|PE32+ LAYOUT EXPORT...
 #   LAYOUT  gui/PanelLayout.h, whose kBitmaps table lists the ids
+#   EXPORT  every name the DLL exports (VSTPluginMain main; GetPluginFactory InitDll ExitDll;
+#           clap_entry)
 set -euo pipefail
 objdump=$1 dll=$2 format=$3 layout=$4
+shift 4
+(($#)) || { echo "no exports named"; exit 2; }
+wanted_exports=$(printf '%s\n' "$@" | sort | tr '\n' ' ')
 dump=$("$objdump" -p "$dll")
 
 case $format in
@@ -27,7 +32,7 @@ fi
 
 exports=$(awk '/\[Ordinal\/Name Pointer\] Table/ {on=1; next} on && /^\t\[/ {print $3} on && !/^\t\[/ {on=0}' <<<"$dump" |
   sort | tr '\n' ' ')
-if [[ "$exports" != "VSTPluginMain main " ]]; then
+if [[ "$exports" != "$wanted_exports" ]]; then
   echo "unexpected exports: $exports"
   exit 1
 fi

@@ -1,3 +1,5 @@
+#include <clap/ext/gui.h>
+
 #include "gui/IGraphics.h"
 #include "plug/Skarvel.h"
 #include "tests/host/ClapEditor.h"
@@ -93,6 +95,28 @@ TEST_F(ClapEditorTest, ADragOnTheEmbeddedEditorReachesTheHostAsOneGesture)
 
   clapWindow->Close();
   EXPECT_EQ(clap->TimerCount(), 0u);
+}
+
+// A host may hide the embedded editor without destroying it: its window is unmapped, and
+// mapped again, in the same place, when shown.
+TEST_F(ClapEditorTest, HideAndShowUnmapAndMapTheEditorsWindow)
+{
+  const auto* gui = clap->Get<clap_plugin_gui_t>(CLAP_EXT_GUI);
+  ASSERT_NE(gui, nullptr);
+  const unsigned long window = InputWindow();
+  ASSERT_NE(window, 0u);
+  auto mapState = [&] {
+    Settle();
+    XWindowAttributes wa{};
+    return XGetWindowAttributes(X(), window, &wa) ? wa.map_state : -1;
+  };
+  ASSERT_TRUE(gui->hide(clap->Plugin()));
+  EXPECT_EQ(mapState(), IsUnmapped);
+  EXPECT_EQ(InputWindow(), window) << "hidden, not closed";
+  ASSERT_TRUE(gui->show(clap->Plugin()));
+  EXPECT_EQ(mapState(), IsViewable);
+  clapWindow->Close();
+  EXPECT_FALSE(gui->show(clap->Plugin())) << "nothing to show once closed";
 }
 
 // While the knob is held, the host hears of the gesture and its values at each block; the end

@@ -212,16 +212,20 @@ bool GuiSetTransient(const clap_plugin_t*, const clap_window_t*) { return false;
 
 void GuiSuggestTitle(const clap_plugin_t*, const char*) {}
 
-// The editor lives inside the host's window: it shows and hides with it.
-bool GuiShowOrHide(const clap_plugin_t* p)
+bool GuiShow(const clap_plugin_t* p)
 {
-  return Guarded(p, false, [](IPlugCLAP& plug) { return plug.ViewCreated(); });
+  return Guarded(p, false, [](IPlugCLAP& plug) { return plug.ShowView(true); });
+}
+
+bool GuiHide(const clap_plugin_t* p)
+{
+  return Guarded(p, false, [](IPlugCLAP& plug) { return plug.ShowView(false); });
 }
 
 const clap_plugin_gui_t kGui = {GuiApiSupported, GuiPreferredApi, GuiCreate,       GuiDestroy,
                                 GuiSetScale,     GuiGetSize,      GuiCanResize,    GuiResizeHints,
                                 GuiAdjustSize,   GuiSetSize,      GuiSetParent,    GuiSetTransient,
-                                GuiSuggestTitle, GuiShowOrHide,   GuiShowOrHide};
+                                GuiSuggestTitle, GuiShow,         GuiHide};
 
 void OnTimer(const clap_plugin_t* p, clap_id timer)
 {

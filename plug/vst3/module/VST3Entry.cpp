@@ -12,7 +12,8 @@
 #include "plug/vst3/VST3Text.h"
 
 #if defined(_WIN32)
-#define SKARVEL_VST3_EXPORT extern "C" __declspec(dllexport)
+// Skarvel.def names the exports: a dllexport would add the 32-bit "@n" stdcall names.
+#define SKARVEL_VST3_EXPORT extern "C"
 #else
 #define SKARVEL_VST3_EXPORT extern "C" __attribute__((visibility("default")))
 #endif

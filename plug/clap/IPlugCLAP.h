@@ -86,6 +86,8 @@ public:
   void BeginInformHostOfParamChange(int paramIdx) override;
   void InformHostOfParamChange(int paramIdx, double normalizedValue) override;
   void EndInformHostOfParamChange(int paramIdx) override;
+  // Told to the host at once while inactive; while active the host is asked to restart us.
+  void SetLatency(int samples) override;
   void SetBlockSize(int blockSize) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "tests/host/ClapHost.h"
 
+#include <clap/ext/latency.h>
 #include <clap/ext/timer-support.h>
 
 #include <cmath>

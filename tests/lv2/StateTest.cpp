@@ -117,7 +117,7 @@ TEST(LV2State, OversamplingBlockReportsItsLatencyOnThePortAfterTheControls)
   std::vector<unsigned char>& bytes = state[LV2Identity::kStateKey].bytes;
   const unsigned char block[12] = {'O', 'V', 'S', 'M', 1, 0, 0, 0, 4, 0, 0, 0};
   bytes.insert(bytes.end(), block, block + 12);
-  for (const LV2State* s : {&state, &off}) {
+  for (const LV2State* s : {static_cast<const LV2State*>(&state), &off}) {
     ASSERT_EQ(host->RestoreState(*s), LV2_STATE_SUCCESS);
     host->Render(Noise(kBlock, 3), kBlock);
     EXPECT_EQ(latency, s == &state ? 67.0f : 0.0f);

@@ -67,7 +67,7 @@ Info)
     function off(a, b) { return a - b > 5e-7 || b - a > 5e-7 }
     END {
       if (ports != 35) { print "ports: " ports ", not 35"; bad = 1 }
-      if (symbol[34] != "\"latency\"") { print "port 34 is " symbol[34] ", not the latency"; bad = 1 }
+      if (symbol[34] != "latency") { print "port 34 is " symbol[34] ", not the latency"; bad = 1 }
       if (controls != 30) { print "control ports: " controls ", not 30"; bad = 1 }
       for (p = 4; p < 34; p++) {
         s = symbol[p]

@@ -41,7 +41,7 @@ public:
   static double KeepWeight(double keep, int factor) { return factor > 1 ? std::pow(keep, 1.0 / factor) : keep; }
 
   // section(left, right, count) at factor (2 or 4) times the rate of left and right; any
-  // other factor runs it at their rate, unfiltered.
+  // other factor, or no room yet, runs it at their rate, unfiltered.
   template <class Section>
   void Process(int factor, double* left, double* right, int n, Section&& section);
 
@@ -70,11 +70,10 @@ private:
 template <class Section>
 void Oversampler::Process(int factor, double* left, double* right, int n, Section&& section)
 {
-  if (factor != 2 && factor != 4) {
+  if ((factor != 2 && factor != 4) || capacity <= 0) {
     section(left, right, n);
     return;
   }
-  if (capacity <= 0) return;
   for (int done = 0; done < n; done += capacity) {
     const int count = n - done < capacity ? n - done : capacity;
     channels[0].Up(factor, left + done, count, highLeft.data());

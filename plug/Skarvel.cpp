@@ -420,7 +420,11 @@ void Skarvel::ProcessBlock(double** inputs, double** outputs, int nFrames)
 
   const bool changing = runningFactor != oversampling;
   factorFade.Apply(changing, left, right, n);
-  if (changing && factorFade.Silent()) RunAtFactor(oversampling);
+  if (changing && factorFade.Silent()) {
+    // The new sections start from empty filters: silent until every tap holds signal.
+    RunAtFactor(oversampling);
+    factorFade.Hold(2 * OversamplingLatency(oversampling));
+  }
 
   MeterBlock(outputs, n);
 }

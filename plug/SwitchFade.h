@@ -17,14 +17,25 @@ public:
     if (!down && gain == 1.0) return;
     const double step = down ? -kStep : kStep;
     for (int i = 0; i < n; ++i) {
-      gain = Kernwave::Clamp(gain + step, 0.0, 1.0);
+      if (held > 0)
+        --held;
+      else
+        gain = Kernwave::Clamp(gain + step, 0.0, 1.0);
       left[i] *= gain;
       right[i] *= gain;
     }
   }
   bool Silent() const { return gain == 0.0; }
-  void Reset() { gain = 1.0; }
+  // Keeps the gain where it is for the next samples: silent, while what was changed has not
+  // yet filled its delay.
+  void Hold(int samples) { held = samples; }
+  void Reset()
+  {
+    gain = 1.0;
+    held = 0;
+  }
 
 private:
   double gain = 1.0;
+  int held = 0;
 };

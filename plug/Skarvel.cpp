@@ -152,6 +152,7 @@ void Skarvel::BuildEditor()
                                       Kernwave::Distortion::kCurvePoints);
   RefreshCurves();
   ShowSampleRate();
+  ShowOversampling();
   AttachEditor(graphics.get());
 }
 
@@ -451,6 +452,7 @@ void Skarvel::MeterBlock(double** outputs, int nFrames)
 
 void Skarvel::ShowOversampling()
 {
+  ShowText(PanelLayout::Role::OversamplingText, OversamplingSetting::Name(oversampling));
 }
 
 void Skarvel::PresetSelectionChanged()

@@ -67,7 +67,7 @@ bool Prepare(benchmark::State& state, TimedEffect& fx, Setup setup, int oversamp
   bool ok = fx.Load(SkarvelPath());
   if (ok) ok = setup == Setup::EverythingOn ? EverythingOn(fx.Host())
                                             : SelectProgram(fx.Host(), "Initial Preset");
-  if (ok) ok = Oversample(fx.Host(), oversampling);
+  if (ok && oversampling != 1) ok = Oversample(fx.Host(), oversampling);
   if (!ok) {
     state.SkipWithError(("cannot set up Skarvel: " + fx.Error()).c_str());
     return false;

@@ -12,7 +12,9 @@ HalfBandStage::HalfBandStage(const double* taps, int numTaps, int historyLength)
 
 void HalfBandStage::SetCapacity(int inputCapacity)
 {
-  work.assign(static_cast<size_t>(history + (inputCapacity > 0 ? inputCapacity : 0)), 0.0);
+  const size_t n = static_cast<size_t>(history + (inputCapacity > 0 ? inputCapacity : 0));
+  work.assign(n, 0.0);
+  for (std::vector<double>& p : phase) p.assign(n, 0.0);
 }
 
 void HalfBandStage::Clear() { std::fill(work.begin(), work.begin() + history, 0.0); }
@@ -42,22 +44,26 @@ void HalfBandInterpolator::Process(const double* in, int n, double* out)
   if (n <= 0) return;
   const double* w = Load(in, n);
   const int k = numTaps - 1;
-  const double* centre = w + history - k;
-  for (int i = 0; i < n; ++i) {
-    out[2 * i] = 0.0;
-    out[2 * i + 1] = centre[i];
-  }
+  double* even = phase[0].data();
+  std::fill(even, even + n, 0.0);
   for (int j = 0; j < numTaps; ++j) {
     const double g = 2.0 * taps[j];
     const double* before = w + history - k - 1 - j;
     const double* after = w + history - k + j;
-    for (int i = 0; i < n; ++i) out[2 * i] += g * (before[i] + after[i]);
+    for (int i = 0; i < n; ++i) even[i] += g * (before[i] + after[i]);
+  }
+  const double* centre = w + history - k;
+  for (int i = 0; i < n; ++i) {
+    out[2 * i] = even[i];
+    out[2 * i + 1] = centre[i];
   }
   Keep(n);
 }
 
 // With k = numTaps - 1 and v[t - m] at w[history + t - m]:
 //   y[i] = 0.5 * v[2i - 2k - 1] + sum_j taps[j] * (v[2i - 2k - 2 - 2j] + v[2i - 2k + 2j])
+// The history is even, so the taps read only even places of w and the centre only odd ones:
+// w is split into its even and odd places first, and every loop then reads contiguously.
 HalfBandDecimator::HalfBandDecimator(const double* taps, int numTaps)
   : HalfBandStage(taps, numTaps, 4 * numTaps - 2)
 {
@@ -68,13 +74,20 @@ void HalfBandDecimator::Process(const double* in, int n, double* out)
   if (n <= 0) return;
   const double* w = Load(in, 2 * n);
   const int k = numTaps - 1;
-  const double* centre = w + history - 2 * k - 1;
-  for (int i = 0; i < n; ++i) out[i] = 0.5 * centre[2 * i];
+  const int halves = history / 2 + n;
+  double* even = phase[0].data();
+  double* odd = phase[1].data();
+  for (int m = 0; m < halves; ++m) {
+    even[m] = w[2 * m];
+    odd[m] = w[2 * m + 1];
+  }
+  const double* centre = odd + history / 2 - k - 1;
+  for (int i = 0; i < n; ++i) out[i] = 0.5 * centre[i];
   for (int j = 0; j < numTaps; ++j) {
     const double g = taps[j];
-    const double* before = w + history - 2 * k - 2 - 2 * j;
-    const double* after = w + history - 2 * k + 2 * j;
-    for (int i = 0; i < n; ++i) out[i] += g * (before[2 * i] + after[2 * i]);
+    const double* before = even + history / 2 - k - 1 - j;
+    const double* after = even + history / 2 - k + j;
+    for (int i = 0; i < n; ++i) out[i] += g * (before[i] + after[i]);
   }
   Keep(2 * n);
 }

@@ -26,6 +26,8 @@ protected:
   const double* taps;
   const int numTaps;
   const int history;
+  // Room for the block's outputs of one phase, so the tap loops run over contiguous samples.
+  std::vector<double> phase[2];
 
 private:
   std::vector<double> work;

@@ -81,10 +81,11 @@ TEST(Render, BypassedSineIsInputTimesBothVolumes)
     ASSERT_EQ(out.channels, 2);
     ASSERT_EQ(out.frames, in.frames);
     EXPECT_EQ(out.samplerate, 48000);
-    // The filters' passband ripple is below 0.001 dB each way.
+    // The filters' passband ripple is below 0.001 dB each way; their taps reach 67 frames
+    // ahead, so the file's abrupt end rings into the frames before it.
     const bool filtered = !oversampling.empty() && oversampling.back() != 'f';
     const double tolerance = filtered ? 1e-4 : 1e-6;
-    for (sf_count_t i = 24000; i < out.frames; ++i) {
+    for (sf_count_t i = 24000; i < out.frames - (filtered ? 67 : 0); ++i) {
       const double expected = x[static_cast<size_t>(i)] * 0.8 * 0.5;
       ASSERT_NEAR(y[static_cast<size_t>(2 * i)], expected, tolerance) << i << oversampling;  // mono feeds both
       ASSERT_NEAR(y[static_cast<size_t>(2 * i + 1)], expected, tolerance) << i << oversampling;

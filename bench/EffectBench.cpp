@@ -14,6 +14,7 @@
 #include "bench/InstanceProbe.h"
 #include "bench/SummaryReporter.h"
 #include "bench/TimedEffect.h"
+#include "plug/OversamplingSetting.h"
 #include "tests/host/EffectScenarios.h"
 
 namespace {
@@ -47,11 +48,26 @@ std::string SkarvelPath()
 
 enum class Setup { EverythingOn, InitialPreset };
 
-bool Prepare(benchmark::State& state, TimedEffect& fx, Setup setup)
+// The oversampling as a host restores it: the program chunk with the settings block after the
+// values; then processing off and on, as a host does when it hears of the new latency.
+bool Oversample(TestHost& host, int factor)
+{
+  std::vector<unsigned char> chunk = host.GetChunk(true);
+  ByteChunk block;
+  OversamplingSetting::WriteStateBlock(block, factor);
+  chunk.insert(chunk.end(), block.Data(), block.Data() + block.Size());
+  if (host.SetChunk(true, chunk) != 1) return false;
+  host.Dispatch(effMainsChanged, 0, 0);
+  host.Dispatch(effMainsChanged, 0, 1);
+  return true;
+}
+
+bool Prepare(benchmark::State& state, TimedEffect& fx, Setup setup, int oversampling = 1)
 {
   bool ok = fx.Load(SkarvelPath());
   if (ok) ok = setup == Setup::EverythingOn ? EverythingOn(fx.Host())
                                             : SelectProgram(fx.Host(), "Initial Preset");
+  if (ok && oversampling != 1) ok = Oversample(fx.Host(), oversampling);
   if (!ok) {
     state.SkipWithError(("cannot set up Skarvel: " + fx.Error()).c_str());
     return false;
@@ -61,10 +77,10 @@ bool Prepare(benchmark::State& state, TimedEffect& fx, Setup setup)
   return true;
 }
 
-void Blocks(benchmark::State& state, Setup setup, bool automate)
+void Blocks(benchmark::State& state, Setup setup, bool automate, int oversampling)
 {
   TimedEffect fx;
-  if (!Prepare(state, fx, setup)) return;
+  if (!Prepare(state, fx, setup, oversampling)) return;
   for (auto _ : state) {
     if (automate) AutomateCutoff(fx.Host(), fx.Frame());
     fx.ProcessBlock();
@@ -141,9 +157,11 @@ void Register()
   auto audio = [](benchmark::internal::Benchmark* b) {
     b->Repetitions(kRepetitions)->ComputeStatistics("min", Best)->Unit(benchmark::kMicrosecond);
   };
-  audio(benchmark::RegisterBenchmark("S1_everything_on", Blocks, Setup::EverythingOn, false));
-  audio(benchmark::RegisterBenchmark("S2_automation", Blocks, Setup::EverythingOn, true));
-  audio(benchmark::RegisterBenchmark("S3_bypass", Blocks, Setup::InitialPreset, false));
+  audio(benchmark::RegisterBenchmark("S1_everything_on", Blocks, Setup::EverythingOn, false, 1));
+  audio(benchmark::RegisterBenchmark("S1_everything_on_2x", Blocks, Setup::EverythingOn, false, 2));
+  audio(benchmark::RegisterBenchmark("S1_everything_on_4x", Blocks, Setup::EverythingOn, false, 4));
+  audio(benchmark::RegisterBenchmark("S2_automation", Blocks, Setup::EverythingOn, true, 1));
+  audio(benchmark::RegisterBenchmark("S3_bypass", Blocks, Setup::InitialPreset, false, 1));
   audio(benchmark::RegisterBenchmark("S4_silence", Silence)->Unit(benchmark::kMillisecond));
   for (const Peer& p : kPeers)
     audio(benchmark::RegisterBenchmark((std::string("peer_") + p.name).c_str(), PeerBlocks, p.path));
@@ -186,6 +204,19 @@ void PrintSummary(const SummaryReporter& r)
   if (s1.valid && s4.valid)
     std::printf("  S4 / S1 per frame      %8.2f   target <= 1.10   %s\n", s4.median / s1.median,
                 Verdict(s4.median <= 1.1 * s1.median));
+
+  std::printf("\nS1 oversampled, same run: cost per frame against S1 with the oversampling off\n");
+  for (const char* factor : {"2x", "4x"}) {
+    const SummaryReporter::Timing t = r.NsPerFrame(std::string("S1_everything_on_") + factor);
+    if (!t.valid || !s1.valid) {
+      std::printf("  %s not measured\n", factor);
+      continue;
+    }
+    std::printf("  %s %8.1f ns/frame (best %6.1f)   ratio %5.2f", factor, t.median, t.best,
+                t.median / s1.median);
+    if (factor[0] == '4') std::printf("   target <= 3   %s", Verdict(t.median <= 3.0 * s1.median));
+    std::printf("\n");
+  }
 
   std::printf("\nPeers at their default settings, same input and run: S1 cost per frame / peer's\n");
   for (const Peer& p : kPeers) {

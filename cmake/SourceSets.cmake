@@ -30,6 +30,7 @@ set(SKARVEL_EFFECT_SOURCES
   ${CMAKE_SOURCE_DIR}/gui/SkarvelLayout.cpp
   ${CMAKE_SOURCE_DIR}/gui/IKwFileSelector.cpp
   ${CMAKE_SOURCE_DIR}/gui/IKwMaxLevelText.cpp
+  ${CMAKE_SOURCE_DIR}/gui/IKwOversamplingSwitch.cpp
   ${CMAKE_SOURCE_DIR}/gui/IKwResetButton.cpp
   ${CMAKE_SOURCE_DIR}/gui/IKwTabButton.cpp)
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "dsp/MinMax.h"
+#include "dsp/Oversampler.h"
 
 namespace Kernwave {
 
@@ -144,6 +145,23 @@ double Distortion::ShapeValue(double x) const
 std::pair<double, double> Distortion::Shape(double left, double right) const
 {
   return {ShapeValue(left), ShapeValue(right)};
+}
+
+void Distortion::SetShapingFactor(int factor)
+{
+  const int f = factor > 1 ? factor : 1;
+  fadeStep *= static_cast<double>(shapingFactor) / f;
+  shapingFactor = f;
+  smoothKeep = Oversampler::KeepWeight(kSmoothKeep, f);
+  smoothTake = f == 1 ? kSmoothTake : 1.0 - smoothKeep;
+}
+
+void Distortion::SetBypassed(bool off)
+{
+  AudioProcessingUnit::SetBypassed(off);
+  if (shapingFactor == 1) return;
+  fadeStep /= shapingFactor;
+  fadeGain = off ? 1.0 + fadeStep : fadeStep;
 }
 
 int32_t Distortion::HoldLength(double rateReduction, double sampleRate)

@@ -30,6 +30,10 @@ public:
   void SetGateLevel(double v) { gateLevel = v; }
   double GateLevel() const { return gateLevel; }
   void SetDrive(double v) { drive = v; }
+  // The shaping runs at factor times the unit's rate: its drive smoothing and on/off fade
+  // step that much finer, so they take the same time.
+  void SetShapingFactor(int factor);
+  void SetBypassed(bool off) override;
   void SetLoudness(bool on) { loudness = on; }
 
   // Position of the free-running hold grid of the sample-rate reduction.
@@ -78,8 +82,11 @@ private:
   int shapeType = 0;
   ShapeTable tables[ShapeTableBuilder::kNumTables];
   int interpolationMode = 0;
-  double smoothKeep = 0.987654321;
-  double smoothTake = 0.012345679000000054;
+  static constexpr double kSmoothKeep = 0.987654321;
+  static constexpr double kSmoothTake = 0.012345679000000054;
+  int shapingFactor = 1;
+  double smoothKeep = kSmoothKeep;
+  double smoothTake = kSmoothTake;
   double smoothedDrive = 0.0;
 };
 

@@ -45,6 +45,7 @@ enum class Kind
   FileSelector,  // IKwFileSelector (arg: 0 load, 1 save)
   MaxLevelText,  // IKwMaxLevelText
   Curve,         // IKwCurve (arg: 1 coloured)
+  OversamplingSwitch,  // IKwOversamplingSwitch
 };
 
 enum class Page
@@ -85,6 +86,7 @@ enum class Role
   MaxLevelText,
   ColouredCurve,
   WhiteCurve,
+  OversamplingText,
   EffectTab,
   AboutTab,
 };
@@ -177,6 +179,7 @@ inline constexpr SkinBitmap kBitmaps[] = {
     {110, "knobs/KW_EQ_Mid_Knob_30px.png", 128, 30, 30},
     {109, "knobs/KW_EQ_High_Knob_30px.png", 128, 30, 30},
     {112, "knobs/KW_DumpExp_Knob_30px.png", 128, 30, 30},
+    {136, "buttons/oversampling_on_off_72x40.png", 2, 72, 20},
 };
 
 using K = Kind;
@@ -242,6 +245,8 @@ inline constexpr Control kControls[] = {
     {K::Knob, S::Distortion, P::Effect, R::None, kQuantization, 133, {47, 278}, Style::None, "", "CRUSH", L::Above, 0, 0, false},
     {K::Knob, S::Distortion, P::Effect, R::None, kSampleRate, 134, {86, 278}, Style::None, "", "RATE", L::Above, 0, 0, false},
     {K::Knob, S::Distortion, P::Effect, R::None, kGate, 135, {125, 278}, Style::None, "", "GATE", L::Above, 0, 0, false},
+    {K::OversamplingSwitch, S::Distortion, P::Effect, R::None, -1, 136, {351, 200}, Style::None, "", "OVERSAMPLE", L::OnBitmap, 0, 0, false},
+    {K::Text, S::Distortion, P::Effect, R::OversamplingText, -1, 0, {427, 202, 487, 218}, Style::T1, "off", "", L::None, 0, 0, false},
     // equaliser
     {K::Knob, S::Equalizer, P::Effect, R::None, kBassAmount, 111, {234, 375}, Style::None, "", "BASS", L::Above, 0, 0, false},
     {K::Knob, S::Equalizer, P::Effect, R::None, kMidAmount, 110, {267, 375}, Style::None, "", "MID", L::Above, 0, 0, false},
@@ -265,6 +270,7 @@ inline constexpr Frame kFrames[] = {
     {S::Modulation, {263, 84, 493, 184}, "", false},
     {S::Distortion, {30, 190, 341, 309}, "", false},
     {S::Distortion, {224, 208, 339, 291}, "", true},
+    {S::Distortion, {343, 190, 493, 228}, "", false},
     {S::Presets, {30, 310, 353, 337}, "", false},
     {S::InOut, {30, 341, 181, 437}, "", false},
     {S::Equalizer, {224, 341, 373, 407}, "EQUALIZER", false},

@@ -8,6 +8,7 @@
 #include "gui/IKwFileSelector.h"
 #include "gui/IKwMaxLevelText.h"
 #include "gui/IKwModeSwitch.h"
+#include "gui/IKwOversamplingSwitch.h"
 #include "gui/IKwPresetSwitch.h"
 #include "gui/IKwResetButton.h"
 #include "gui/IKwTabButton.h"
@@ -63,6 +64,7 @@ struct Builder
       case Kind::FileSelector: return new IKwFileSelector(fx, r, c.arg, Bitmap(c.bitmapId));
       case Kind::MaxLevelText: return new IKwMaxLevelText(fx, r, styles.Get(c.style), c.text);
       case Kind::Curve: return new IKwCurve(fx, r, c.arg != 0, c.arg ? waveform : transfer, curvePoints);
+      case Kind::OversamplingSwitch: return new IKwOversamplingSwitch(fx, x, y, Bitmap(c.bitmapId));
     }
     return nullptr;
   }

@@ -194,6 +194,7 @@ void IPlugBase::SaveProgramState(ByteChunk& chunk)
   LockGuard g(lock);
   WriteStateHeader(chunk);
   SerializeParameters(chunk);
+  SerializeSettings(chunk);
 }
 
 bool IPlugBase::LoadProgramState(const ByteChunk& chunk)
@@ -202,7 +203,9 @@ bool IPlugBase::LoadProgramState(const ByteChunk& chunk)
   int pos = 0;
   if (ReadStateHeader(chunk, pos) < kStateVersion || pos < 0) return false;
   if (chunk.Size() - pos < NParams() * static_cast<int>(sizeof(double))) return false;
-  if (LoadParameters(chunk, pos) < 0) return false;
+  pos = LoadParameters(chunk, pos);
+  if (pos < 0) return false;
+  LoadSettings(chunk, pos);
   StoreCurrentPreset();
   RedrawParameterControls();
   return true;

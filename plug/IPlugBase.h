@@ -113,6 +113,11 @@ public:
   // [main, lock or not: they read only the parameter table] any index; text may be empty.
   virtual void ParamValueText(int paramIdx, double plain, char* text, int size);
   virtual bool ParamValueFromText(int paramIdx, const char* text, double& plain);
+  // The instance's settings that are not parameters, appended to a state chunk after its
+  // existing data; and read back from pos, the end of that data, where a chunk without them
+  // (or pos < 0) sets their defaults.
+  virtual void SerializeSettings(ByteChunk&) {}
+  virtual void LoadSettings(const ByteChunk&, int) {}
 
   // A host's block of single- or double-precision samples through ProcessBlock, under the
   // lock, in slices of at most the block size. The host's arrays are consumed in order by the
@@ -164,11 +169,12 @@ public:
   void CloseEditor();
   void EditorIdle();
 
-  // The current parameters as a program state chunk (header and values), as hosts store it.
+  // The current parameters as a program state chunk (header, values, settings), as hosts
+  // store it.
   void SaveProgramState(ByteChunk& chunk);
-  // A program state chunk as SaveProgramState writes it (bytes after the values are left to
-  // later additions) into the parameters and the current program; anything shorter, without
-  // the header or of an older version changes nothing and answers false.
+  // A program state chunk as SaveProgramState writes it into the parameters, the current
+  // program and the settings; anything shorter, without the header or of an older version
+  // changes nothing and answers false.
   bool LoadProgramState(const ByteChunk& chunk);
 
   // State chunk header.

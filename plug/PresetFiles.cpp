@@ -10,6 +10,7 @@ bool Skarvel::SavePresetFile(const char* path)
   VstXSkarvelProgram program;
   program.SetName(GetPresetName(GetCurrentPresetIdx()));
   program.SetValues(mirrors);
+  program.SetOversampling(oversampling);
   return program.Write(path, distortion);
 }
 
@@ -30,5 +31,6 @@ bool Skarvel::LoadPresetFile(const char* path)
   }
   StoreCurrentPreset(program.Name().c_str());
   PresetSelectionChanged();
+  SetOversampling(program.Oversampling());
   return true;
 }

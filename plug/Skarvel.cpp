@@ -10,6 +10,7 @@
 #include "gui/IKwCurve.h"
 #include "gui/IKwTabButton.h"
 #include "gui/ITextControl.h"
+#include "plug/OversamplingSetting.h"
 
 namespace {
 
@@ -23,6 +24,10 @@ double Clamped(double x)
   const double clamped = Kernwave::Clamp(x, -25.0, 25.0);
   return clamped == clamped ? clamped : 0.0;
 }
+// The one-pole weights of the input and output stages' smoothing, per sample at the host's rate.
+constexpr double kStageKeep = 0.987654321;
+constexpr double kStageTake = 0.012345679000000054;
+
 }  // namespace
 
 Skarvel::Skarvel(IPlug::HostHandle host)
@@ -64,8 +69,8 @@ void Skarvel::InitSmoothingWeights()
   dcOffsetSmoother.targetWeight = 0.00012345679000003162;
   for (OnePoleSmoother* s : {&inputVolumeSmoother, &inputSaturationSmoother,
                              &outputSaturationSmoother, &outputVolumeSmoother}) {
-    s->previousWeight = 0.987654321;
-    s->targetWeight = 0.012345679000000054;
+    s->previousWeight = kStageKeep;
+    s->targetWeight = kStageTake;
   }
 }
 
@@ -147,6 +152,7 @@ void Skarvel::BuildEditor()
                                       Kernwave::Distortion::kCurvePoints);
   RefreshCurves();
   ShowSampleRate();
+  ShowOversampling();
   AttachEditor(graphics.get());
 }
 
@@ -257,6 +263,57 @@ void Skarvel::ResetAudioState()
   dumpExpand.SetSampleRate(sampleRate);
   dumpExpand.EnsureCapacity(blockSize);
   dumpExpand.ClearFilters();
+
+  inputStageOversampler.SetCapacity(blockSize);
+  outputStageOversampler.SetCapacity(blockSize);
+  RunAtFactor(oversampling);
+  factorFade.Reset();
+}
+
+// --- Oversampling --------------------------------------------------------------------------
+
+// The two sections' round trips together are whole samples even where one alone is not.
+int Skarvel::OversamplingLatency(int factor)
+{
+  return 2 * Kernwave::Oversampler::RoundTripDelay(factor) / factor;
+}
+static_assert(2 * Kernwave::Oversampler::RoundTripDelay(2) % 2 == 0 &&
+                2 * Kernwave::Oversampler::RoundTripDelay(4) % 4 == 0,
+              "the oversampled sections must delay by whole samples of the host's rate");
+
+void Skarvel::SetOversampling(int factor)
+{
+  LockGuard g(lock);
+  const int f = OversamplingSetting::FactorOfStep(OversamplingSetting::StepOfFactor(factor));
+  if (f == oversampling) return;
+  oversampling = f;
+  SetLatency(OversamplingLatency(f));
+  ShowOversampling();
+}
+
+void Skarvel::SerializeSettings(ByteChunk& chunk)
+{
+  OversamplingSetting::WriteStateBlock(chunk, oversampling);
+}
+
+void Skarvel::LoadSettings(const ByteChunk& chunk, int pos)
+{
+  SetOversampling(OversamplingSetting::ReadStateBlock(chunk, pos));
+}
+
+// The sections start from silence at the new rate, with their smoothing and fades stepping
+// as fast per second as at the host's rate.
+void Skarvel::RunAtFactor(int factor)
+{
+  runningFactor = factor;
+  inputStageOversampler.Clear();
+  outputStageOversampler.Clear();
+  distortion.SetShapingFactor(factor);
+  const double keep = Kernwave::Oversampler::KeepWeight(kStageKeep, factor);
+  for (OnePoleSmoother* s : {&inputSaturationSmoother, &outputSaturationSmoother}) {
+    s->previousWeight = keep;
+    s->targetWeight = factor > 1 ? 1.0 - keep : kStageTake;
+  }
 }
 
 namespace {
@@ -325,7 +382,10 @@ void Skarvel::ProcessBlock(double** inputs, double** outputs, int nFrames)
     });
   }
 
-  Saturate(outputs, n, mirrors[mInputSaturation], inputSaturationSmoother);
+  inputStageOversampler.Process(runningFactor, left, right, n, [&](double* l, double* r, int m) {
+    double* stage[2] = {l, r};
+    Saturate(stage, m, mirrors[mInputSaturation], inputSaturationSmoother);
+  });
 
   const bool bypass = mirrors[mBypassFX] >= 0.5;
   if (!bypass) {
@@ -341,10 +401,13 @@ void Skarvel::ProcessBlock(double** inputs, double** outputs, int nFrames)
         for (int i = 0; i < n; ++i)
           if (t > std::fabs(ch[i])) ch[i] = 0.0;
     }
-    distortion.ProcessShaping(left, right, n);
   }
 
-  Saturate(outputs, n, mirrors[mSaturation], outputSaturationSmoother);
+  outputStageOversampler.Process(runningFactor, left, right, n, [&](double* l, double* r, int m) {
+    if (!bypass) distortion.ProcessShaping(l, r, m);
+    double* stage[2] = {l, r};
+    Saturate(stage, m, mirrors[mSaturation], outputSaturationSmoother);
+  });
 
   if (!bypass) {
     equalizer.ProcessStereo(left, right, n);
@@ -355,6 +418,14 @@ void Skarvel::ProcessBlock(double** inputs, double** outputs, int nFrames)
     left[i] *= gain;
     right[i] *= gain;
   });
+
+  const bool changing = runningFactor != oversampling;
+  factorFade.Apply(changing, left, right, n);
+  if (changing && factorFade.Silent()) {
+    // The new sections start from empty filters: silent until every tap holds signal.
+    RunAtFactor(oversampling);
+    factorFade.Hold(2 * OversamplingLatency(oversampling));
+  }
 
   MeterBlock(outputs, n);
 }
@@ -377,6 +448,11 @@ void Skarvel::MeterBlock(double** outputs, int nFrames)
   }
   peakLeft.store(pl, std::memory_order_relaxed);
   peakRight.store(pr, std::memory_order_relaxed);
+}
+
+void Skarvel::ShowOversampling()
+{
+  ShowText(PanelLayout::Role::OversamplingText, OversamplingSetting::Name(oversampling));
 }
 
 void Skarvel::PresetSelectionChanged()

@@ -7,12 +7,14 @@
 #include "dsp/DumpExpand.h"
 #include "dsp/Equalizer.h"
 #include "dsp/FilterUnit.h"
+#include "dsp/Oversampler.h"
 #include "dsp/Phaser.h"
 #include "dsp/RingModulator.h"
 #include "gui/SkarvelLayout.h"
 #include "plug/IPlug.h"
 #include "plug/OnePoleSmoother.h"
 #include "plug/SkarvelParameters.h"
+#include "plug/SwitchFade.h"
 #include "plug/VersionInfo.h"
 
 class Skarvel : public IPlug
@@ -62,6 +64,17 @@ public:
   // when it cannot be read.
   bool LoadPresetFile(const char* path);
 
+  // The oversampling setting (see OversamplingSetting.h) as a factor; an unknown factor is
+  // off. The host is told the new latency; a running stream changes over through a fade.
+  // Offline rendering uses the setting as it is: a higher factor would need more latency
+  // than the host was told.
+  void SetOversampling(int factor);
+  int GetOversampling() const { return oversampling; }
+  // Samples of delay that a factor adds: both oversampled sections' round trips.
+  static int OversamplingLatency(int factor);
+  void SerializeSettings(ByteChunk& chunk) override;
+  void LoadSettings(const ByteChunk& chunk, int pos) override;
+
   // Index of the parameter with this key, or -1.
   static int ParamIndexFromKey(const char* key);
 
@@ -77,6 +90,8 @@ private:
   void ShowText(PanelLayout::Role role, const char* text);
   void MeterBlock(double** outputs, int nFrames);
   void Saturate(double** outputs, int nFrames, double amount, OnePoleSmoother& smoother);
+  void RunAtFactor(int factor);
+  void ShowOversampling();
 
   VersionInfo versionInfo;
   double mirrors[kNumMirrors];
@@ -92,6 +107,15 @@ private:
   Kernwave::Equalizer equalizer;
   Kernwave::FilterUnit filterUnit;
   Kernwave::DumpExpand dumpExpand;
+
+  // The harmonics-creating stages run at the oversampling factor in two sections: the input
+  // saturation, and the shaping with the output saturation. The filter, modulation and lo-fi
+  // stages between them stay at the host's rate: the lo-fi stages' aliasing is their sound.
+  int oversampling = 1;    // the setting
+  int runningFactor = 1;   // what the audio runs at; follows the setting at a fade's silence
+  Kernwave::Oversampler inputStageOversampler;
+  Kernwave::Oversampler outputStageOversampler;
+  SwitchFade factorFade;
 
   // Editor-side members. The surface is built once in the constructor and lives as long as
   // the effect; the control pointers below point into it.

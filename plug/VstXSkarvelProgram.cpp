@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "dsp/FilterUnit.h"
+#include "plug/OversamplingSetting.h"
 
 namespace {
 
@@ -24,6 +25,10 @@ const char* OrEmpty(const char* text) { return text ? text : ""; }
 double ModeValue(int index) { return static_cast<float>(static_cast<float>(index) / 3.0f); }
 
 bool ValidIndex(int paramIdx) { return paramIdx >= 0 && paramIdx < kNumParams; }
+
+constexpr const char* kOversamplingKey = "Oversampling";
+// The line after the name and the parameters.
+constexpr int kOversamplingPosition = kNumParams + 1;
 
 }  // namespace
 
@@ -69,6 +74,8 @@ bool VstXSkarvelProgram::Write(const char* path, const Kernwave::Distortion& typ
     else
       std::fprintf(f, "%s = %g;\n", key, v);
   }
+  if (oversampling != OversamplingSetting::kOff)
+    std::fprintf(f, "%s = %s;\n", kOversamplingKey, OversamplingSetting::Name(oversampling));
   const bool written = !std::ferror(f);
   return std::fclose(f) == 0 && written;
 }
@@ -78,9 +85,11 @@ bool VstXSkarvelProgram::Read(const char* path)
   std::FILE* f = path ? std::fopen(path, "r") : nullptr;
   if (!f) return false;
   VstXSkarvelProgram parsed(*this);
-  // Lines past the name and the 30 parameters are never looked at.
+  // Lines past the name, the 30 parameters and the oversampling are never looked at.
+  parsed.oversampling = OversamplingSetting::kOff;
   char line[kReadBuffer];
-  for (int position = 0; position <= kNumParams && std::fgets(line, sizeof(line), f); ++position)
+  for (int position = 0; position <= kOversamplingPosition && std::fgets(line, sizeof(line), f);
+       ++position)
     parsed.ReadLine(position, line);
   const bool ok = !std::ferror(f);
   std::fclose(f);
@@ -89,11 +98,14 @@ bool VstXSkarvelProgram::Read(const char* path)
 }
 
 // Lines are matched by position: the first holds the name, the next 30 the parameters in
-// index order. A line without its expected key, or without " = value;", is skipped.
+// index order, the one after them the oversampling. A line without its expected key, or
+// without " = value;", is skipped.
 void VstXSkarvelProgram::ReadLine(int position, const char* line)
 {
   const int paramIdx = position - 1;
-  const char* expected = position == 0 ? "Name" : kSkarvelParams[paramIdx].key;
+  const char* expected = position == 0 ? "Name"
+                         : position == kOversamplingPosition ? kOversamplingKey
+                                                             : kSkarvelParams[paramIdx].key;
   if (!std::strstr(line, expected)) return;
   const char* equals = std::strchr(line, '=');
   const char* semicolon = std::strchr(line, ';');
@@ -102,6 +114,7 @@ void VstXSkarvelProgram::ReadLine(int position, const char* line)
 
   switch (paramIdx) {
     case -1: name = text.substr(0, kNameCut); break;
+    case kNumParams: oversampling = OversamplingSetting::FactorFromName(text.c_str()); break;
     case kDistortionType:
       Set(paramIdx, Kernwave::Distortion::ShapeTypeFromName(text.c_str()) / 28.0);
       break;

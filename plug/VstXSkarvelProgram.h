@@ -5,8 +5,9 @@
 #include "dsp/Distortion.h"
 #include "plug/SkarvelParameters.h"
 
-// One preset as a small text file: a name line, then one "Key = value;" line per parameter.
-// The values are held in the effect's mirror order so they copy to and from it as one block.
+// One preset as a small text file: a name line, then one "Key = value;" line per parameter,
+// then, unless it is off, an "Oversampling = 2x;" line with the instance's setting. The values
+// are held in the effect's mirror order so they copy to and from it as one block.
 class VstXSkarvelProgram
 {
 public:
@@ -26,6 +27,9 @@ public:
   void SetValues(const double* mirrorOrder);
   const std::string& Name() const { return name; }
   void SetName(const char* text) { name = text ? text : ""; }
+  // The oversampling factor (OversamplingSetting); off in a file without the line.
+  int Oversampling() const { return oversampling; }
+  void SetOversampling(int factor) { oversampling = factor; }
 
   // False when the file cannot be written. The type names come from the distortion unit.
   bool Write(const char* path, const Kernwave::Distortion& typeNames) const;
@@ -37,4 +41,5 @@ private:
 
   double values[kNumMirrors];
   std::string name = "Basic Distortion";
+  int oversampling = 1;
 };

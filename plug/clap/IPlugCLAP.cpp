@@ -54,6 +54,7 @@ bool IPlugCLAP::Init()
   if (host && host->get_extension) {
     hostParams = static_cast<const clap_host_params_t*>(host->get_extension(host, CLAP_EXT_PARAMS));
     hostTimers = static_cast<const clap_host_timer_support_t*>(host->get_extension(host, CLAP_EXT_TIMER_SUPPORT));
+    hostLatency = static_cast<const clap_host_latency_t*>(host->get_extension(host, CLAP_EXT_LATENCY));
   }
   LockGuard g(lock);
   defaults.clear();
@@ -80,6 +81,17 @@ void IPlugCLAP::Deactivate()
   if (!IsActive()) return;
   active.store(false, std::memory_order_release);
   OnActivate(false);
+}
+
+void IPlugCLAP::SetLatency(int samples)
+{
+  if (samples == latency) return;
+  IPlugBase::SetLatency(samples);
+  if (IsActive()) {
+    if (host && host->request_restart) host->request_restart(host);
+  } else if (hostLatency && hostLatency->changed) {
+    hostLatency->changed(host);
+  }
 }
 
 void IPlugCLAP::SetBlockSize(int n)

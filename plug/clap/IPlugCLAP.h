@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <clap/ext/gui.h>
+#include <clap/ext/latency.h>
 #include <clap/ext/params.h>
 #include <clap/ext/timer-support.h>
 #include <clap/plugin.h>
@@ -86,6 +87,8 @@ public:
   void BeginInformHostOfParamChange(int paramIdx) override;
   void InformHostOfParamChange(int paramIdx, double normalizedValue) override;
   void EndInformHostOfParamChange(int paramIdx) override;
+  // Told to the host at once while inactive; while active the host is asked to restart us.
+  void SetLatency(int samples) override;
   void SetBlockSize(int blockSize) override;
 
 private:
@@ -98,6 +101,7 @@ private:
   const clap_host_t* host;
   const clap_host_params_t* hostParams = nullptr;
   const clap_host_timer_support_t* hostTimers = nullptr;
+  const clap_host_latency_t* hostLatency = nullptr;
   clap_plugin_t record{};
   std::vector<double> defaults;  // the values the instance starts with
   EditorChangesForHost editorChanges;

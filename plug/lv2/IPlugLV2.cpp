@@ -63,8 +63,10 @@ void IPlugLV2::ConnectPort(uint32_t port, void* data)
 {
   if (port < kFirstControl)
     audioPorts[port] = static_cast<float*>(data);
-  else if (port < NPorts())
+  else if (port < LatencyPort())
     controlPorts[port - kFirstControl] = static_cast<float*>(data);
+  else if (port == LatencyPort())
+    latencyPort = static_cast<float*>(data);
 }
 
 void IPlugLV2::Activate()
@@ -91,6 +93,7 @@ void IPlugLV2::Run(uint32_t nFrames)
   float* outputs[2] = {audioPorts[kFirstAudioOutput], audioPorts[kFirstAudioOutput + 1]};
   const int frames = nFrames > static_cast<uint32_t>(INT_MAX) ? INT_MAX : static_cast<int>(nFrames);
   ProcessFloat(inputs, outputs, frames, false);
+  if (latencyPort) *latencyPort = static_cast<float>(GetLatency());
 }
 
 void IPlugLV2::ControlPortChanged(int paramIdx, float value)

@@ -45,7 +45,9 @@ public:
   // The data of the feature with this URI in a host's null-terminated list, or null.
   static const void* FindFeature(const LV2_Feature* const* features, const char* uri);
 
-  uint32_t NPorts() const { return kFirstControl + static_cast<uint32_t>(NParams()); }
+  // The latency output comes after the controls, so their indices stay what they were.
+  uint32_t LatencyPort() const { return kFirstControl + static_cast<uint32_t>(NParams()); }
+  uint32_t NPorts() const { return LatencyPort() + 1; }
   // A port the plug-in does not have is ignored; null is allowed until run.
   void ConnectPort(uint32_t port, void* data);
   void Activate();
@@ -85,6 +87,7 @@ private:
   LV2_URID chunkType = 0;
   float* audioPorts[4] = {};
   std::vector<float*> controlPorts;
+  float* latencyPort = nullptr;
   std::vector<float> lastControlValues;  // as the last run found the ports
   std::vector<float> hostPortValues;     // as the UI last wrote them or heard them from the host
   UIHost uiHost;

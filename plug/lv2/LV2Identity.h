@@ -3,7 +3,7 @@
 // The LV2 plug-in's identity, shared by the module and the generator of the bundle's data:
 // URIs that never change once published, the binary's name in the bundle, and the ports
 // (two audio inputs, two audio outputs, then one control input per parameter, in parameter
-// order, carrying the normalised value).
+// order, carrying the normalised value, then the latency output).
 namespace LV2Identity {
 constexpr const char* kPluginUri = "urn:kernwave:skarvel";
 constexpr const char* kUIUri = "urn:kernwave:skarvel#ui";

@@ -292,10 +292,14 @@ void IPlugVST::ResizeGraphics(int width, int height)
   OnEditorResized();
 }
 
+// The host reads initialDelay again when it hears that the plug-in's inputs and outputs
+// changed.
 void IPlugVST::SetLatency(int samples)
 {
+  if (samples == latency) return;
   IPlugBase::SetLatency(samples);
   aEffect.initialDelay = samples;
+  HostCall(audioMasterIOChanged);
 }
 
 void IPlugVST::SetBlockSize(int n)

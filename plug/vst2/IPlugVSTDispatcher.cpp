@@ -201,6 +201,7 @@ VstIntPtr IPlugVST::GetChunk(VstInt32 index, void* ptr)
     WriteStateHeader(chunk);
     StoreCurrentPreset();
     ok = SerializePresets(chunk);
+    SerializeSettings(chunk);
   }
   if (!ok || chunk.Size() == 0) return 0;
   *static_cast<void**>(ptr) = chunk.Data();
@@ -228,6 +229,7 @@ VstIntPtr IPlugVST::SetChunk(VstInt32 index, VstIntPtr size, const void* data)
     StoreCurrentPreset();
   }
   if (pos < 0) return 0;
+  LoadSettings(chunk, pos);
   RedrawParameterControls();
   return 1;
 }

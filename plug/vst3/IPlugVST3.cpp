@@ -146,6 +146,14 @@ void IPlugVST3::InformHostOfProgramChange()
     v3_cpp_obj(componentHandler)->restart_component(componentHandler, V3_RESTART_PARAM_VALUES_CHANGED);
 }
 
+void IPlugVST3::SetLatency(int samples)
+{
+  if (samples == latency) return;
+  IPlugBase::SetLatency(samples);
+  if (componentHandler)
+    v3_cpp_obj(componentHandler)->restart_component(componentHandler, V3_RESTART_LATENCY_CHANGED);
+}
+
 // --- the component's table ---------------------------------------------------------------
 
 namespace VST3Com {

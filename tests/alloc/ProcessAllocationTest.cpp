@@ -57,6 +57,15 @@ long AllocationsOver(TestHost& host, Block& b, int blocks, bool automate)
   });
 }
 
+// The program state with the oversampling block for this factor after the values.
+void Oversample(TestHost& host, unsigned char factor)
+{
+  std::vector<unsigned char> state = host.GetChunk(true);
+  const unsigned char block[12] = {'O', 'V', 'S', 'M', 1, 0, 0, 0, factor, 0, 0, 0};
+  state.insert(state.end(), block, block + 12);
+  EXPECT_EQ(host.SetChunk(true, state), 1);
+}
+
 // A host reconfiguring between runs: processing off, the new setting, processing on.
 void Reconfigure(TestHost& host, VstInt32 opcode, VstIntPtr value, float opt)
 {
@@ -102,12 +111,16 @@ TEST(ProcessAllocation, EverythingOnAndAutomationAllocateNothing)
               }
             }),
             0);
+  // The oversampling switched on while audio runs: the fade, the change and the new rate.
+  Oversample(*host, 2);
+  EXPECT_EQ(AllocationsOver(*host, b, 20, true), 0);
 }
 
 TEST(ProcessAllocation, NothingAfterTheBlockSizeChanges)
 {
   auto host = EverythingOnAt(kHostRate, kHostBlockSize);
   ASSERT_TRUE(host);
+  Oversample(*host, 4);  // its filters work through the slices as well
   for (int blockSize : {1024, 64, 4096}) {
     Reconfigure(*host, effSetBlockSize, blockSize, 0.0f);
     for (int frames : {blockSize, blockSize / 2 + 1, 3 * blockSize + 7}) {

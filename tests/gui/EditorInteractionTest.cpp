@@ -227,6 +227,30 @@ TEST_F(Editor, TheAboutTabHidesTheEffectPage)
   EXPECT_EQ(ec.aboutTab->GetValue(), 0.0);
 }
 
+// The OVERSAMPLE button steps the instance's setting, which is no parameter: off, 2x, 4x and
+// round again; the read-out and the latency the host is told follow, and no parameter moves.
+TEST_F(Editor, TheOversamplingButtonStepsTheSettingRoundWithItsReadout)
+{
+  const int button = IndexOf(Kind::OversamplingSwitch);
+  ASSERT_GE(button, 0);
+  EXPECT_EQ(Text(Role::OversamplingText), "off");
+  host.Clear();
+  const struct
+  {
+    const char* text;
+    int latency;
+  } steps[] = {{"2x", 54}, {"4x", 67}, {"off", 0}};
+  for (const auto& step : steps) {
+    Click(button);
+    EXPECT_EQ(Text(Role::OversamplingText), step.text);
+    EXPECT_EQ(fx->GetLatency(), step.latency);
+  }
+  DoubleClick(button);
+  EXPECT_EQ(Text(Role::OversamplingText), "2x");  // a double click's second press steps once
+  EXPECT_EQ(host.Count(audioMasterIOChanged), 4);
+  EXPECT_TRUE(host.automated.empty());
+}
+
 TEST(MaxLevelText, DecibelsOfThePeakInCyanOrRed)
 {
   char text[64];

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "tests/host/SkarvelUnderTest.h"
@@ -145,4 +146,64 @@ TEST(Chunks, ChunksWithoutDataChangeNothing)
   EXPECT_EQ(host->GetChunk(true), program);
   EXPECT_EQ(host->GetChunk(false), bank);
   EXPECT_EQ(host->Dispatch(effGetChunk, 0, 0, nullptr), 0);
+}
+
+namespace {
+
+// The oversampling settings block: tag "OVSM", block version 1, the factor (all 32-bit).
+Bytes OversamplingBlock(int32_t factor, int32_t version = 1, const char* tag = "OVSM")
+{
+  Bytes b(tag, tag + 4);
+  for (int32_t v : {version, factor})
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<unsigned char>(v >> (8 * i)));
+  return b;
+}
+
+Bytes Joined(Bytes a, const Bytes& b)
+{
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+}  // namespace
+
+// The block after the values switches the oversampling and its latency, which the host is
+// told of; it comes back in both chunks and only while the setting is not off. A tail that is
+// not such a block leaves the setting off and the values loaded.
+TEST(Chunks, OversamplingBlockAfterTheDataRoundTripsAndHostileTailsReadAsOff)
+{
+  auto host = Started();
+  ASSERT_TRUE(host);
+  const Bytes values = WithHeader(Doubles(kParams, 2));
+  for (int factor : {4, 2}) {
+    host->ClearCalls();
+    const Bytes program = Joined(values, OversamplingBlock(factor));
+    EXPECT_EQ(host->SetChunk(true, program), 1);
+    ExpectAll(*host, 2);
+    EXPECT_EQ(host->Effect()->initialDelay, factor == 4 ? 67 : 54);
+    EXPECT_EQ(host->CountCalls(audioMasterIOChanged), 1);
+    EXPECT_EQ(host->GetChunk(true), program);
+    const Bytes bank = host->GetChunk(false);
+    EXPECT_EQ(Bytes(bank.end() - 12, bank.end()), OversamplingBlock(factor));
+  }
+  const Bytes bank = host->GetChunk(false);
+
+  Bytes cut = OversamplingBlock(4);
+  cut.pop_back();
+  const Bytes hostile[] = {OversamplingBlock(4, 1, "OVSX"), OversamplingBlock(4, 2), cut,
+                           OversamplingBlock(3), OversamplingBlock(1), OversamplingBlock(-4),
+                           Bytes{0x4F}};
+  for (const Bytes& tail : hostile) {
+    EXPECT_EQ(host->SetChunk(true, WithHeader(Doubles(kParams, 2))), 1);  // off
+    EXPECT_EQ(host->SetChunk(true, Joined(values, OversamplingBlock(4))), 1);
+    EXPECT_EQ(host->SetChunk(true, Joined(WithHeader(Doubles(kParams, 6)), tail)), 1);
+    ExpectAll(*host, 6);
+    EXPECT_EQ(host->Effect()->initialDelay, 0);
+    EXPECT_EQ(host->GetChunk(true), WithHeader(Doubles(kParams, 6)));
+  }
+  // The bank brings its block back with it; a bank without one is off.
+  EXPECT_EQ(host->SetChunk(false, bank), 1);
+  EXPECT_EQ(host->Effect()->initialDelay, 54);
+  EXPECT_EQ(host->SetChunk(false, Bytes(bank.begin(), bank.end() - 12)), 1);
+  EXPECT_EQ(host->Effect()->initialDelay, 0);
 }

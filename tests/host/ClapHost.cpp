@@ -1,5 +1,6 @@
 #include "tests/host/ClapHost.h"
 
+#include <clap/ext/latency.h>
 #include <clap/ext/timer-support.h>
 
 #include <cmath>
@@ -97,7 +98,7 @@ ClapHost::ClapHost()
   host.url = "";
   host.version = "1.0";
   host.get_extension = HostExtension;
-  host.request_restart = [](const clap_host_t*) {};
+  host.request_restart = [](const clap_host_t* h) { ++static_cast<ClapHost*>(h->host_data)->restartRequests; };
   host.request_process = [](const clap_host_t*) {};
   host.request_callback = [](const clap_host_t*) {};
 }
@@ -265,9 +266,12 @@ const void* ClapHost::HostExtension(const clap_host_t*, const char* id)
                                             [](const clap_host_t*, clap_id, clap_param_clear_flags) {},
                                             RequestFlush};
   static const clap_host_timer_support_t timerSupport = {RegisterTimer, UnregisterTimer};
+  static const clap_host_latency_t latency = {
+    [](const clap_host_t* h) { ++static_cast<ClapHost*>(h->host_data)->latencyChanges; }};
   if (!id) return nullptr;
   if (std::string(id) == CLAP_EXT_PARAMS) return &params;
   if (std::string(id) == CLAP_EXT_TIMER_SUPPORT) return &timerSupport;
+  if (std::string(id) == CLAP_EXT_LATENCY) return &latency;
   return nullptr;
 }
 

@@ -73,6 +73,9 @@ public:
   const std::vector<ClapParamEvent>& Received() const { return received; }
   void ClearReceived() { received.clear(); }
   int FlushRequests() const { return flushRequests; }
+  // How often the plug-in asked for a restart, and told of a new latency.
+  int RestartRequests() const { return restartRequests; }
+  int LatencyChanges() const { return latencyChanges; }
 
   // The parameter's value; NaN when the plug-in refuses.
   double Value(clap_id id) const;
@@ -105,6 +108,8 @@ private:
   int64_t steadyTime = 0;
   std::vector<ClapParamEvent> received;
   int flushRequests = 0;
+  int restartRequests = 0;
+  int latencyChanges = 0;
   std::map<clap_id, uint32_t> timers;
   clap_id nextTimer = 7;
   std::string error;

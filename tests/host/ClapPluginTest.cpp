@@ -138,6 +138,30 @@ TEST(ClapScan, OneStereoPairProcessedInPlaceAndNoLatency)
   EXPECT_EQ(latency->get(host->Plugin()), 0u);
 }
 
+// A state with the oversampling on brings its latency: told to the host at once while the
+// plug-in is inactive, through a restart request while it is active.
+TEST(ClapScan, OversamplingStateReportsItsLatency)
+{
+  auto host = LoadSkarvelClap();
+  ASSERT_TRUE(host);
+  const auto* latency = host->Get<clap_plugin_latency_t>(CLAP_EXT_LATENCY);
+  ASSERT_NE(latency, nullptr);
+  std::vector<uint8_t> state = host->SaveState();
+  const uint8_t block[12] = {'O', 'V', 'S', 'M', 1, 0, 0, 0, 4, 0, 0, 0};
+  state.insert(state.end(), block, block + 12);
+  ASSERT_TRUE(host->LoadState(state));
+  EXPECT_EQ(latency->get(host->Plugin()), 67u);
+  EXPECT_EQ(host->LatencyChanges(), 1);
+  EXPECT_EQ(host->RestartRequests(), 0);
+
+  ASSERT_TRUE(host->Activate(48000.0, kMaxBlock));
+  state.resize(state.size() - 12);
+  ASSERT_TRUE(host->LoadState(state));
+  EXPECT_EQ(latency->get(host->Plugin()), 0u);
+  EXPECT_EQ(host->LatencyChanges(), 1);
+  EXPECT_EQ(host->RestartRequests(), 1);
+}
+
 // --- Parameters ------------------------------------------------------------------------------
 
 // Ids are the table's indices, the defaults are the first program's values (what the VST2

@@ -160,9 +160,10 @@ v3_result V3_API HandlerBegin(void* self, v3_param_id id) { return Record(self, 
 v3_result V3_API HandlerPerform(void* self, v3_param_id id, double v) { return Record(self, 'p', id, v); }
 v3_result V3_API HandlerEnd(void* self, v3_param_id id) { return Record(self, 'e', id, 0.0); }
 
-v3_result V3_API HandlerRestart(void* self, int32_t)
+v3_result V3_API HandlerRestart(void* self, int32_t flags)
 {
   ++Self<ComponentHandler>(self).restarts;
+  Self<ComponentHandler>(self).restartFlags |= flags;
   return V3_OK;
 }
 

@@ -63,6 +63,7 @@ struct ComponentHandler
   const void* vtable;
   std::vector<Edit> edits;
   int restarts = 0;
+  int32_t restartFlags = 0;  // of every restart so far
   int refs = 1;
 };
 

@@ -190,3 +190,26 @@ TEST_F(VST3BesideVST2, FactoryProgramsAreTheRootUnitsProgramListAndTheProgramPar
           << "program " << program << " parameter " << k;
   }
 }
+
+// A state with the oversampling on brings its latency, and the host is asked to read it again.
+TEST(VST3Plugin, OversamplingStateReportsItsLatencyThroughARestart)
+{
+  ComponentHandler handler;
+  auto host = CreateSkarvelVST3();
+  ASSERT_TRUE(host);
+  ASSERT_EQ(host->Start(44100.0, 256), V3_OK);
+  v3_edit_controller** c = host->Controller();
+  ASSERT_EQ(v3_cpp_obj(c)->set_component_handler(c, handler.Ptr()), V3_OK);
+  v3_audio_processor** p = host->Processor();
+  EXPECT_EQ(v3_cpp_obj(p)->get_latency_samples(p), 0u);
+
+  std::vector<uint8_t> state = host->GetState();
+  const uint8_t block[12] = {'O', 'V', 'S', 'M', 1, 0, 0, 0, 2, 0, 0, 0};
+  state.insert(state.end(), block, block + 12);
+  ASSERT_EQ(host->SetState(state), V3_OK);
+  EXPECT_EQ(v3_cpp_obj(p)->get_latency_samples(p), 54u);
+  EXPECT_EQ(handler.restarts, 1);
+  EXPECT_TRUE(handler.restartFlags & V3_RESTART_LATENCY_CHANGED);
+  EXPECT_EQ(host->GetState(), state);
+  host.reset();
+}

@@ -82,12 +82,14 @@ TEST(LV2HostileHost, UnconnectedNullAndUnknownPortsAreSurvived)
   ASSERT_TRUE(host && twin);
   // No audio port connected yet, then every port connected to null.
   host->Run(kBlock);
-  for (uint32_t port = 0; port < LV2TestHost::kAudioPorts + kNumParams; ++port) host->ConnectPort(port, nullptr);
+  // The last port is the latency output, after the controls.
+  const uint32_t ports = LV2TestHost::kAudioPorts + kNumParams + 1;
+  for (uint32_t port = 0; port < ports; ++port) host->ConnectPort(port, nullptr);
   host->Run(kBlock);
   // Ports the plug-in does not have: it must not take the buffer.
   float untouched[kBlock];
   for (float& x : untouched) x = 0.125f;
-  for (uint32_t port : {uint32_t(LV2TestHost::kAudioPorts + kNumParams), 1000u, 0xFFFFFFFFu})
+  for (uint32_t port : {ports, 1000u, 0xFFFFFFFFu})
     host->ConnectPort(port, untouched);
   host->Run(kBlock);
   for (float x : untouched) ASSERT_EQ(x, 0.125f);

@@ -1,5 +1,7 @@
 // A session an LV2 host saves comes back whole: every value bit for bit, and the same sound.
 #include <cmath>
+#include <fstream>
+#include <iterator>
 
 #include "tests/lv2/LV2Suite.h"
 
@@ -98,4 +100,34 @@ TEST(LV2State, ValuesBetweenThePortsStepsSurviveAndAMovedPortStillTakesHold)
   ASSERT_EQ(copy->SaveState(copied), LV2_STATE_SUCCESS);
   values[kFilterCutoff] = 0.25;
   EXPECT_EQ(ChunkValues(copied), values);
+}
+
+// A state with the oversampling on brings its latency to the port after the controls, which
+// the bundle declares as the one that reports it; a state without the block sets it back.
+TEST(LV2State, OversamplingBlockReportsItsLatencyOnThePortAfterTheControls)
+{
+  auto host = InstantiateSkarvelLV2({true, kBlock});
+  ASSERT_TRUE(host);
+  float latency = -1.0f;
+  host->ConnectPort(LV2Identity::kFirstControl + kNumParams, &latency);
+  host->Activate();
+  LV2State state;
+  ASSERT_EQ(host->SaveState(state), LV2_STATE_SUCCESS);
+  const LV2State off = state;
+  std::vector<unsigned char>& bytes = state[LV2Identity::kStateKey].bytes;
+  const unsigned char block[12] = {'O', 'V', 'S', 'M', 1, 0, 0, 0, 4, 0, 0, 0};
+  bytes.insert(bytes.end(), block, block + 12);
+  for (const LV2State* s : {static_cast<const LV2State*>(&state), &off}) {
+    ASSERT_EQ(host->RestoreState(*s), LV2_STATE_SUCCESS);
+    host->Render(Noise(kBlock, 3), kBlock);
+    EXPECT_EQ(latency, s == &state ? 67.0f : 0.0f);
+    LV2State saved;
+    ASSERT_EQ(host->SaveState(saved), LV2_STATE_SUCCESS);
+    EXPECT_EQ(saved, *s);
+  }
+  std::ifstream in(SkarvelLV2Bundle() + "Skarvel.ttl");
+  const std::string ttl((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(ttl.find("lv2:index " + std::to_string(LV2Identity::kFirstControl + kNumParams) +
+                     " ;\n        lv2:symbol \"latency\""), std::string::npos);
+  EXPECT_NE(ttl.find("lv2:portProperty lv2:reportsLatency"), std::string::npos);
 }

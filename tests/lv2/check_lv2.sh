@@ -66,7 +66,8 @@ Info)
     /^\t\t\t[-0-9.e]+ = "/ { label = $0; sub(/^[^"]*"/, "", label); sub(/"$/, "", label); point[port, label] = $1 }
     function off(a, b) { return a - b > 5e-7 || b - a > 5e-7 }
     END {
-      if (ports != 34) { print "ports: " ports ", not 34"; bad = 1 }
+      if (ports != 35) { print "ports: " ports ", not 35"; bad = 1 }
+      if (symbol[34] != "latency") { print "port 34 is " symbol[34] ", not the latency"; bad = 1 }
       if (controls != 30) { print "control ports: " controls ", not 30"; bad = 1 }
       for (p = 4; p < 34; p++) {
         s = symbol[p]

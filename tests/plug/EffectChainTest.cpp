@@ -232,3 +232,43 @@ TEST(EffectChain, ZeroFramesDoesNothing)
   c.fx.ProcessBlock(none, none, -5);
   EXPECT_EQ(c.fx.PeakLeft(), 0.0);
 }
+
+// Switched on while audio runs, the oversampling fades the output out over 200 samples, takes
+// over at silence, stays silent while its filters fill and fades back in: no step larger than
+// the signal's own plus the fade's.
+// Afterwards the output is the input late by exactly the reported latency (the stages that
+// run oversampled pass the signal here), whatever the block length.
+TEST(EffectChain, OversamplingSwitchesOverThroughSilenceAndDelaysByItsLatency)
+{
+  Chain c;
+  c.fx.SetBlockSize(256);
+  c.fx.ResetAudioState();
+  const double w = 2.0 * 3.141592653589793 * 1000.0 / 44100.0;
+  std::vector<double> heard;
+  int frame = 0;
+  auto run = [&](int n) {
+    std::vector<double> l(n), r(n), outL(n), outR(n);
+    for (int i = 0; i < n; ++i) l[i] = r[i] = 0.5 * std::sin(w * (frame + i));
+    double* ins[2] = {l.data(), r.data()};
+    double* outs[2] = {outL.data(), outR.data()};
+    c.fx.ProcessBlock(ins, outs, n);
+    heard.insert(heard.end(), outL.begin(), outL.end());
+    frame += n;
+  };
+  run(1000);
+  c.fx.SetOversampling(4);
+  EXPECT_EQ(c.fx.GetLatency(), 67);
+  for (int n : {100, 256, 7, 256, 1, 256, 180, 256, 256})
+    run(n);
+
+  const double signalStep = 0.5 * w;  // the sine's steepest step
+  double largest = 0.0, quietest = 1.0;
+  for (size_t i = 1001; i < heard.size(); ++i) {
+    largest = std::fmax(largest, std::fabs(heard[i] - heard[i - 1]));
+    if (i < 1400) quietest = std::fmin(quietest, std::fabs(heard[i]));
+  }
+  EXPECT_LE(largest, signalStep + 0.5 * SwitchFade::kStep + 1e-9);
+  EXPECT_EQ(quietest, 0.0);
+  for (size_t i = heard.size() - 500; i < heard.size(); ++i)
+    EXPECT_NEAR(heard[i], 0.5 * std::sin(w * (static_cast<double>(i) - 67)), 1e-3) << i;
+}

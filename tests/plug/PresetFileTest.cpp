@@ -339,3 +339,36 @@ TEST(PresetFile, RandomStatesComeBackAsPrinted)
     }
   }
 }
+
+// The oversampling is one more line, written only when it is not off; a file without it, or
+// with a line that names no setting, loads as off.
+TEST(PresetFile, OversamplingIsALineAfterTheParametersOnlyWhenItIsOn)
+{
+  Skarvel fx(nullptr);
+  ASSERT_TRUE(fx.ApplyPreset(12));
+  const std::string offPath = TempPath("off.kw");
+  ASSERT_TRUE(fx.SavePresetFile(offPath.c_str()));
+  const std::string off = ReadText(offPath);
+  EXPECT_EQ(Lines(off).size(), size_t(1 + kNumParams));
+
+  fx.SetOversampling(4);
+  const std::string onPath = TempPath("on.kw");
+  ASSERT_TRUE(fx.SavePresetFile(onPath.c_str()));
+  EXPECT_EQ(ReadText(onPath), off + "Oversampling = 4x;\n");
+
+  Skarvel other(nullptr);
+  ASSERT_TRUE(other.LoadPresetFile(onPath.c_str()));
+  EXPECT_EQ(other.GetOversampling(), 4);
+  EXPECT_EQ(other.GetLatency(), 67);
+  ASSERT_TRUE(other.LoadPresetFile(Written("two.kw", off + "Oversampling = 2x;\n").c_str()));
+  EXPECT_EQ(other.GetOversampling(), 2);
+  EXPECT_EQ(other.GetLatency(), 54);
+
+  for (const std::string tail : {"", "Oversampling = 3x;\n", "Oversampling = 2x\n",
+                                 "Oversampling = off;\n", "Quality = 4x;\n", "Oversampling = 4xx;\n"}) {
+    ASSERT_TRUE(other.LoadPresetFile(onPath.c_str()));
+    ASSERT_TRUE(other.LoadPresetFile(Written("tail.kw", off + tail).c_str()));
+    EXPECT_EQ(other.GetOversampling(), 1) << tail;
+    EXPECT_EQ(other.GetLatency(), 0) << tail;
+  }
+}

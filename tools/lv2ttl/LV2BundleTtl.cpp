@@ -1,5 +1,5 @@
 // Writes the LV2 bundle's data files from the effect itself, so they cannot drift from it:
-// manifest.ttl, Skarvel.ttl (the plug-in, its 34 ports and its editor) and presets.ttl (the
+// manifest.ttl, Skarvel.ttl (the plug-in, its 35 ports and its editor) and presets.ttl (the
 // factory programs, each with its port values and its exact program chunk as state).
 // Usage: lv2ttl BUNDLE_FOLDER
 #include <cstdio>
@@ -116,6 +116,18 @@ std::string AudioPort(int index, bool input, int channel)
   return text;
 }
 
+// The samples of delay the oversampling adds, for the host to compensate.
+std::string LatencyPort()
+{
+  return "[\n        a lv2:OutputPort, lv2:ControlPort ;\n        lv2:index " +
+         std::to_string(LV2Identity::kFirstControl + kNumParams) +
+         " ;\n        lv2:symbol \"latency\" ;\n        lv2:name \"Latency\" ;\n"
+         "        lv2:designation lv2:latency ;\n"
+         "        lv2:portProperty lv2:reportsLatency, lv2:integer ;\n"
+         "        lv2:minimum 0 ;\n        lv2:maximum " +
+         std::to_string(Skarvel::OversamplingLatency(4)) + "\n    ]";
+}
+
 std::string ControlPort(Skarvel& fx, int param, double defaultValue)
 {
   const SkarvelParamInfo& p = kSkarvelParams[param];
@@ -146,6 +158,7 @@ std::string PluginTtl(Skarvel& fx)
   t += AudioPort(0, true, 1) + " , " + AudioPort(1, true, 2) + " , " + AudioPort(2, false, 1) +
        " , " + AudioPort(3, false, 2);
   for (int i = 0; i < kNumParams; ++i) t += " , " + ControlPort(fx, i, defaults[i]);
+  t += " , " + LatencyPort();
   t += " .\n\n";
   t += std::string("<") + LV2Identity::kUIUri + ">\n    a ui:X11UI ;\n" +
        "    lv2:requiredFeature ui:idleInterface, ui:parent, <http://lv2plug.in/ns/ext/instance-access> ;\n"

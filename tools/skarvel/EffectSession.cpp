@@ -54,6 +54,12 @@ void EffectSession::Apply(const std::vector<ParameterSetting>& settings)
     effect->setParameter(effect, s.index, static_cast<float>(s.value));
 }
 
+void EffectSession::Restart()
+{
+  Dispatch(effMainsChanged, 0, 0);
+  Dispatch(effMainsChanged, 0, 1);
+}
+
 void EffectSession::SelectProgram(int index) { Dispatch(effSetProgram, 0, index); }
 
 void EffectSession::Process(const float* inLeft, const float* inRight, float* outLeft,

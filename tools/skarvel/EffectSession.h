@@ -24,6 +24,8 @@ public:
   // Processes n frames of stereo float audio in blocks of at most the block size.
   void Process(const float* inLeft, const float* inRight, float* outLeft, float* outRight, long n);
   int BlockSize() const { return blockSize; }
+  // Switched off and on again, as a host does when the effect's latency changes.
+  void Restart();
   // For what no host call reaches: preset files, names, the parameter table.
   Skarvel& Effect();
 

@@ -7,7 +7,7 @@
 static const Command kCommands[] = {
   {"render",
    "render IN OUT | --demo OUT [--block N] [--preset N|NAME] [--preset-file FILE.kw]"
-   " [--set KEY=VALUE ...]",
+   " [--set KEY=VALUE ...] [--oversampling off|2|4]",
    RunRender},
   {"params", "params [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]", RunParams},
   {"presets", "presets", RunPresets},

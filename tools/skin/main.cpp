@@ -115,6 +115,7 @@ const std::map<int, Painter>& Painters()
       {110, Knob(true)},
       {109, Knob(true)},
       {112, Knob(true)},
+      {136, Push()},
   };
   return painters;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "dsp/BlockMath.h"
 #include "dsp/MinMax.h"
 
 namespace Kernwave {
@@ -228,10 +229,14 @@ void Distortion::ShapeBlock(double* left, double* right, int n, const Curve& cur
     }
     smoothedDrive = smoothed;
   }
-  // The loudness fold-back as a pass of its own: the library's sine back to back.
-  if (loudness)
-    for (double* x : {left, right})
-      for (int i = 0; i < n; ++i) x[i] = 2.0 * std::sin(x[i] * kPi / 2.0);
+  // The loudness fold-back as a pass of its own: the sines in one block.
+  if (loudness) {
+    for (double* x : {left, right}) {
+      for (int i = 0; i < n; ++i) x[i] = x[i] * kPi / 2.0;
+      BlockMath::Sin(x, x, n);
+      for (int i = 0; i < n; ++i) x[i] = 2.0 * x[i];
+    }
+  }
 }
 
 void Distortion::ProcessShaping(double* left, double* right, int n)

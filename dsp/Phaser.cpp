@@ -1,7 +1,6 @@
 #include "dsp/Phaser.h"
 
-#include <cmath>
-
+#include "dsp/BlockMath.h"
 #include "dsp/filters/StereoPair.h"
 
 namespace Kernwave {
@@ -35,9 +34,13 @@ void Phaser::ProcessPhaser(double* left, double* right, int n)
   for (int done = 0; done < n; done += kChunk) {
     const int count = n - done < kChunk ? n - done : kChunk;
     for (int i = 0; i < count; ++i) {
-      const double d = minDelay + (std::sin(lfoPhase) + 1.0) * 0.5 * (maxDelay - minDelay);
+      coefficient[i] = lfoPhase;
       lfoPhase += lfoIncrement;
       if (lfoPhase >= kTwoPi) lfoPhase -= kTwoPi;
+    }
+    BlockMath::Sin(coefficient, coefficient, count);
+    for (int i = 0; i < count; ++i) {
+      const double d = minDelay + (coefficient[i] + 1.0) * 0.5 * (maxDelay - minDelay);
       coefficient[i] = (1.0 - d) / (1.0 + d);
     }
     Sweep(left + done, right + done, coefficient, count);

@@ -61,7 +61,19 @@ RenderDigest EverythingOnRender(const char* name, const Run& run, int picks = kP
 {
   auto host = Started(run);
   if (!host || !EverythingOn(*host)) return {name, {}};
-  return Digest(name, Render(*host, run), picks);
+  RenderDigest d = Digest(name, Render(*host, run), picks);
+  d.nonLinear = true;
+  return d;
+}
+
+// The saturations' arctangent, the ring modulator's and the phaser's sine or the loudness
+// fold-back's sine is at work.
+bool RunsSineOrArctangent(TestHost& host)
+{
+  const auto on = [&](int index) { return host.GetParameter(index) > 0.0f; };
+  const bool modulation = on(kModulationOnOff) && (on(kRingModulationAmount) || on(kPhaserDepth));
+  const bool loudness = on(kDistortionOnOff) && on(kDistortion) && on(kDistortionLoudness);
+  return modulation || loudness || on(kInputSaturation) || on(kSaturation);
 }
 
 // A value that sweeps 0..1 and back, period frames long.
@@ -116,11 +128,15 @@ void AddProgramRenders(std::vector<RenderDigest>& digests, int picks)
   Run program;
   program.signalBlocks = 43;
   auto host = Started(program);
+  bool nonLinear = false;
   for (VstInt32 p = 0; host && p < host->Effect()->numPrograms; ++p) {
     host->Dispatch(effSetProgram, 0, p);
     const std::string name = "program " + std::to_string(p) + ": " +
                              host->DispatchText(effGetProgramNameIndexed, p);
+    // The filters' histories carry one program's sound into the next.
+    nonLinear = nonLinear || RunsSineOrArctangent(*host);
     digests.push_back(Digest(name, Render(*host, program), picks));
+    digests.back().nonLinear = nonLinear;
   }
 }
 

@@ -152,19 +152,20 @@ V Atan(V x)
   static constexpr double kAtan[] = {AtanTerm(1), AtanTerm(2), AtanTerm(3), AtanTerm(4),
                                      AtanTerm(5), AtanTerm(6), AtanTerm(7), AtanTerm(8),
                                      AtanTerm(9), AtanTerm(10)};
-  static constexpr double kPoints[] = {0.25, 0.5, 1.0, 2.0, 4.0, 1.0};
+  // The bounds between the points: below each, |x| - c is exact (Sterbenz). Selections
+  // rather than a table: the point changes from sample to sample.
+  static constexpr double kBounds[] = {0.125, 0.3698, 0.7217, 1.3858, 2.6165, 8.0};
+  static constexpr double kPoints[] = {0.25, 0.5, 1.0, 2.0, 4.0, 0.0};
   const V ax = Magnitude(x);
-  // The bounds between the points: below each, |x| - c is exact (Sterbenz).
-  const M point = -((ax > 0.125) + (ax > 0.3698) + (ax > 0.7217) + (ax > 1.3858) +
-                    (ax > 2.6165) + (ax > 8.0));
   V c = {}, angleHi = {}, angleLo = {};
-  for (int j = 0; j < kLanes<V>; ++j) {
-    if (point[j] == 0) continue;
-    c[j] = kPoints[point[j] - 1];
-    angleHi[j] = kAngles[point[j] - 1].hi;
-    angleLo[j] = kAngles[point[j] - 1].lo;
+  M atInfinity = {};
+  for (int p = 0; p < 6; ++p) {
+    const M above = ax > kBounds[p];
+    c = above ? Broadcast<V>(kPoints[p]) : c;
+    angleHi = above ? Broadcast<V>(kAngles[p].hi) : angleHi;
+    angleLo = above ? Broadcast<V>(kAngles[p].lo) : angleLo;
+    atInfinity = above;
   }
-  const M atInfinity = point == 6;
 
   // c |x| is exact (c is a power of two); the numerator is exact; the denominator's
   // rounding error and the quotient's remainder give t's low part.

@@ -98,11 +98,10 @@ void DumpExpand::ProcessSlice(double* left, double* right, int n)
   double* scratch[2] = {scratchLeft.data(), scratchRight.data()};
   lowPass->ProcessSamples(n, scratch);
   if (value >= 0.5) highPass->ProcessSamples(n, scratch);
-  for (int i = 0; i < n; ++i) {
-    left[i] = (1.0 - fadeGain) * left[i] + fadeGain * scratch[0][i];
-    right[i] = (1.0 - fadeGain) * right[i] + fadeGain * scratch[1][i];
-    AdvanceFade();
-  }
+  RunFaded(n, [&](int i, double fade) {
+    left[i] = (1.0 - fade) * left[i] + fade * scratch[0][i];
+    right[i] = (1.0 - fade) * right[i] + fade * scratch[1][i];
+  });
 }
 
 }  // namespace Kernwave

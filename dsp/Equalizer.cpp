@@ -116,7 +116,7 @@ void Equalizer::ProcessSlice(double* left, double* right, int n)
   // The mid weight follows a square law of the knob's distance from its centre.
   const double distance = boost ? 2.0 * (midAmount - 0.5) : 2.0 * (0.5 - midAmount);
   const double e = distance * distance;
-  for (int i = 0; i < n; ++i) {
+  RunFaded(n, [&](int i, double fade) {
     double a = shelf[0][i];
     double b = shelf[1][i];
     if (boost) {
@@ -126,10 +126,9 @@ void Equalizer::ProcessSlice(double* left, double* right, int n)
       a = (1.0 - e) * a + e * mid[0][i];
       b = (1.0 - e) * b + e * mid[1][i];
     }
-    left[i] = (1.0 - fadeGain) * left[i] + fadeGain * a;
-    right[i] = (1.0 - fadeGain) * right[i] + fadeGain * b;
-    AdvanceFade();
-  }
+    left[i] = (1.0 - fade) * left[i] + fade * a;
+    right[i] = (1.0 - fade) * right[i] + fade * b;
+  });
 }
 
 }  // namespace Kernwave

@@ -39,17 +39,61 @@ public:
   static void RunBlock(DirectForm* states, const BiquadCascade<MaxStages>& cascade,
                        Sample* const* channels, int begin, int end)
   {
-    switch (cascade.stageCount) {
-      case 1: return RunStages<1, Channels>(states, cascade, channels, begin, end);
-      case 2:
-        if constexpr (MaxStages >= 2) return RunStages<2, Channels>(states, cascade, channels, begin, end);
-        break;
-      default: break;
+    if constexpr (Channels == 2) {
+      RunPaired(states, cascade, channels, begin, end);
+    } else {
+      switch (cascade.stageCount) {
+        case 1: return RunStages<1, Channels>(states, cascade, channels, begin, end);
+        case 2:
+          if constexpr (MaxStages >= 2) return RunStages<2, Channels>(states, cascade, channels, begin, end);
+          break;
+        default: break;
+      }
+      for (int i = begin; i < end; ++i)
+        for (int c = 0; c < Channels; ++c)
+          channels[c][i] = static_cast<Sample>(states[c].Process(static_cast<double>(channels[c][i]), cascade));
     }
-    for (int i = begin; i < end; ++i)
-      for (int c = 0; c < Channels; ++c)
-        channels[c][i] = static_cast<Sample>(states[c].Process(static_cast<double>(channels[c][i]), cascade));
   }
+
+  // A stereo pair of states stepped one sample at a time, both channels in one register,
+  // alongside other filters in the same loop: the arithmetic of Process for each channel.
+  // The histories live in the object until Store writes them back.
+  class PairedRun
+  {
+  public:
+    PairedRun(DirectForm* pair, const BiquadCascade<MaxStages>& cascade)
+      : states(pair), count(cascade.stageCount),
+        g{pair[0].guard.value, pair[1].guard.value}
+    {
+      for (int k = 0; k < count; ++k) {
+        h[k] = Paired(pair[0].stages[k], pair[1].stages[k]);
+        co[k] = cascade.stages[k];
+      }
+    }
+
+    StereoPair Step(StereoPair x)
+    {
+      g = -g;
+      if (count == 0) return x;
+      StereoPair y = History<StereoPair>::StepFirst(h[0], co[0], x, g);
+      for (int k = 1; k < count; ++k) y = History<StereoPair>::Step(h[k], co[k], y);
+      return y;
+    }
+
+    void Store() const
+    {
+      for (int k = 0; k < count; ++k) Unpaired(h[k], states[0].stages[k], states[1].stages[k]);
+      states[0].guard.value = g[0];
+      states[1].guard.value = g[1];
+    }
+
+  private:
+    DirectForm* states;
+    int count;
+    StereoPair g;
+    History<StereoPair> h[MaxStages];
+    BiquadCoefficients co[MaxStages];
+  };
 
   Stage stages[MaxStages];
   DenormalGuard guard;
@@ -58,17 +102,6 @@ private:
   template <int Stages, int Channels, class Sample>
   static void RunStages(DirectForm* states, const BiquadCascade<MaxStages>& cascade,
                         Sample* const* channels, int begin, int end)
-  {
-    if constexpr (Channels == 2)
-      RunPairedStages<Stages>(states, cascade, channels, begin, end);
-    else
-      RunSeparateStages<Stages, Channels>(states, cascade, channels, begin, end);
-  }
-
-  // Each channel in a register of its own, the channels interleaved sample by sample.
-  template <int Stages, int Channels, class Sample>
-  static void RunSeparateStages(DirectForm* states, const BiquadCascade<MaxStages>& cascade,
-                                Sample* const* channels, int begin, int end)
   {
     Stage h[Channels][Stages];
     double g[Channels];
@@ -93,29 +126,19 @@ private:
   }
 
   // The same for a stereo pair of states, both channels in one register.
-  template <int Stages, class Sample>
-  static void RunPairedStages(DirectForm* states, const BiquadCascade<MaxStages>& cascade,
-                              Sample* const* channels, int begin, int end)
+  template <class Sample>
+  static void RunPaired(DirectForm* states, const BiquadCascade<MaxStages>& cascade,
+                        Sample* const* channels, int begin, int end)
   {
-    using PairStage = History<StereoPair>;
-    PairStage h[Stages];
-    for (int k = 0; k < Stages; ++k) h[k] = Paired(states[0].stages[k], states[1].stages[k]);
-    StereoPair g = {states[0].guard.value, states[1].guard.value};
-    BiquadCoefficients co[Stages];
-    for (int k = 0; k < Stages; ++k) co[k] = cascade.stages[k];
+    PairedRun run(states, cascade);
     Sample* left = channels[0];
     Sample* right = channels[1];
     for (int i = begin; i < end; ++i) {
-      g = -g;
-      const StereoPair x = {static_cast<double>(left[i]), static_cast<double>(right[i])};
-      StereoPair y = PairStage::StepFirst(h[0], co[0], x, g);
-      for (int k = 1; k < Stages; ++k) y = PairStage::Step(h[k], co[k], y);
+      const StereoPair y = run.Step(StereoPair{static_cast<double>(left[i]), static_cast<double>(right[i])});
       left[i] = static_cast<Sample>(y[0]);
       right[i] = static_cast<Sample>(y[1]);
     }
-    for (int k = 0; k < Stages; ++k) Unpaired(h[k], states[0].stages[k], states[1].stages[k]);
-    states[0].guard.value = g[0];
-    states[1].guard.value = g[1];
+    run.Store();
   }
 
   // A history is a row of doubles (or of pairs, field for field).

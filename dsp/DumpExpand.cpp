@@ -94,7 +94,7 @@ void DumpExpand::ProcessSlice(double* left, double* right, int n)
 {
   if (IsSilent()) return;
   const bool expand = value >= 0.5;
-  if (lowPass->RemainingSamples() == 0 && !(expand && highPass->RemainingSamples() > 0)) {
+  if (!lowPass->Gliding() && !(expand && highPass->Gliding())) {
     // Both filters in one loop, both channels side by side: their recursions overlap.
     auto low = lowPass->RunPaired();
     auto high = highPass->RunPaired();

@@ -109,9 +109,8 @@ void Equalizer::ProcessSlice(double* left, double* right, int n)
     if (cut) return (1.0 - e) * a + e * mid;
     return a;
   };
-  const bool gliding = lowShelf->RemainingSamples() > 0 || highShelf->RemainingSamples() > 0 ||
-                       (boost && bandPass->RemainingSamples() > 0) ||
-                       (cut && bandStop->RemainingSamples() > 0);
+  const bool gliding = lowShelf->Gliding() || highShelf->Gliding() || (boost && bandPass->Gliding()) ||
+                       (cut && bandStop->Gliding());
   if (!gliding) {
     // Every band in one loop, both channels side by side: the bands' recursions overlap.
     auto low = lowShelf->RunPaired();

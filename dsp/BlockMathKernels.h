@@ -168,17 +168,19 @@ V Atan(V x)
   }
 
   // c |x| is exact (c is a power of two); the numerator is exact; the denominator's
-  // rounding error and the quotient's remainder give t's low part.
+  // rounding error and the quotient's remainder give t's low part, whatever t's own error:
+  // one division, by the reciprocal, serves both.
   const V cx = c * ax;
   const V num = atInfinity ? Broadcast<V>(-1.0) : ax - c;
   const V den = atInfinity ? ax : cx + 1.0;
   const V denLow = SumError(cx, Broadcast<V>(1.0), den);
-  const V t = num / den;
+  const V reciprocal = 1.0 / den;
+  const V t = num * reciprocal;
   const V q = t * den;
   const V remainder = (num - q) - ProductError(t, den, q);
   // Near infinity t's own error is far below an ulp of the result (and the products above
   // may overflow): the low part is left out there.
-  const V tLow = atInfinity ? V{} : (remainder - t * denLow) / den;
+  const V tLow = atInfinity ? V{} : (remainder - t * denLow) * reciprocal;
 
   const V z = t * t;
   const V series = t * z * Horner(z, kAtan, 10);

@@ -39,8 +39,6 @@ struct DirectFormIHistory
   }
 };
 
-using DirectFormIStage = DirectFormIHistory<double>;
-
 template <int MaxStages>
 using DirectFormI = DirectForm<DirectFormIHistory, MaxStages>;
 

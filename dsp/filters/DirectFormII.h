@@ -31,8 +31,6 @@ struct DirectFormIIHistory
   }
 };
 
-using DirectFormIIStage = DirectFormIIHistory<double>;
-
 template <int MaxStages>
 using DirectFormII = DirectForm<DirectFormIIHistory, MaxStages>;
 

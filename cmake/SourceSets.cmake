@@ -61,7 +61,10 @@ function(skarvel_effect_library name format adapter_dir)
   # The audio path: see the core libraries' optimisation.
   if(NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
     set_source_files_properties(${CMAKE_SOURCE_DIR}/plug/Skarvel.cpp
-      TARGET_DIRECTORY ${name} PROPERTIES COMPILE_OPTIONS -O3)
+      TARGET_DIRECTORY ${name} PROPERTIES COMPILE_OPTIONS "-O3;-ffp-contract=off")
+  else()
+    set_source_files_properties(${CMAKE_SOURCE_DIR}/plug/Skarvel.cpp
+      TARGET_DIRECTORY ${name} PROPERTIES COMPILE_OPTIONS -ffp-contract=off)
   endif()
 endfunction()
 

@@ -41,6 +41,21 @@ protected:
       if (fadeGain > 1.0) fadeGain = 1.0;
     }
   }
+  // fn(i, fade gain) for frames 0..n-1, the fade advancing after each. While no fade runs
+  // the gain is handed over as a constant, so the loop carries nothing from frame to frame.
+  template <class Fn>
+  void RunFaded(int n, Fn&& fn)
+  {
+    if (!IsFading()) {
+      const double gain = fadeGain;
+      for (int i = 0; i < n; ++i) fn(i, gain);
+      return;
+    }
+    for (int i = 0; i < n; ++i) {
+      fn(i, fadeGain);
+      AdvanceFade();
+    }
+  }
 
   double sampleRate = 44100.0;
   bool bypassed = false;

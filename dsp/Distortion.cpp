@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "dsp/BlockMath.h"
 #include "dsp/MinMax.h"
 #include "dsp/Oversampler.h"
 
@@ -176,20 +177,23 @@ void Distortion::ProcessRateReduction(double* left, double* right, int n)
   const int32_t hold = HoldLength(rateReduction, sampleRate);
   const bool everySample = hold == 0 || rateReduction == 1.0;
   int32_t counter = sampleCounter;
+  // counter % hold, carried along with the counter.
+  int32_t phase = hold > 0 ? counter % hold : 1;
   double heldLeft = holdLeft, heldRight = holdRight;
   for (int i = 0; i < n; ++i) {
-    if (everySample || (hold > 0 && counter % hold == 0)) {
+    if (everySample || phase == 0) {
       heldLeft = left[i];
       heldRight = right[i];
     }
     left[i] = heldLeft;
     right[i] = heldRight;
     // Before the counter would overflow it steps back by a multiple of the hold length, so
-    // the grid runs on without a jump.
+    // the grid (and the phase) runs on without a jump.
     if (counter == std::numeric_limits<int32_t>::max())
       counter = hold > 0 ? counter % hold + 1 : 0;
     else
       ++counter;
+    if (hold > 0) phase = phase + 1 == hold ? 0 : phase + 1;
   }
   sampleCounter = counter;
   holdLeft = heldLeft;
@@ -243,10 +247,14 @@ void Distortion::ShapeBlock(double* left, double* right, int n, const Curve& cur
     }
     smoothedDrive = smoothed;
   }
-  // The loudness fold-back as a pass of its own: the library's sine back to back.
-  if (loudness)
-    for (double* x : {left, right})
-      for (int i = 0; i < n; ++i) x[i] = 2.0 * std::sin(x[i] * kPi / 2.0);
+  // The loudness fold-back as a pass of its own: the sines in one block.
+  if (loudness) {
+    for (double* x : {left, right}) {
+      for (int i = 0; i < n; ++i) x[i] = x[i] * kPi / 2.0;
+      BlockMath::Sin(x, x, n);
+      for (int i = 0; i < n; ++i) x[i] = 2.0 * x[i];
+    }
+  }
 }
 
 void Distortion::ProcessShaping(double* left, double* right, int n)

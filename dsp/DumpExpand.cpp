@@ -93,16 +93,31 @@ void DumpExpand::ProcessDumpExpand(double* left, double* right, int n)
 void DumpExpand::ProcessSlice(double* left, double* right, int n)
 {
   if (IsSilent()) return;
+  const bool expand = value >= 0.5;
+  if (!lowPass->Gliding() && !(expand && highPass->Gliding())) {
+    // Both filters in one loop, both channels side by side: their recursions overlap.
+    auto low = lowPass->RunPaired();
+    auto high = highPass->RunPaired();
+    RunFaded(n, [&](int i, double fade) {
+      Dsp::StereoPair y = low.Step(Dsp::StereoPair{left[i], right[i]});
+      if (expand) y = high.Step(y);
+      left[i] = (1.0 - fade) * left[i] + fade * y[0];
+      right[i] = (1.0 - fade) * right[i] + fade * y[1];
+    });
+    low.Store();
+    if (expand) high.Store();
+    return;
+  }
+
   std::memcpy(scratchLeft.data(), left, n * sizeof(double));
   std::memcpy(scratchRight.data(), right, n * sizeof(double));
   double* scratch[2] = {scratchLeft.data(), scratchRight.data()};
   lowPass->ProcessSamples(n, scratch);
-  if (value >= 0.5) highPass->ProcessSamples(n, scratch);
-  for (int i = 0; i < n; ++i) {
-    left[i] = (1.0 - fadeGain) * left[i] + fadeGain * scratch[0][i];
-    right[i] = (1.0 - fadeGain) * right[i] + fadeGain * scratch[1][i];
-    AdvanceFade();
-  }
+  if (expand) highPass->ProcessSamples(n, scratch);
+  RunFaded(n, [&](int i, double fade) {
+    left[i] = (1.0 - fade) * left[i] + fade * scratch[0][i];
+    right[i] = (1.0 - fade) * right[i] + fade * scratch[1][i];
+  });
 }
 
 }  // namespace Kernwave

@@ -99,37 +99,54 @@ void Equalizer::ProcessStereo(double* left, double* right, int n)
 void Equalizer::ProcessSlice(double* left, double* right, int n)
 {
   if (IsSilent()) return;
+  const bool boost = midAmount > 0.5;
+  const bool cut = midAmount < 0.5;
+  // The mid weight follows a square law of the knob's distance from its centre.
+  const double distance = boost ? 2.0 * (midAmount - 0.5) : 2.0 * (0.5 - midAmount);
+  const double e = distance * distance;
+  const auto mix = [&](double a, double mid) {
+    if (boost) return a + e * mid;
+    if (cut) return (1.0 - e) * a + e * mid;
+    return a;
+  };
+  const bool gliding = lowShelf->Gliding() || highShelf->Gliding() || (boost && bandPass->Gliding()) ||
+                       (cut && bandStop->Gliding());
+  if (!gliding) {
+    // Every band in one loop, both channels side by side: the bands' recursions overlap.
+    auto low = lowShelf->RunPaired();
+    auto high = highShelf->RunPaired();
+    auto mid = boost ? bandPass->RunPaired() : bandStop->RunPaired();
+    RunFaded(n, [&](int i, double fade) {
+      const Dsp::StereoPair x = {left[i], right[i]};
+      const Dsp::StereoPair shelved = high.Step(low.Step(x));
+      const Dsp::StereoPair band = boost || cut ? mid.Step(x) : x;
+      const double a = mix(shelved[0], band[0]);
+      const double b = mix(shelved[1], band[1]);
+      left[i] = (1.0 - fade) * left[i] + fade * a;
+      right[i] = (1.0 - fade) * right[i] + fade * b;
+    });
+    low.Store();
+    high.Store();
+    if (boost || cut) mid.Store();
+    return;
+  }
+
   std::memcpy(shelfLeft.data(), left, n * sizeof(double));
   std::memcpy(midLeft.data(), left, n * sizeof(double));
   std::memcpy(shelfRight.data(), right, n * sizeof(double));
   std::memcpy(midRight.data(), right, n * sizeof(double));
-
   double* shelf[2] = {shelfLeft.data(), shelfRight.data()};
   double* mid[2] = {midLeft.data(), midRight.data()};
   lowShelf->ProcessSamples(n, shelf);
   highShelf->ProcessSamples(n, shelf);
-  const bool boost = midAmount > 0.5;
-  const bool cut = midAmount < 0.5;
   if (boost) bandPass->ProcessSamples(n, mid);
   if (cut) bandStop->ProcessSamples(n, mid);
-
-  // The mid weight follows a square law of the knob's distance from its centre.
-  const double distance = boost ? 2.0 * (midAmount - 0.5) : 2.0 * (0.5 - midAmount);
-  const double e = distance * distance;
-  for (int i = 0; i < n; ++i) {
-    double a = shelf[0][i];
-    double b = shelf[1][i];
-    if (boost) {
-      a = a + e * mid[0][i];
-      b = b + e * mid[1][i];
-    } else if (cut) {
-      a = (1.0 - e) * a + e * mid[0][i];
-      b = (1.0 - e) * b + e * mid[1][i];
-    }
-    left[i] = (1.0 - fadeGain) * left[i] + fadeGain * a;
-    right[i] = (1.0 - fadeGain) * right[i] + fadeGain * b;
-    AdvanceFade();
-  }
+  RunFaded(n, [&](int i, double fade) {
+    const double a = mix(shelf[0][i], mid[0][i]);
+    const double b = mix(shelf[1][i], mid[1][i]);
+    left[i] = (1.0 - fade) * left[i] + fade * a;
+    right[i] = (1.0 - fade) * right[i] + fade * b;
+  });
 }
 
 }  // namespace Kernwave

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "dsp/BlockSlices.h"
 #include "dsp/filters/ChebyshevI.h"
@@ -32,18 +33,27 @@ int IndexOfName(const char* text, const char* const* names)
   return 0;
 }
 
+// Makes a filter, keeping it as a Dsp::Filter and as a stereo pair.
+template <class F, class Pair>
+std::unique_ptr<Filter> Make(Pair*& pair)
+{
+  auto f = std::make_unique<F>(FilterUnit::kTransitionLength);
+  pair = f.get();
+  return f;
+}
+
 }  // namespace
 
 FilterUnit::FilterUnit()
 {
-  rbjFilters[0] = std::make_unique<Smoothed<RBJ::Design::LowPass>>(kTransitionLength);
-  rbjFilters[1] = std::make_unique<Smoothed<RBJ::Design::HighPass>>(kTransitionLength);
-  rbjFilters[2] = std::make_unique<Smoothed<RBJ::Design::BandPass1>>(kTransitionLength);
-  rbjFilters[3] = std::make_unique<Smoothed<RBJ::Design::BandStop>>(kTransitionLength);
-  chebyFilters[0] = std::make_unique<ChebyHighPass>(kTransitionLength);
-  chebyFilters[1] = std::make_unique<ChebyHighPass>(kTransitionLength);
-  chebyFilters[2] = std::make_unique<ChebyLowPass>(kTransitionLength);
-  chebyFilters[3] = std::make_unique<ChebyLowPass>(kTransitionLength);
+  rbjFilters[0] = Make<Smoothed<RBJ::Design::LowPass>>(rbjPairs[0]);
+  rbjFilters[1] = Make<Smoothed<RBJ::Design::HighPass>>(rbjPairs[1]);
+  rbjFilters[2] = Make<Smoothed<RBJ::Design::BandPass1>>(rbjPairs[2]);
+  rbjFilters[3] = Make<Smoothed<RBJ::Design::BandStop>>(rbjPairs[3]);
+  chebyFilters[0] = Make<ChebyHighPass>(chebyPairs[0]);
+  chebyFilters[1] = Make<ChebyHighPass>(chebyPairs[1]);
+  chebyFilters[2] = Make<ChebyLowPass>(chebyPairs[2]);
+  chebyFilters[3] = Make<ChebyLowPass>(chebyPairs[3]);
   for (auto& f : rbjFilters) f->AssignParams(f->DefaultParams());
   for (auto& f : chebyFilters) f->AssignParams(f->DefaultParams());
   // The 24 dB filters glide from the default order 2 up to 4.
@@ -126,17 +136,15 @@ int FilterUnit::ModeIndex(double v)
   return index >= 0.0 && index < kModes ? static_cast<int>(index) : -1;
 }
 
-Filter& FilterUnit::SelectedRbj() const
+int FilterUnit::SelectedIndex(double v)
 {
-  const int i = ModeIndex(rbjSelect);
-  return *rbjFilters[i < 0 ? 0 : i];
+  const int i = ModeIndex(v);
+  return i < 0 ? 0 : i;
 }
 
-Filter& FilterUnit::SelectedCheby() const
-{
-  const int i = ModeIndex(chebySelect);
-  return *chebyFilters[i < 0 ? 0 : i];
-}
+Filter& FilterUnit::SelectedRbj() const { return *rbjFilters[SelectedIndex(rbjSelect)]; }
+
+Filter& FilterUnit::SelectedCheby() const { return *chebyFilters[SelectedIndex(chebySelect)]; }
 
 void FilterUnit::ProcessStereo(double* left, double* right, int n)
 {
@@ -147,6 +155,22 @@ void FilterUnit::ProcessStereo(double* left, double* right, int n)
 void FilterUnit::ProcessSlice(double* left, double* right, int n)
 {
   if (IsSilent()) return;
+  RbjPair& rbjPair = *rbjPairs[SelectedIndex(rbjSelect)];
+  ChebyPair& chebyPair = *chebyPairs[SelectedIndex(chebySelect)];
+  if (!rbjPair.Gliding() && !chebyPair.Gliding()) {
+    // Both paths in one loop, both channels side by side: their recursions overlap.
+    auto rbj = rbjPair.RunPaired();
+    auto cheby = chebyPair.RunPaired();
+    Mix(left, right, n, [&](int i) {
+      const StereoPair x = {left[i], right[i]};
+      const StereoPair r = rbj.Step(x);
+      return std::make_pair(r, cheby.Step(x));
+    });
+    rbj.Store();
+    cheby.Store();
+    return;
+  }
+
   double* rbjL = rbjLeft.data();
   double* rbjR = rbjRight.data();
   double* chebyL = chebyLeft.data();
@@ -155,15 +179,22 @@ void FilterUnit::ProcessSlice(double* left, double* right, int n)
   std::memcpy(chebyL, left, n * sizeof(double));
   std::memcpy(rbjR, right, n * sizeof(double));
   std::memcpy(chebyR, right, n * sizeof(double));
-
   double* rbj[2] = {rbjL, rbjR};
   double* cheby[2] = {chebyL, chebyR};
   SelectedRbj().ProcessSamples(n, rbj);
   SelectedCheby().ProcessSamples(n, cheby);
+  Mix(left, right, n, [&](int i) {
+    return std::make_pair(StereoPair{rbjL[i], rbjR[i]}, StereoPair{chebyL[i], chebyR[i]});
+  });
+}
 
+template <class Wet>
+void FilterUnit::Mix(double* left, double* right, int n, Wet&& wet)
+{
   const auto mix = [&](int i, double m) {
-    const double wetL = rbjL[i] * (1.0 - m) + chebyL[i] * m;
-    const double wetR = rbjR[i] * (1.0 - m) + chebyR[i] * m;
+    const auto paths = wet(i);
+    const StereoPair mixed = paths.first * (1.0 - m) + paths.second * m;
+    const double wetL = mixed[0], wetR = mixed[1];
     if (fadeGain == 1.0) {
       left[i] = wetL;
       right[i] = wetR;

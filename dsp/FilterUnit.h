@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "dsp/AudioProcessingUnit.h"
+#include "dsp/filters/DirectFormII.h"
 #include "dsp/filters/Filter.h"
+#include "dsp/filters/PairedFilter.h"
 
 namespace Kernwave {
 
@@ -48,10 +50,20 @@ public:
   static int ChebyModeFromName(const char* text);
 
 private:
+  // The RBJ designs are single biquads, the Chebyshev ones up to two.
+  using RbjPair = Dsp::PairedFilter<Dsp::DirectFormII<1>>;
+  using ChebyPair = Dsp::PairedFilter<Dsp::DirectFormII<2>>;
+
   void ResizeBuffers();
   void ProcessSlice(double* left, double* right, int n);
+  // Crossfades the two paths by the type mix and fades the unit in or out: wet(i) gives
+  // frame i's RBJ and Chebyshev output pairs, called once per frame in order.
+  template <class Wet>
+  void Mix(double* left, double* right, int n, Wet&& wet);
   // Sets one slot of a filter from a control value and assigns the parameters.
   void SetControl(Dsp::Filter& filter, int slot, double v);
+  // ModeIndex with 0 for a selection outside 0..3.
+  static int SelectedIndex(double v);
   Dsp::Filter& SelectedRbj() const;
   Dsp::Filter& SelectedCheby() const;
 
@@ -65,6 +77,9 @@ private:
   std::vector<double> rbjLeft, rbjRight, chebyLeft, chebyRight;
   std::unique_ptr<Dsp::Filter> rbjFilters[kModes];
   std::unique_ptr<Dsp::Filter> chebyFilters[kModes];
+  // The same filters as stereo pairs.
+  RbjPair* rbjPairs[kModes] = {};
+  ChebyPair* chebyPairs[kModes] = {};
   Dsp::FilterParams scratch;
 };
 

@@ -1,6 +1,7 @@
 #include "dsp/Phaser.h"
 
-#include <cmath>
+#include "dsp/BlockMath.h"
+#include "dsp/filters/StereoPair.h"
 
 namespace Kernwave {
 
@@ -8,13 +9,15 @@ namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
 
-// One pass through a chain of all-pass stages that share the coefficient a.
-double RunChain(Phaser::AllpassStage* stages, double a, double u)
+using Dsp::StereoPair;
+
+// One pass through the two channels' chains of all-pass stages that share the coefficient a,
+// the channels side by side.
+StereoPair RunChains(StereoPair* states, double a, StereoPair u)
 {
   for (int k = 0; k < Phaser::kStages; ++k) {
-    Phaser::AllpassStage& st = stages[k];
-    const double y = st.state - a * u;
-    st.state = a * y + u;
+    const StereoPair y = states[k] - a * u;
+    states[k] = a * y + u;
     u = y;
   }
   return u;
@@ -31,9 +34,13 @@ void Phaser::ProcessPhaser(double* left, double* right, int n)
   for (int done = 0; done < n; done += kChunk) {
     const int count = n - done < kChunk ? n - done : kChunk;
     for (int i = 0; i < count; ++i) {
-      const double d = minDelay + (std::sin(lfoPhase) + 1.0) * 0.5 * (maxDelay - minDelay);
+      coefficient[i] = lfoPhase;
       lfoPhase += lfoIncrement;
       if (lfoPhase >= kTwoPi) lfoPhase -= kTwoPi;
+    }
+    BlockMath::Sin(coefficient, coefficient, count);
+    for (int i = 0; i < count; ++i) {
+      const double d = minDelay + (coefficient[i] + 1.0) * 0.5 * (maxDelay - minDelay);
       coefficient[i] = (1.0 - d) / (1.0 + d);
     }
     Sweep(left + done, right + done, coefficient, count);
@@ -44,25 +51,32 @@ void Phaser::ProcessPhaser(double* left, double* right, int n)
 
 void Phaser::Sweep(double* left, double* right, const double* coefficient, int n)
 {
+  StereoPair states[kStages];
+  for (int k = 0; k < kStages; ++k) states[k] = StereoPair{leftStages[k].state, rightStages[k].state};
+  StereoPair last = {lastLeft, lastRight};
   const auto sweep = [&](int i, double m) {
-    const double xL = left[i], xR = right[i];
-    const double yL = RunChain(leftStages, coefficient[i], xL + feedback * lastLeft);
-    const double yR = RunChain(rightStages, coefficient[i], xR + feedback * lastRight);
-    lastLeft = yL;
-    lastRight = yR;
-    left[i] = xL + m * yL;
-    right[i] = xR + m * yR;
+    const StereoPair x = {left[i], right[i]};
+    last = RunChains(states, coefficient[i], x + feedback * last);
+    const StereoPair y = x + m * last;
+    left[i] = y[0];
+    right[i] = y[1];
   };
   if (SmoothingSettled(smoothedDepth, smoothKeep, smoothTake, depth) && !IsFading()) {
     const double m = smoothedDepth * fadeGain;
     for (int i = 0; i < n; ++i) sweep(i, m);
-    return;
+  } else {
+    for (int i = 0; i < n; ++i) {
+      smoothedDepth = smoothedDepth * smoothKeep + smoothTake * depth;
+      sweep(i, smoothedDepth * fadeGain);
+      AdvanceFade();
+    }
   }
-  for (int i = 0; i < n; ++i) {
-    smoothedDepth = smoothedDepth * smoothKeep + smoothTake * depth;
-    sweep(i, smoothedDepth * fadeGain);
-    AdvanceFade();
+  for (int k = 0; k < kStages; ++k) {
+    leftStages[k].state = states[k][0];
+    rightStages[k].state = states[k][1];
   }
+  lastLeft = last[0];
+  lastRight = last[1];
 }
 
 }  // namespace Kernwave

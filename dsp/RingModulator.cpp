@@ -1,6 +1,6 @@
 #include "dsp/RingModulator.h"
 
-#include <cmath>
+#include "dsp/BlockMath.h"
 
 namespace Kernwave {
 
@@ -23,14 +23,15 @@ void RingModulator::SetFrequency(double v)
 void RingModulator::ProcessRingModulator(double* left, double* right, int n)
 {
   if (IsSilent() || frequency == 0.0 || amount == 0.0) return;
-  // The carrier a chunk at a time: the library's sine runs back to back, the mixing after it.
+  // The carrier a chunk at a time: the phases, their sines in one block, the mixing after it.
   double carrier[kChunk];
   for (int done = 0; done < n; done += kChunk) {
     const int count = n - done < kChunk ? n - done : kChunk;
     for (int i = 0; i < count; ++i) {
-      carrier[i] = std::sin(phase);
+      carrier[i] = phase;
       phase += phaseIncrement;
     }
+    BlockMath::Sin(carrier, carrier, count);
     Mix(left + done, right + done, carrier, count);
   }
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "dsp/BlockMath.h"
 #include "dsp/MinMax.h"
 #include "gui/EditorSurface.h"
 #include "gui/IGraphics.h"
@@ -339,22 +340,29 @@ void Skarvel::Saturate(double** outputs, int nFrames, double amount, OnePoleSmoo
   double* left = outputs[0];
   double* right = outputs[1];
   if (smoother.Settled(amount)) {
-    // One gain for the whole block: the library calls run back to back, and the rest of the
-    // curve then runs over both channels in one vectorised pass.
+    // One gain for the whole block: the arctangents in one block, then the rest of the curve.
     if (smoother.state * 2.44 == 0.0) return;
     const double gain = SaturationGain(smoother.state);
-    for (double* x : {left, right})
-      for (int i = 0; i < nFrames; ++i) x[i] = std::atan(x[i]);
-    for (double* x : {left, right})
+    for (double* x : {left, right}) {
+      Kernwave::BlockMath::Atan(x, x, nFrames);
       for (int i = 0; i < nFrames; ++i) x[i] = SaturationCurve(x[i], gain);
+    }
     return;
   }
-  for (int i = 0; i < nFrames; ++i) {
-    const double state = smoother.Step(amount);
-    if (state * 2.44 == 0.0) continue;
-    const double gain = SaturationGain(state);
-    left[i] = SaturationCurve(std::atan(left[i]), gain);
-    right[i] = SaturationCurve(std::atan(right[i]), gain);
+  // A gain per frame: the arctangents a chunk at a time, ahead of the smoother.
+  constexpr int kChunk = 64;
+  double atanLeft[kChunk], atanRight[kChunk];
+  for (int done = 0; done < nFrames; done += kChunk) {
+    const int count = nFrames - done < kChunk ? nFrames - done : kChunk;
+    Kernwave::BlockMath::Atan(left + done, atanLeft, count);
+    Kernwave::BlockMath::Atan(right + done, atanRight, count);
+    for (int i = 0; i < count; ++i) {
+      const double state = smoother.Step(amount);
+      if (state * 2.44 == 0.0) continue;
+      const double gain = SaturationGain(state);
+      left[done + i] = SaturationCurve(atanLeft[i], gain);
+      right[done + i] = SaturationCurve(atanRight[i], gain);
+    }
   }
 }
 

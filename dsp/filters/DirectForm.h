@@ -1,18 +1,21 @@
 #pragma once
 
+#include <cstring>
+
 #include "dsp/filters/BiquadCascade.h"
 #include "dsp/filters/DenormalGuard.h"
+#include "dsp/filters/StereoPair.h"
 
 namespace Dsp {
 
-// One channel's history for a cascade, in the form its Stage type computes: the stage holds
+// One channel's history for a cascade, in the form its History type computes: the stage holds
 // one biquad's delayed values and steps them by a sample (StepFirst adds the denormal guard,
 // which only the first stage receives).
-template <class StageType, int MaxStages>
+template <template <class> class History, int MaxStages>
 class DirectForm
 {
 public:
-  using Stage = StageType;
+  using Stage = History<double>;
 
   void Clear()
   {
@@ -36,17 +39,61 @@ public:
   static void RunBlock(DirectForm* states, const BiquadCascade<MaxStages>& cascade,
                        Sample* const* channels, int begin, int end)
   {
-    switch (cascade.stageCount) {
-      case 1: return RunStages<1, Channels>(states, cascade, channels, begin, end);
-      case 2:
-        if constexpr (MaxStages >= 2) return RunStages<2, Channels>(states, cascade, channels, begin, end);
-        break;
-      default: break;
+    if constexpr (Channels == 2) {
+      RunPaired(states, cascade, channels, begin, end);
+    } else {
+      switch (cascade.stageCount) {
+        case 1: return RunStages<1, Channels>(states, cascade, channels, begin, end);
+        case 2:
+          if constexpr (MaxStages >= 2) return RunStages<2, Channels>(states, cascade, channels, begin, end);
+          break;
+        default: break;
+      }
+      for (int i = begin; i < end; ++i)
+        for (int c = 0; c < Channels; ++c)
+          channels[c][i] = static_cast<Sample>(states[c].Process(static_cast<double>(channels[c][i]), cascade));
     }
-    for (int i = begin; i < end; ++i)
-      for (int c = 0; c < Channels; ++c)
-        channels[c][i] = static_cast<Sample>(states[c].Process(static_cast<double>(channels[c][i]), cascade));
   }
+
+  // A stereo pair of states stepped one sample at a time, both channels in one register,
+  // alongside other filters in the same loop: the arithmetic of Process for each channel.
+  // The histories live in the object until Store writes them back.
+  class PairedRun
+  {
+  public:
+    PairedRun(DirectForm* pair, const BiquadCascade<MaxStages>& cascade)
+      : states(pair), count(cascade.stageCount),
+        g{pair[0].guard.value, pair[1].guard.value}
+    {
+      for (int k = 0; k < count; ++k) {
+        h[k] = Paired(pair[0].stages[k], pair[1].stages[k]);
+        co[k] = cascade.stages[k];
+      }
+    }
+
+    StereoPair Step(StereoPair x)
+    {
+      g = -g;
+      if (count == 0) return x;
+      StereoPair y = History<StereoPair>::StepFirst(h[0], co[0], x, g);
+      for (int k = 1; k < count; ++k) y = History<StereoPair>::Step(h[k], co[k], y);
+      return y;
+    }
+
+    void Store() const
+    {
+      for (int k = 0; k < count; ++k) Unpaired(h[k], states[0].stages[k], states[1].stages[k]);
+      states[0].guard.value = g[0];
+      states[1].guard.value = g[1];
+    }
+
+  private:
+    DirectForm* states;
+    int count;
+    StereoPair g;
+    History<StereoPair> h[MaxStages];
+    BiquadCoefficients co[MaxStages];
+  };
 
   Stage stages[MaxStages];
   DenormalGuard guard;
@@ -76,6 +123,51 @@ private:
       for (int k = 0; k < Stages; ++k) states[c].stages[k] = h[c][k];
       states[c].guard.value = g[c];
     }
+  }
+
+  // The same for a stereo pair of states, both channels in one register.
+  template <class Sample>
+  static void RunPaired(DirectForm* states, const BiquadCascade<MaxStages>& cascade,
+                        Sample* const* channels, int begin, int end)
+  {
+    PairedRun run(states, cascade);
+    Sample* left = channels[0];
+    Sample* right = channels[1];
+    for (int i = begin; i < end; ++i) {
+      const StereoPair y = run.Step(StereoPair{static_cast<double>(left[i]), static_cast<double>(right[i])});
+      left[i] = static_cast<Sample>(y[0]);
+      right[i] = static_cast<Sample>(y[1]);
+    }
+    run.Store();
+  }
+
+  // A history is a row of doubles (or of pairs, field for field).
+  static constexpr int kFields = sizeof(Stage) / sizeof(double);
+  static_assert(sizeof(History<StereoPair>) == kFields * sizeof(StereoPair), "fields only");
+
+  static History<StereoPair> Paired(const Stage& left, const Stage& right)
+  {
+    double l[kFields], r[kFields];
+    std::memcpy(l, &left, sizeof l);
+    std::memcpy(r, &right, sizeof r);
+    StereoPair fields[kFields];
+    for (int f = 0; f < kFields; ++f) fields[f] = StereoPair{l[f], r[f]};
+    History<StereoPair> paired;
+    std::memcpy(&paired, fields, sizeof fields);
+    return paired;
+  }
+
+  static void Unpaired(const History<StereoPair>& paired, Stage& left, Stage& right)
+  {
+    StereoPair fields[kFields];
+    std::memcpy(fields, &paired, sizeof fields);
+    double l[kFields], r[kFields];
+    for (int f = 0; f < kFields; ++f) {
+      l[f] = fields[f][0];
+      r[f] = fields[f][1];
+    }
+    std::memcpy(&left, l, sizeof l);
+    std::memcpy(&right, r, sizeof r);
   }
 };
 

@@ -4,30 +4,32 @@
 
 namespace Dsp {
 
-// A biquad stage in direct form I: two delayed inputs and two delayed outputs.
-struct DirectFormIStage
+// A biquad stage in direct form I: two delayed inputs and two delayed outputs, of one
+// channel (T = double) or of a stereo pair.
+template <class T>
+struct DirectFormIHistory
 {
-  double x2 = 0.0;
-  double y2 = 0.0;
-  double x1 = 0.0;
-  double y1 = 0.0;
+  T x2 = T();
+  T y2 = T();
+  T x1 = T();
+  T y1 = T();
 
-  static double StepFirst(DirectFormIStage& s, const BiquadCoefficients& c, double x, double g)
+  static T StepFirst(DirectFormIHistory& s, const BiquadCoefficients& c, T x, T g)
   {
     return Shift(s, x, Sum(s, c, x) + g);
   }
 
-  static double Step(DirectFormIStage& s, const BiquadCoefficients& c, double x)
+  static T Step(DirectFormIHistory& s, const BiquadCoefficients& c, T x)
   {
     return Shift(s, x, Sum(s, c, x));
   }
 
-  static double Sum(const DirectFormIStage& s, const BiquadCoefficients& c, double x)
+  static T Sum(const DirectFormIHistory& s, const BiquadCoefficients& c, T x)
   {
     return c.b0 * x + c.b1 * s.x1 + c.b2 * s.x2 - c.a1 * s.y1 - c.a2 * s.y2;
   }
 
-  static double Shift(DirectFormIStage& s, double x, double y)
+  static T Shift(DirectFormIHistory& s, T x, T y)
   {
     s.x2 = s.x1;
     s.y2 = s.y1;
@@ -38,6 +40,6 @@ struct DirectFormIStage
 };
 
 template <int MaxStages>
-using DirectFormI = DirectForm<DirectFormIStage, MaxStages>;
+using DirectFormI = DirectForm<DirectFormIHistory, MaxStages>;
 
 }  // namespace Dsp

@@ -5,25 +5,26 @@
 namespace Dsp {
 
 // A biquad stage in direct form II: the intermediate value of the previous sample (w1) and
-// of the one before (w2).
-struct DirectFormIIStage
+// of the one before (w2), of one channel (T = double) or of a stereo pair.
+template <class T>
+struct DirectFormIIHistory
 {
-  double w1 = 0.0;
-  double w2 = 0.0;
+  T w1 = T();
+  T w2 = T();
 
-  static double StepFirst(DirectFormIIStage& s, const BiquadCoefficients& c, double x, double g)
+  static T StepFirst(DirectFormIIHistory& s, const BiquadCoefficients& c, T x, T g)
   {
     return Output(s, c, x - c.a1 * s.w1 - c.a2 * s.w2 + g);
   }
 
-  static double Step(DirectFormIIStage& s, const BiquadCoefficients& c, double x)
+  static T Step(DirectFormIIHistory& s, const BiquadCoefficients& c, T x)
   {
     return Output(s, c, x - c.a1 * s.w1 - c.a2 * s.w2);
   }
 
-  static double Output(DirectFormIIStage& s, const BiquadCoefficients& c, double w)
+  static T Output(DirectFormIIHistory& s, const BiquadCoefficients& c, T w)
   {
-    const double y = c.b0 * w + c.b1 * s.w1 + c.b2 * s.w2;
+    const T y = c.b0 * w + c.b1 * s.w1 + c.b2 * s.w2;
     s.w2 = s.w1;
     s.w1 = w;
     return y;
@@ -31,6 +32,6 @@ struct DirectFormIIStage
 };
 
 template <int MaxStages>
-using DirectFormII = DirectForm<DirectFormIIStage, MaxStages>;
+using DirectFormII = DirectForm<DirectFormIIHistory, MaxStages>;
 
 }  // namespace Dsp

@@ -28,6 +28,14 @@ public:
     Run(0, numSamples, channels);
   }
 
+  // The two channels' states through the main design, to step sample by sample alongside
+  // other filters (two channels only); Store() on the result writes the histories back.
+  typename State::PairedRun RunPaired()
+  {
+    static_assert(Channels == 2, "a stereo pair");
+    return typename State::PairedRun(states, this->design.Cascade());
+  }
+
 protected:
   void ApplyParams(const FilterParams& p) override { this->design.Apply(p); }
 

@@ -1,18 +1,23 @@
 #pragma once
 
 #include "dsp/filters/FilterDesign.h"
+#include "dsp/filters/PairedFilter.h"
 
 namespace Dsp {
 
 // A filter that glides every parameter linearly to its new value over transitionLength
 // samples, redesigning at each of those samples. The first assignment does not glide.
 template <class Design, int Channels, template <int> class StateType>
-class SmoothedFilterDesign : public FilterDesign<Design, Channels, StateType>
+class SmoothedFilterDesign : public FilterDesign<Design, Channels, StateType>,
+                             public PairedFilter<typename FilterDesign<Design, Channels, StateType>::State>
 {
   using Base = FilterDesign<Design, Channels, StateType>;
 
 public:
   explicit SmoothedFilterDesign(int transitionSamples) : transitionLength(transitionSamples) {}
+
+  bool Gliding() const override { return remainingSamples > 0; }
+  typename Base::State::PairedRun RunPaired() override { return Base::RunPaired(); }
 
   void ProcessSamples(int numSamples, double* const* channels) override
   {

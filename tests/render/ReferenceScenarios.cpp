@@ -13,6 +13,9 @@ using namespace EffectScenarios;
 
 constexpr int kPicks = 32;
 constexpr int kProgramPicks = 1;
+// Samples per channel of the sampled renders: enough to hold the difference's RMS and the
+// count of larger differences to their bounds.
+constexpr int kSamplePicks = 256;
 
 // Called before every block with the block's first frame.
 using Automation = std::function<void(TestHost&, int64_t)>;
@@ -54,11 +57,23 @@ DoubleBuffers Render(TestHost& host, const Run& run)
   return render;
 }
 
-RenderDigest EverythingOnRender(const char* name, const Run& run)
+RenderDigest EverythingOnRender(const char* name, const Run& run, int picks = kPicks)
 {
   auto host = Started(run);
   if (!host || !EverythingOn(*host)) return {name, {}};
-  return Digest(name, Render(*host, run), kPicks);
+  RenderDigest d = Digest(name, Render(*host, run), picks);
+  d.nonLinear = true;
+  return d;
+}
+
+// The saturations' arctangent, the ring modulator's and the phaser's sine or the loudness
+// fold-back's sine is at work.
+bool RunsSineOrArctangent(TestHost& host)
+{
+  const auto on = [&](int index) { return host.GetParameter(index) > 0.0f; };
+  const bool modulation = on(kModulationOnOff) && (on(kRingModulationAmount) || on(kPhaserDepth));
+  const bool loudness = on(kDistortionOnOff) && on(kDistortion) && on(kDistortionLoudness);
+  return modulation || loudness || on(kInputSaturation) || on(kSaturation);
 }
 
 // A value that sweeps 0..1 and back, period frames long.
@@ -86,19 +101,53 @@ void EveryEqBand(TestHost& host, int64_t frame)
   host.SetParameter(kDumpExpand, Triangle(frame, 29000));
 }
 
+void EveryFilterAndEqBand(TestHost& host, int64_t frame)
+{
+  EveryFilterMode(host, frame);
+  EveryEqBand(host, frame);
+}
+
+Run EverythingOnRun()
+{
+  Run s1;
+  s1.signalBlocks = 344;  // 2 s
+  return s1;
+}
+
+Run CutoffAutomationRun()
+{
+  Run s2 = EverythingOnRun();
+  s2.signalBlocks = 517;  // 3 s: a whole sweep and half of the next
+  s2.automate = AutomateCutoff;
+  return s2;
+}
+
+// Every factory program in turn on one instance, a quarter of a second each.
+void AddProgramRenders(std::vector<RenderDigest>& digests, int picks)
+{
+  Run program;
+  program.signalBlocks = 43;
+  auto host = Started(program);
+  bool nonLinear = false;
+  for (VstInt32 p = 0; host && p < host->Effect()->numPrograms; ++p) {
+    host->Dispatch(effSetProgram, 0, p);
+    const std::string name = "program " + std::to_string(p) + ": " +
+                             host->DispatchText(effGetProgramNameIndexed, p);
+    // The filters' histories carry one program's sound into the next.
+    nonLinear = nonLinear || RunsSineOrArctangent(*host);
+    digests.push_back(Digest(name, Render(*host, program), picks));
+    digests.back().nonLinear = nonLinear;
+  }
+}
+
 }  // namespace
 
 std::vector<RenderDigest> RenderReferenceScenarios()
 {
   std::vector<RenderDigest> digests;
-  Run s1;
-  s1.signalBlocks = 344;  // 2 s
+  const Run s1 = EverythingOnRun();
   digests.push_back(EverythingOnRender("everything on", s1));
-
-  Run s2 = s1;
-  s2.signalBlocks = 517;  // 3 s: a whole sweep and half of the next
-  s2.automate = AutomateCutoff;
-  digests.push_back(EverythingOnRender("cutoff automation", s2));
+  digests.push_back(EverythingOnRender("cutoff automation", CutoffAutomationRun()));
 
   Run s4;
   s4.signalBlocks = 172;
@@ -120,14 +169,26 @@ std::vector<RenderDigest> RenderReferenceScenarios()
   eq.automate = EveryEqBand;
   digests.push_back(EverythingOnRender("every EQ band and dump/expand gliding", eq));
 
-  Run program;
-  program.signalBlocks = 43;  // a quarter of a second
-  auto host = Started(program);
-  for (VstInt32 p = 0; host && p < host->Effect()->numPrograms; ++p) {
-    host->Dispatch(effSetProgram, 0, p);
-    const std::string name = "program " + std::to_string(p) + ": " +
-                             host->DispatchText(effGetProgramNameIndexed, p);
-    digests.push_back(Digest(name, Render(*host, program), kProgramPicks));
-  }
+  AddProgramRenders(digests, kProgramPicks);
+  return digests;
+}
+
+std::vector<RenderDigest> RenderLinearScenarios()
+{
+  Run linear = EverythingOnRun();
+  linear.automate = EveryFilterAndEqBand;
+  auto host = Started(linear);
+  if (!host || !EverythingOn(*host)) return {};
+  for (int off : {kModulationOnOff, kDistortionOnOff, kInputSaturation, kSaturation})
+    host->SetParameter(off, 0.0f);
+  return {Digest("filters, EQ and dump/expand gliding", Render(*host, linear), kSamplePicks)};
+}
+
+std::vector<RenderDigest> RenderSampledScenarios()
+{
+  std::vector<RenderDigest> digests;
+  digests.push_back(EverythingOnRender("everything on", EverythingOnRun(), kSamplePicks));
+  digests.push_back(EverythingOnRender("cutoff automation", CutoffAutomationRun(), kSamplePicks));
+  AddProgramRenders(digests, kSamplePicks);
   return digests;
 }

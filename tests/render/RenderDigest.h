@@ -11,6 +11,8 @@ struct RenderDigest
 {
   std::string name;
   std::vector<double> values;
+  // The settings ran a sine or an arctangent on the signal (known when rendered, not stored).
+  bool nonLinear = false;
 };
 
 RenderDigest Digest(const std::string& name, const DoubleBuffers& render, int picksPerChannel);

@@ -69,7 +69,7 @@ TEST(Layout, ControlsLieInsideTheEditor)
     }
   }
   EXPECT_EQ(kControls[0].bitmapId, 1103);
-  EXPECT_EQ(kControlCount, 63);
+  EXPECT_EQ(kControlCount, 65);  // with the oversampling switch and its read-out
 }
 
 TEST(Layout, TabsAndCentredAboutPage)

@@ -36,7 +36,8 @@ struct Setting
 const Setting kSettings[] = {
   {"Tube Drive", "Tube Drive", {}},
   {"Hardcore Fuzz 1", "Hardcore Fuzz 1", {}},
-  {"Linear, full drive", "Initial Preset",
+  {"Linear, full drive",
+   "Initial Preset",
    {{"BypassFX", 0.0f}, {"DistortionType", 0.0f}, {"Distortion", 1.0f}}},
 };
 
@@ -146,15 +147,15 @@ int main()
         if (!Render(s, rate, OversamplingSetting::FactorOfStep(step), out, latency[step])) return 1;
         db[step] = NonHarmonicDb(out, rate);
       }
-      std::printf("%-20s %8.0f %8.1f dB %7.1f dB %7.1f dB %11.1f dB\n", s.label, rate, db[0],
-                  db[1], db[2], db[0] - db[2]);
+      std::printf("%-20s %8.0f %8.1f dB %7.1f dB %7.1f dB %11.1f dB\n", s.label, rate, db[0], db[1], db[2],
+                  db[0] - db[2]);
     }
   }
   int latency = 0;
   std::vector<float> out;
   for (int step = 1; step < 3; ++step)
     if (Render(kSettings[0], 44100.0, OversamplingSetting::FactorOfStep(step), out, latency))
-      std::printf("latency at %s: %d samples\n", OversamplingSetting::Name(OversamplingSetting::FactorOfStep(step)),
-                  latency);
+      std::printf("latency at %s: %d samples\n",
+                  OversamplingSetting::Name(OversamplingSetting::FactorOfStep(step)), latency);
   return 0;
 }

@@ -63,8 +63,9 @@ void Block(benchmark::State& state, Function f, BlockMath::Path path)
     benchmark::DoNotOptimize(y.data());
   }
   state.counters["max_ulp"] = LargestUlpError(f);
-  state.counters["ns_per_value"] = benchmark::Counter(
-    static_cast<double>(state.iterations()) * kBlock, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["ns_per_value"] =
+    benchmark::Counter(static_cast<double>(state.iterations()) * kBlock,
+                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void Library(benchmark::State& state, Function f)
@@ -75,8 +76,9 @@ void Library(benchmark::State& state, Function f)
     for (int i = 0; i < kBlock; ++i) y[i] = f == Function::Sin ? std::sin(x[i]) : std::atan(x[i]);
     benchmark::DoNotOptimize(y.data());
   }
-  state.counters["ns_per_value"] = benchmark::Counter(
-    static_cast<double>(state.iterations()) * kBlock, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["ns_per_value"] =
+    benchmark::Counter(static_cast<double>(state.iterations()) * kBlock,
+                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 BENCHMARK_CAPTURE(Block, sin_sse2, Function::Sin, BlockMath::Path::Sse2);

@@ -22,7 +22,7 @@ namespace {
 using namespace EffectScenarios;
 
 constexpr int kRepetitions = 5;
-constexpr int kSignalBlocks = 172;                      // about 1 s
+constexpr int kSignalBlocks = 172;                          // about 1 s
 constexpr int kSilentBlocks = 60 * 44100 / kHostBlockSize;  // about 60 s
 
 struct Peer
@@ -65,8 +65,8 @@ bool Oversample(TestHost& host, int factor)
 bool Prepare(benchmark::State& state, TimedEffect& fx, Setup setup, int oversampling = 1)
 {
   bool ok = fx.Load(SkarvelPath());
-  if (ok) ok = setup == Setup::EverythingOn ? EverythingOn(fx.Host())
-                                            : SelectProgram(fx.Host(), "Initial Preset");
+  if (ok)
+    ok = setup == Setup::EverythingOn ? EverythingOn(fx.Host()) : SelectProgram(fx.Host(), "Initial Preset");
   if (ok && oversampling != 1) ok = Oversample(fx.Host(), oversampling);
   if (!ok) {
     state.SkipWithError(("cannot set up Skarvel: " + fx.Error()).c_str());
@@ -141,8 +141,7 @@ void FurtherInstance(benchmark::State& state)
     TestHost host;
     const auto start = std::chrono::steady_clock::now();
     const bool ok = host.Load(SkarvelPath());
-    state.SetIterationTime(
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     if (!ok) {
       state.SkipWithError(host.Error().c_str());
       return;
@@ -166,15 +165,20 @@ void Register()
   for (const Peer& p : kPeers)
     audio(benchmark::RegisterBenchmark((std::string("peer_") + p.name).c_str(), PeerBlocks, p.path));
   benchmark::RegisterBenchmark("instance_first", FirstInstance)
-    ->UseManualTime()->Iterations(3)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Repetitions(kRepetitions)
+    ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("instance_further", FurtherInstance)
-    ->UseManualTime()->Iterations(50)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
+    ->UseManualTime()
+    ->Iterations(50)
+    ->Repetitions(kRepetitions)
+    ->Unit(benchmark::kMillisecond);
 }
 
 const char* Verdict(bool met) { return met ? "met" : "MISSED"; }
 
-void PrintAudio(const SummaryReporter& r, const char* name, const char* label, double minFactor,
-                double maxNs)
+void PrintAudio(const SummaryReporter& r, const char* name, const char* label, double minFactor, double maxNs)
 {
   const SummaryReporter::Timing t = r.NsPerFrame(name);
   if (!t.valid) {
@@ -182,8 +186,7 @@ void PrintAudio(const SummaryReporter& r, const char* name, const char* label, d
     return;
   }
   const double factor = 1e9 / (t.median * kHostRate);
-  std::printf("  %-22s %8.1f ns/frame (best %6.1f) %8.0fx realtime", label, t.median, t.best,
-              factor);
+  std::printf("  %-22s %8.1f ns/frame (best %6.1f) %8.0fx realtime", label, t.median, t.best, factor);
   if (minFactor > 0.0) std::printf("   target >= %.0fx", minFactor);
   if (maxNs > 0.0) std::printf(", <= %.0f ns/frame", maxNs);
   if (minFactor > 0.0)
@@ -194,7 +197,8 @@ void PrintAudio(const SummaryReporter& r, const char* name, const char* label, d
 void PrintSummary(const SummaryReporter& r)
 {
   std::printf("\nSkarvel through processReplacing, one core, 44.1 kHz, blocks of %d frames\n"
-              "(median of %d repetitions, best in brackets)\n", kHostBlockSize, kRepetitions);
+              "(median of %d repetitions, best in brackets)\n",
+              kHostBlockSize, kRepetitions);
   PrintAudio(r, "S1_everything_on", "S1 everything on", 500.0, 45.0);
   PrintAudio(r, "S2_automation", "S2 automation", 60.0, 0.0);
   PrintAudio(r, "S3_bypass", "S3 bypass", 3000.0, 0.0);
@@ -246,8 +250,7 @@ void PrintSummary(const SummaryReporter& r)
                 further.median * 1e3, further.best * 1e3, Verdict(further.median <= 0.005));
   if (probed) {
     const double mib = 1024.0 * 1024.0;
-    std::printf("  heap, first instance with the shared caches %7.3f MiB\n",
-                lastProbe.firstHeapBytes / mib);
+    std::printf("  heap, first instance with the shared caches %7.3f MiB\n", lastProbe.firstHeapBytes / mib);
     std::printf("  heap, each further instance                 %7.3f MiB   target <= 1.2 MiB %s\n",
                 lastProbe.secondHeapBytes / mib, Verdict(lastProbe.secondHeapBytes <= 1.2 * mib));
     std::printf("  module load (dlopen)                        %7.2f ms\n", lastProbe.loadMs);

@@ -39,8 +39,7 @@ std::string OwnPath()
 }
 
 // Creates one instance in host, returning the time VSTPluginMain took and the heap it kept.
-bool CreateInstance(TestHost& host, const std::string& path, double& ms, double& cpuMs,
-                    long long& heap)
+bool CreateInstance(TestHost& host, const std::string& path, double& ms, double& cpuMs, long long& heap)
 {
   const long long before = HeapInUse();
   const double cpuStart = CpuMs();
@@ -102,8 +101,7 @@ bool ProbeFreshProcess(InstanceCost& c)
   const std::string command = "'" + OwnPath() + "' " + kProbeOption;
   FILE* p = popen(command.c_str(), "r");
   if (!p) return false;
-  const int read = std::fscanf(p, "%lf %lf %lf %lf %lld %lld %lf", &c.loadMs, &c.firstMs,
-                               &c.firstCpuMs, &c.secondMs, &c.firstHeapBytes, &c.secondHeapBytes,
-                               &c.firstEditorMs);
+  const int read = std::fscanf(p, "%lf %lf %lf %lf %lld %lld %lf", &c.loadMs, &c.firstMs, &c.firstCpuMs,
+                               &c.secondMs, &c.firstHeapBytes, &c.secondHeapBytes, &c.firstEditorMs);
   return pclose(p) == 0 && read == 7;
 }

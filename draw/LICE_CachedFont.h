@@ -57,7 +57,8 @@ private:
   void ClearCache();
 
   // Platform parts (LICE_Font_gdi.cpp, LICE_Font_freetype.cpp).
-  bool DrawNative(LICE_IBitmap* bm, const char* str, int len, LICE_Rect* rect, unsigned int flags, int& height);
+  bool DrawNative(LICE_IBitmap* bm, const char* str, int len, LICE_Rect* rect, unsigned int flags,
+                  int& height);
   int SystemLineHeight();
   // Fills in the glyph's metrics and its width x height coverage bytes.
   void RenderSystemGlyph(Glyph& g, std::vector<unsigned char>& coverage);
@@ -72,7 +73,7 @@ private:
   int lineHeight = 0;
   int lineSpacing = 0;
   Glyph asciiGlyphs[128];
-  std::vector<Glyph> extraGlyphs;             // sorted by code
+  std::vector<Glyph> extraGlyphs;  // sorted by code
   std::vector<unsigned char> glyphPixels;
   LICE_FontHandle font = nullptr;
 };

@@ -6,17 +6,15 @@
 typedef void* LICE_FontHandle;
 
 // Font flags.
-enum
-{
-  LICE_FONT_FLAG_PRECALCALL = 4,       // render glyphs 0..127 as soon as the font is set
+enum {
+  LICE_FONT_FLAG_PRECALCALL = 4,          // render glyphs 0..127 as soon as the font is set
   LICE_FONT_FLAGS_GLYPH_EFFECTS = 0x1F3,  // vertical, bottom-up and effect glyphs: cache only
   LICE_FONT_FLAG_OWNS_HFONT = 0x200,
   LICE_FONT_FLAG_FORCE_NATIVE = 0x400,
 };
 
 // Text flags (the Windows DrawText values) plus the foreground-alpha request.
-enum
-{
+enum {
   LICE_DT_CENTER = 0x1,
   LICE_DT_RIGHT = 0x2,
   LICE_DT_VCENTER = 0x4,
@@ -28,8 +26,7 @@ enum
   LICE_DT_USEFGALPHA = 0x40000000,
 };
 
-enum
-{
+enum {
   LICE_BKMODE_TRANSPARENT = 1,
   LICE_BKMODE_OPAQUE = 2,
 };
@@ -45,7 +42,8 @@ public:
   virtual int SetBkMode(int mode) = 0;
   virtual void SetCombineMode(int combine, float alpha = 1.0f) = 0;
   // Draws (or with LICE_DT_CALCRECT measures into rect) and returns the text's height.
-  virtual int DrawText(LICE_IBitmap* bm, const char* str, int strcnt, LICE_Rect* rect, unsigned int dtFlags) = 0;
+  virtual int DrawText(LICE_IBitmap* bm, const char* str, int strcnt, LICE_Rect* rect,
+                       unsigned int dtFlags) = 0;
   virtual LICE_pixel GetTextColor() = 0;
   virtual LICE_FontHandle GetHFont() = 0;
   virtual int GetLineHeight() = 0;

@@ -4,15 +4,8 @@
 
 #include "draw/LICE_PixelOps.h"
 
-namespace
-{
-enum
-{
-  kLeft = 1,
-  kRight = 2,
-  kTop = 4,
-  kBottom = 8
-};
+namespace {
+enum { kLeft = 1, kRight = 2, kTop = 4, kBottom = 8 };
 
 int OutCode(int x, int y, int w, int h)
 {
@@ -24,10 +17,8 @@ bool ClipSegment(int& x1, int& y1, int& x2, int& y2, int w, int h)
 {
   int c1 = OutCode(x1, y1, w, h);
   int c2 = OutCode(x2, y2, w, h);
-  while (c1 | c2)
-  {
-    if (c1 & c2)
-      return false;
+  while (c1 | c2) {
+    if (c1 & c2) return false;
     const int c = c1 ? c1 : c2;
     const double dx = double(x2) - x1, dy = double(y2) - y1;
     double x, y;
@@ -53,8 +44,7 @@ class Pen
 public:
   Pen(LICE_IBitmap* bm, LICE_pixel c, float alpha, int mode)
       : bm(bm), color(c), alpha(alpha), mode(mode & LICE_BLIT_MODE_MASK), weight(LICE_PixelOps::Weight(alpha))
-  {
-  }
+  {}
 
   void Plot(int x, int y) { Put(LICE_Row(bm, y)[x], weight); }
 
@@ -102,23 +92,19 @@ void TwoEndedWalk(Pen& pen, int x1, int y1, int x2, int y2)
   int ba = xMajor ? x2 : y2, bb = xMajor ? y2 : x2;  // back
   auto plot = [&](int a, int b) { xMajor ? pen.Plot(a, b) : pen.Plot(b, a); };
   int acc = 0;
-  for (int i = (n + 1) / 2; i > 0; --i)
-  {
+  for (int i = (n + 1) / 2; i > 0; --i) {
     plot(fa, fb);
     plot(ba, bb);
     fa += majorStep;
     ba -= majorStep;
-    if (acc + slope >= 0x8000)
-    {
+    if (acc + slope >= 0x8000) {
       acc += slope - 0x10000;
       fb += minorStep;
       bb -= minorStep;
-    }
-    else
+    } else
       acc += slope;
   }
-  if (!(n & 1))
-    plot(fa, fb);
+  if (!(n & 1)) plot(fa, fb);
 }
 
 // Two pixels per major step, shared by the fractional minor position.
@@ -130,8 +116,7 @@ void AntialiasedWalk(Pen& pen, int x1, int y1, int x2, int y2)
   const int majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
   const long long minorTotal = (long long)(xMajor ? dy : dx) * 0x10000;
   const long long minorStart = (long long)(xMajor ? y1 : x1) * 0x10000;
-  for (int i = 0; i <= n; ++i)
-  {
+  for (int i = 0; i <= n; ++i) {
     const long long minor = minorStart + minorTotal * i / n;
     const int a = (xMajor ? x1 : y1) + i * majorStep;
     const int b = int(minor >> 16);
@@ -142,25 +127,20 @@ void AntialiasedWalk(Pen& pen, int x1, int y1, int x2, int y2)
       pen.PlotShare(b, a, 256 - frac), pen.PlotShare(b + 1, a, frac);
   }
 }
-} // namespace
+}  // namespace
 
 void LICE_Line(LICE_IBitmap* dest, int x1, int y1, int x2, int y2, LICE_pixel color, float alpha, int mode,
                bool antialias)
 {
-  if (!dest || !dest->getBits() || LICE_PixelOps::Weight(alpha) == 0)
-    return;
-  if (!ClipSegment(x1, y1, x2, y2, dest->getWidth(), dest->getHeight()))
-    return;
+  if (!dest || !dest->getBits() || LICE_PixelOps::Weight(alpha) == 0) return;
+  if (!ClipSegment(x1, y1, x2, y2, dest->getWidth(), dest->getHeight())) return;
   Pen pen(dest, color, alpha, mode);
   const int dx = x2 - x1, dy = y2 - y1;
-  if (dy == 0 || dx == 0 || std::abs(dx) == std::abs(dy))
-  {
+  if (dy == 0 || dx == 0 || std::abs(dx) == std::abs(dy)) {
     const int n = dx ? std::abs(dx) : std::abs(dy);
     const int sx = dx < 0 ? -1 : dx > 0, sy = dy < 0 ? -1 : dy > 0;
-    for (int i = 0; i <= n; ++i)
-      pen.Plot(x1 + i * sx, y1 + i * sy);
-  }
-  else if (antialias)
+    for (int i = 0; i <= n; ++i) pen.Plot(x1 + i * sx, y1 + i * sy);
+  } else if (antialias)
     AntialiasedWalk(pen, x1, y1, x2, y2);
   else
     TwoEndedWalk(pen, x1, y1, x2, y2);

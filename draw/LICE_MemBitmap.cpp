@@ -3,12 +3,11 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace
-{
+namespace {
 constexpr size_t kAlign = 64;
 // Anything larger cannot be addressed by a 32-bit build; treat it as an allocation failure.
 constexpr long long kMaxBytes = 0x7FFFFFFFLL - 2 * kAlign;
-}
+}  // namespace
 
 LICE_MemBitmap::LICE_MemBitmap(int w, int h) { resize(w, h); }
 
@@ -16,20 +15,16 @@ LICE_MemBitmap::~LICE_MemBitmap() { Release(); }
 
 LICE_pixel* LICE_MemBitmap::getBits()
 {
-  if (!buffer)
-    return nullptr;
+  if (!buffer) return nullptr;
   const uintptr_t start = (reinterpret_cast<uintptr_t>(buffer) + kAlign - 1) & ~uintptr_t(kAlign - 1);
   return reinterpret_cast<LICE_pixel*>(start);
 }
 
 bool LICE_MemBitmap::resize(int w, int h)
 {
-  if (w < 0)
-    w = 0;
-  if (h < 0)
-    h = 0;
-  if (w == width && h == height)
-    return false;
+  if (w < 0) w = 0;
+  if (h < 0) h = 0;
+  if (w == width && h == height) return false;
   width = w;
   height = h;
   const long long bytes = (((long long)w + rowAlignMask) & ~(long long)rowAlignMask) * 4 * h;
@@ -39,24 +34,20 @@ bool LICE_MemBitmap::resize(int w, int h)
     Reserve(size_t(bytes));
   else
     Release();
-  if (!buffer)
-    width = height = 0;
+  if (!buffer) width = height = 0;
   return true;
 }
 
 void LICE_MemBitmap::Reserve(size_t bytes)
 {
-  if (!buffer)
-  {
+  if (!buffer) {
     buffer = static_cast<unsigned char*>(std::malloc(bytes + kAlign - 1));
     allocated = buffer ? bytes : 0;
     return;
   }
-  if (allocated >= bytes)
-    return;
+  if (allocated >= bytes) return;
   const size_t grown = bytes * 5 / 4;
-  if (void* p = std::realloc(buffer, grown + kAlign - 1))
-  {
+  if (void* p = std::realloc(buffer, grown + kAlign - 1)) {
     buffer = static_cast<unsigned char*>(p);
     allocated = grown;
     return;

@@ -8,8 +8,7 @@
 
 #include "draw/LICE_MemBitmap.h"
 
-namespace
-{
+namespace {
 // Lives on the heap so that it survives libpng's error jump intact.
 struct PngRead
 {
@@ -29,8 +28,7 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t want)
   const size_t n = want < r->size - r->pos ? want : r->size - r->pos;
   std::memcpy(out, r->data + r->pos, n);
   r->pos += n;
-  if (n < want)
-    png_error(png, "read past the end of the data");
+  if (n < want) png_error(png, "read past the end of the data");
 }
 
 // Errors jump back to the loader without printing; warnings are dropped.
@@ -44,21 +42,15 @@ void RequestArgb(png_structp png, png_infop info)
   int depth, colour, interlace, compression, filter;
   png_get_IHDR(png, info, &w, &h, &depth, &colour, &interlace, &compression, &filter);
   bool alpha = (colour & PNG_COLOR_MASK_ALPHA) != 0;
-  if (colour == PNG_COLOR_TYPE_PALETTE)
-    png_set_palette_to_rgb(png);
-  if (colour == PNG_COLOR_TYPE_GRAY && depth < 8)
-    png_set_expand_gray_1_2_4_to_8(png);
-  if (png_get_valid(png, info, PNG_INFO_tRNS))
-  {
+  if (colour == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
+  if (colour == PNG_COLOR_TYPE_GRAY && depth < 8) png_set_expand_gray_1_2_4_to_8(png);
+  if (png_get_valid(png, info, PNG_INFO_tRNS)) {
     png_set_tRNS_to_alpha(png);
     alpha = true;
   }
-  if (depth == 16)
-    png_set_strip_16(png);
-  if (depth < 8)
-    png_set_packing(png);
-  if (colour == PNG_COLOR_TYPE_GRAY || colour == PNG_COLOR_TYPE_GRAY_ALPHA)
-    png_set_gray_to_rgb(png);
+  if (depth == 16) png_set_strip_16(png);
+  if (depth < 8) png_set_packing(png);
+  if (colour == PNG_COLOR_TYPE_GRAY || colour == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(png);
   if (alpha)
     png_set_swap_alpha(png);
   else
@@ -70,8 +62,7 @@ void RequestArgb(png_structp png, png_infop info)
 // A, R, G, B bytes to pixel words, in place.
 void BytesToPixels(LICE_MemBitmap* bm)
 {
-  for (int y = 0; y < bm->getHeight(); ++y)
-  {
+  for (int y = 0; y < bm->getHeight(); ++y) {
     LICE_pixel* row = bm->getBits() + size_t(y) * bm->getRowSpan();
     const unsigned char* b = reinterpret_cast<const unsigned char*>(row);
     for (int x = 0; x < bm->getWidth(); ++x, b += 4)
@@ -86,31 +77,26 @@ bool Decode(png_structp png, png_infop info, PngRead* r)
   RequestArgb(png, info);
   const png_uint_32 w = png_get_image_width(png, info);
   const png_uint_32 h = png_get_image_height(png, info);
-  if (png_get_rowbytes(png, info) != size_t(w) * 4 || w > 0x7FFFFFFF || h > 0x7FFFFFFF)
-    return false;
+  if (png_get_rowbytes(png, info) != size_t(w) * 4 || w > 0x7FFFFFFF || h > 0x7FFFFFFF) return false;
   r->bitmap = new (std::nothrow) LICE_MemBitmap(int(w), int(h));
-  if (!r->bitmap || r->bitmap->getWidth() != int(w) || r->bitmap->getHeight() != int(h))
-    return false;
+  if (!r->bitmap || r->bitmap->getWidth() != int(w) || r->bitmap->getHeight() != int(h)) return false;
   r->rows = static_cast<png_bytep*>(std::malloc(sizeof(png_bytep) * h));
-  if (!r->rows)
-    return false;
+  if (!r->rows) return false;
   for (png_uint_32 i = 0; i < h; ++i)
     r->rows[i] = reinterpret_cast<png_bytep>(r->bitmap->getBits() + size_t(i) * r->bitmap->getRowSpan());
   png_read_image(png, r->rows);
   return true;
 }
-} // namespace
+}  // namespace
 
 bool ReadPngSize(const void* bytes, size_t length, int& width, int& height)
 {
   // Signature (8), IHDR length (4) and type (4), then width and height, big-endian.
   const png_const_bytep b = static_cast<png_const_bytep>(bytes);
-  if (!b || length < 24 || png_sig_cmp(b, 0, 8) || std::memcmp(b + 12, "IHDR", 4) != 0)
-    return false;
+  if (!b || length < 24 || png_sig_cmp(b, 0, 8) || std::memcmp(b + 12, "IHDR", 4) != 0) return false;
   const png_uint_32 w = png_get_uint_32(b + 16);
   const png_uint_32 h = png_get_uint_32(b + 20);
-  if (w == 0 || h == 0 || w > 0x7FFFFFFF || h > 0x7FFFFFFF)
-    return false;
+  if (w == 0 || h == 0 || w > 0x7FFFFFFF || h > 0x7FFFFFFF) return false;
   width = int(w);
   height = int(h);
   return true;
@@ -118,15 +104,13 @@ bool ReadPngSize(const void* bytes, size_t length, int& width, int& height)
 
 LICE_MemBitmap* LoadPngFromMemory(const void* bytes, size_t length)
 {
-  if (!bytes || length < 8 || png_sig_cmp(static_cast<png_const_bytep>(bytes), 0, 8))
-    return nullptr;
+  if (!bytes || length < 8 || png_sig_cmp(static_cast<png_const_bytep>(bytes), 0, 8)) return nullptr;
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
-  if (!png)
-    return nullptr;
+  if (!png) return nullptr;
   png_infop info = png_create_info_struct(png);
-  PngRead* r = new (std::nothrow) PngRead{static_cast<const unsigned char*>(bytes), length, 0, nullptr, nullptr};
-  if (!info || !r)
-  {
+  PngRead* r =
+    new (std::nothrow) PngRead{static_cast<const unsigned char*>(bytes), length, 0, nullptr, nullptr};
+  if (!info || !r) {
     png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
     delete r;
     return nullptr;
@@ -138,14 +122,12 @@ LICE_MemBitmap* LoadPngFromMemory(const void* bytes, size_t length)
   png_set_option(png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
 #endif
   volatile bool ok = false;
-  if (!setjmp(png_jmpbuf(png)))
-    ok = Decode(png, info, r);
+  if (!setjmp(png_jmpbuf(png))) ok = Decode(png, info, r);
   png_destroy_read_struct(&png, &info, nullptr);
   LICE_MemBitmap* bm = r->bitmap;
   std::free(r->rows);
   delete r;
-  if (!ok)
-  {
+  if (!ok) {
     delete bm;
     return nullptr;
   }

@@ -6,16 +6,14 @@
 #include "draw/LICE_IBitmap.h"
 #include "draw/LICE_PNG.h"
 
-namespace
-{
+namespace {
 void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void OnWarning(png_structp, png_const_charp) {}
 
 void PixelsToRgba(LICE_IBitmap* bm, int y, unsigned char* out)
 {
   const LICE_pixel* row = LICE_Row(bm, y);
-  for (int x = 0; x < bm->getWidth(); ++x, out += 4)
-  {
+  for (int x = 0; x < bm->getWidth(); ++x, out += 4) {
     out[0] = LICE_GETR(row[x]);
     out[1] = LICE_GETG(row[x]);
     out[2] = LICE_GETB(row[x]);
@@ -29,30 +27,25 @@ void Encode(png_structp png, png_infop info, LICE_IBitmap* bm, unsigned char* ro
   png_set_IHDR(png, info, png_uint_32(bm->getWidth()), png_uint_32(bm->getHeight()), 8, PNG_COLOR_TYPE_RGBA,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
-  for (int y = 0; y < bm->getHeight(); ++y)
-  {
+  for (int y = 0; y < bm->getHeight(); ++y) {
     PixelsToRgba(bm, y, rowBuf);
     png_write_row(png, rowBuf);
   }
   png_write_end(png, info);
 }
-} // namespace
+}  // namespace
 
 bool WritePng(const char* path, LICE_IBitmap* bm)
 {
-  if (!path || !bm || !bm->getBits() || bm->getWidth() < 1 || bm->getHeight() < 1)
-    return false;
+  if (!path || !bm || !bm->getBits() || bm->getWidth() < 1 || bm->getHeight() < 1) return false;
   FILE* f = std::fopen(path, "wb");
-  if (!f)
-    return false;
+  if (!f) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   unsigned char* rowBuf = static_cast<unsigned char*>(std::malloc(size_t(bm->getWidth()) * 4));
   volatile bool ok = false;
-  if (png && info && rowBuf)
-  {
-    if (!setjmp(png_jmpbuf(png)))
-    {
+  if (png && info && rowBuf) {
+    if (!setjmp(png_jmpbuf(png))) {
       png_init_io(png, f);
       png_set_compression_level(png, 9);
       Encode(png, info, bm, rowBuf);

@@ -4,8 +4,7 @@
 
 // Per-pixel blends shared by blits, lines and text. ia is the weight in 1/256 (1..256), s the
 // source pixel. Integer arithmetic throughout; division truncates toward zero.
-namespace LICE_PixelOps
-{
+namespace LICE_PixelOps {
 inline int Clamp255(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
 inline int Chan(LICE_pixel p, int shift) { return int((p >> shift) & 0xFF); }
 inline LICE_pixel Pack(int b, int g, int r, int a)
@@ -18,8 +17,7 @@ inline int Mix(int s, int d, int keep) { return s + (d - s) * keep / 256; }
 // Weighted copy of all four channels.
 inline void Copy(LICE_pixel& d, LICE_pixel s, int ia)
 {
-  if (ia >= 256)
-  {
+  if (ia >= 256) {
     d = s;
     return;
   }
@@ -32,13 +30,10 @@ inline void Copy(LICE_pixel& d, LICE_pixel s, int ia)
 inline void CopySourceAlpha(LICE_pixel& d, LICE_pixel s, int ia)
 {
   const int sa = Chan(s, 24);
-  if (sa == 0)
-    return;
+  if (sa == 0) return;
   const int da = Chan(d, 24);
-  if (ia >= 256)
-  {
-    if (sa == 255)
-    {
+  if (ia >= 256) {
+    if (sa == 255) {
       d = s | 0xFF000000u;
       return;
     }
@@ -56,8 +51,7 @@ inline void CopySourceAlpha(LICE_pixel& d, LICE_pixel s, int ia)
 // Additive; sa is the source alpha that weighs the pixel (255 when alpha is not honoured).
 inline void Add(LICE_pixel& d, LICE_pixel s, int ia, int sa)
 {
-  if (sa == 0)
-    return;
+  if (sa == 0) return;
   const int k = ia * (sa + 1) / 256;
   d = Pack(Clamp255(Chan(d, 0) + k * Chan(s, 0) / 256), Clamp255(Chan(d, 8) + k * Chan(s, 8) / 256),
            Clamp255(Chan(d, 16) + k * Chan(s, 16) / 256), Clamp255(Chan(d, 24) + sa * k / 256));
@@ -91,8 +85,9 @@ inline int OverlayChannel(int d, int s)
 inline void Overlay(LICE_pixel& d, LICE_pixel s, int ia, int sa)
 {
   const int k = ia * (sa + 1) / 256;
-  const LICE_pixel mixed = Pack(OverlayChannel(Chan(d, 0), Chan(s, 0)), OverlayChannel(Chan(d, 8), Chan(s, 8)),
-                                OverlayChannel(Chan(d, 16), Chan(s, 16)), Chan(d, 24));
+  const LICE_pixel mixed =
+    Pack(OverlayChannel(Chan(d, 0), Chan(s, 0)), OverlayChannel(Chan(d, 8), Chan(s, 8)),
+         OverlayChannel(Chan(d, 16), Chan(s, 16)), Chan(d, 24));
   Copy(d, mixed, k);
 }
 
@@ -101,8 +96,7 @@ inline void Blend(LICE_pixel& d, LICE_pixel s, int ia, int mode)
 {
   const bool useAlpha = (mode & LICE_BLIT_USE_ALPHA) != 0;
   const int sa = useAlpha ? Chan(s, 24) : 255;
-  switch (mode & LICE_BLIT_MODE_MASK)
-  {
+  switch (mode & LICE_BLIT_MODE_MASK) {
     case LICE_BLIT_MODE_ADD: Add(d, s, ia, sa); break;
     case LICE_BLIT_MODE_DODGE: Dodge(d, s, ia, sa); break;
     case LICE_BLIT_MODE_MUL: Multiply(d, s, ia, sa); break;
@@ -117,7 +111,10 @@ inline void Blend(LICE_pixel& d, LICE_pixel s, int ia, int mode)
 }
 
 // The shift-and-add shortcuts for copies at fixed weights.
-inline LICE_pixel Half(LICE_pixel s, LICE_pixel d) { return ((s >> 1) & 0x7F7F7F7F) + ((d >> 1) & 0x7F7F7F7F); }
+inline LICE_pixel Half(LICE_pixel s, LICE_pixel d)
+{
+  return ((s >> 1) & 0x7F7F7F7F) + ((d >> 1) & 0x7F7F7F7F);
+}
 inline LICE_pixel Quarter(LICE_pixel s, LICE_pixel d)
 {
   return ((s >> 2) & 0x3F3F3F3F) + ((d >> 2) & 0x3F3F3F3F) + ((d >> 1) & 0x7F7F7F7F);
@@ -130,10 +127,8 @@ inline LICE_pixel ThreeQuarters(LICE_pixel s, LICE_pixel d)
 // Weight in 1/256 from a 0..1 alpha; 0 for NaN, negative or zero alphas.
 inline int Weight(float alpha)
 {
-  if (!(alpha > 0.0f))
-    return 0;
-  if (alpha >= 1.0f)
-    return 256;
+  if (!(alpha > 0.0f)) return 0;
+  if (alpha >= 1.0f) return 256;
   return int(alpha * 256.0f);
 }
-} // namespace LICE_PixelOps
+}  // namespace LICE_PixelOps

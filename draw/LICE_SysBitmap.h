@@ -27,10 +27,10 @@ private:
 
   int width = 0;
   int height = 0;
-  void* dc = nullptr;          // HDC
+  void* dc = nullptr;  // HDC
   LICE_pixel* pixels = nullptr;
   int allocWidth = 0;
   int allocHeight = 0;
-  void* section = nullptr;     // HBITMAP
-  void* oldObject = nullptr;   // HGDIOBJ selected before the section
+  void* section = nullptr;    // HBITMAP
+  void* oldObject = nullptr;  // HGDIOBJ selected before the section
 };

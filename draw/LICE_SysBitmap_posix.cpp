@@ -12,31 +12,24 @@ LICE_SysBitmap::~LICE_SysBitmap() { FreeSection(); }
 
 bool LICE_SysBitmap::resize(int w, int h)
 {
-  if (w < 0)
-    w = 0;
-  if (h < 0)
-    h = 0;
-  if (w == width && h == height)
-    return false;
+  if (w < 0) w = 0;
+  if (h < 0) h = 0;
+  if (w == width && h == height) return false;
   width = w;
   height = h;
-  if (w && h && allocWidth >= w && allocHeight >= h && pixels)
-    return true;
+  if (w && h && allocWidth >= w && allocHeight >= h && pixels) return true;
   allocWidth = (w + 3) & ~3;
   allocHeight = h;
   FreeSection();
-  if (!w || !h)
-    return false;
-  if (!CreateSection())
-    width = height = allocWidth = allocHeight = 0;
+  if (!w || !h) return false;
+  if (!CreateSection()) width = height = allocWidth = allocHeight = 0;
   return true;
 }
 
 bool LICE_SysBitmap::CreateSection()
 {
   const long long bytes = (long long)allocWidth * allocHeight * 4;
-  if (bytes > 0x7FFFFFFFLL)
-    return false;
+  if (bytes > 0x7FFFFFFFLL) return false;
   pixels = static_cast<LICE_pixel*>(std::calloc(size_t(bytes), 1));
   section = pixels;
   return pixels != nullptr;

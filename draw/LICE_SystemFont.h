@@ -5,12 +5,12 @@
 // What the editor asks of the platform's font system.
 struct LICE_FontDesc
 {
-  int height = 12;       // cell height in pixels (ascent + descent)
-  int escapement = 0;    // tenths of a degree
-  int orientation = 0;   // tenths of a degree
-  int weight = 400;      // 400 normal, 700 bold
+  int height = 12;      // cell height in pixels (ascent + descent)
+  int escapement = 0;   // tenths of a degree
+  int orientation = 0;  // tenths of a degree
+  int weight = 400;     // 400 normal, 700 bold
   bool italic = false;
-  int quality = 0;       // 0 default, 1 non-antialiased, 2 antialiased, 3 ClearType
+  int quality = 0;  // 0 default, 1 non-antialiased, 2 antialiased, 3 ClearType
   const char* face = "Verdana";
 };
 

@@ -27,8 +27,7 @@ struct LICE_Rect
 
 // Blend modes of blits, lines and text. The low byte picks the operation; the flag makes a
 // blit weigh each source pixel by its own alpha.
-enum
-{
+enum {
   LICE_BLIT_MODE_COPY = 0,
   LICE_BLIT_MODE_ADD = 1,
   LICE_BLIT_MODE_DODGE = 2,

@@ -7,8 +7,7 @@
 #include "draw/LICE_PNG.h"
 #include "draw/Resources.h"
 
-namespace
-{
+namespace {
 int Lower(char c) { return std::tolower(static_cast<unsigned char>(c)); }
 
 bool HasPngExtension(const char* fileName)
@@ -21,7 +20,7 @@ bool FindNamedPngResource(int resourceId, const char* fileName, ResourceData& re
 {
   return fileName && HasPngExtension(fileName) && FindPngResource(resourceId, res) && res.size > 7;
 }
-} // namespace
+}  // namespace
 
 LICE_MemBitmap* LoadPngResource(int resourceId, const char* fileName)
 {

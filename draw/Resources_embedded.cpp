@@ -9,10 +9,8 @@ void* ResourceModule() { return nullptr; }
 
 bool FindPngResource(int id, ResourceData& out)
 {
-  for (size_t i = 0; i < kEmbeddedResourceCount; ++i)
-  {
-    if (kEmbeddedResources[i].id == id)
-    {
+  for (size_t i = 0; i < kEmbeddedResourceCount; ++i) {
+    if (kEmbeddedResources[i].id == id) {
       out.bytes = kEmbeddedResources[i].bytes;
       out.size = kEmbeddedResources[i].size;
       return true;

@@ -4,8 +4,7 @@
 
 #include "draw/Resources.h"
 
-namespace
-{
+namespace {
 HMODULE g_module = nullptr;
 }
 
@@ -16,13 +15,11 @@ void* ResourceModule() { return g_module; }
 bool FindPngResource(int id, ResourceData& out)
 {
   HRSRC res = FindResourceA(g_module, MAKEINTRESOURCEA(id), "PNG");
-  if (!res)
-    return false;
+  if (!res) return false;
   const DWORD size = SizeofResource(g_module, res);
   HGLOBAL handle = LoadResource(g_module, res);
   const void* bytes = handle ? LockResource(handle) : nullptr;
-  if (!bytes)
-    return false;
+  if (!bytes) return false;
   out.bytes = static_cast<const unsigned char*>(bytes);
   out.size = size;
   return true;

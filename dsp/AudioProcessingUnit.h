@@ -43,8 +43,7 @@ protected:
   }
   // fn(i, fade gain) for frames 0..n-1, the fade advancing after each. While no fade runs
   // the gain is handed over as a constant, so the loop carries nothing from frame to frame.
-  template <class Fn>
-  void RunFaded(int n, Fn&& fn)
+  template <class Fn> void RunFaded(int n, Fn&& fn)
   {
     if (!IsFading()) {
       const double gain = fadeGain;

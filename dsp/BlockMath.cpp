@@ -28,10 +28,7 @@ std::atomic<const Kernels*>& Active()
 
 }  // namespace
 
-void Sin(const double* in, double* out, int n)
-{
-  Active().load(std::memory_order_relaxed)->sin(in, out, n);
-}
+void Sin(const double* in, double* out, int n) { Active().load(std::memory_order_relaxed)->sin(in, out, n); }
 
 void Atan(const double* in, double* out, int n)
 {

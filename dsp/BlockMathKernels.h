@@ -37,42 +37,32 @@ constexpr double kSplitter = 134217729.0;
 // Above this magnitude the quadrant no longer fits the exact products of the pi/2 parts.
 constexpr double kReductionLimit = 2147483648.0;  // 2^31
 
-template <class V>
-using MaskOf = decltype(V{} < V{});
+template <class V> using MaskOf = decltype(V{} < V{});
 
-template <class V>
-constexpr int kLanes = sizeof(V) / sizeof(double);
+template <class V> constexpr int kLanes = sizeof(V) / sizeof(double);
 
-template <class V>
-V Broadcast(double c)
-{
-  return V{} + c;
-}
+template <class V> V Broadcast(double c) { return V{} + c; }
 
-template <class V>
-V SignBits(V x)
+template <class V> V SignBits(V x)
 {
   using M = MaskOf<V>;
   return (V)((M)x & (M{} + INT64_MIN));
 }
 
-template <class V>
-V Magnitude(V x)
+template <class V> V Magnitude(V x)
 {
   using M = MaskOf<V>;
   return (V)((M)x & (M{} + INT64_MAX));
 }
 
-template <class V>
-V WithSign(V magnitude, V sign)
+template <class V> V WithSign(V magnitude, V sign)
 {
   using M = MaskOf<V>;
   return (V)((M)magnitude ^ (M)sign);
 }
 
 // The low part of a * b, given p = a * b rounded (Dekker's product, no fused multiply-add).
-template <class V>
-V ProductError(V a, V b, V p)
+template <class V> V ProductError(V a, V b, V p)
 {
   const V ca = a * kSplitter, cb = b * kSplitter;
   const V ah = ca - (ca - a), bh = cb - (cb - b);
@@ -81,15 +71,13 @@ V ProductError(V a, V b, V p)
 }
 
 // The rounding error of s = a + b (Knuth's two-sum: any order of magnitudes).
-template <class V>
-V SumError(V a, V b, V s)
+template <class V> V SumError(V a, V b, V s)
 {
   const V bb = s - a;
   return (a - (s - bb)) + (b - bb);
 }
 
-template <class V>
-V Horner(V z, const double* c, int count)
+template <class V> V Horner(V z, const double* c, int count)
 {
   V p = Broadcast<V>(c[count - 1]);
   for (int i = count - 2; i >= 0; --i) p = p * z + c[i];
@@ -98,8 +86,7 @@ V Horner(V z, const double* c, int count)
 
 // sin x to within an ulp: x = k pi/2 + r with r carried in two doubles, then sin or cos of r
 // by quadrant. Beyond 2^31 in magnitude (and for infinities and NaN) the C library's.
-template <class V>
-V Sin(V x)
+template <class V> V Sin(V x)
 {
   using M = MaskOf<V>;
   static constexpr double kSin[] = {SinTerm(1), SinTerm(2), SinTerm(3), SinTerm(4),
@@ -145,13 +132,11 @@ V Sin(V x)
 // arctan x to within an ulp: |x| = tan(a + b) with a = arctan c for the nearest of the
 // points 0, 1/4, 1/2, 1, 2, 4 and infinity, b = arctan t for t = (|x| - c) / (1 + c |x|)
 // (t = -1/|x| at infinity), t carried in two doubles and |t| <= 0.1624.
-template <class V>
-V Atan(V x)
+template <class V> V Atan(V x)
 {
   using M = MaskOf<V>;
-  static constexpr double kAtan[] = {AtanTerm(1), AtanTerm(2), AtanTerm(3), AtanTerm(4),
-                                     AtanTerm(5), AtanTerm(6), AtanTerm(7), AtanTerm(8),
-                                     AtanTerm(9), AtanTerm(10)};
+  static constexpr double kAtan[] = {AtanTerm(1), AtanTerm(2), AtanTerm(3), AtanTerm(4), AtanTerm(5),
+                                     AtanTerm(6), AtanTerm(7), AtanTerm(8), AtanTerm(9), AtanTerm(10)};
   // The bounds between the points: below each, |x| - c is exact (Sterbenz). Selections
   // rather than a table: the point changes from sample to sample.
   static constexpr double kBounds[] = {0.125, 0.3698, 0.7217, 1.3858, 2.6165, 8.0};
@@ -191,8 +176,7 @@ V Atan(V x)
 }
 
 // out[i] = Kernel(in[i]) for i < n; in and out may be the same array.
-template <class V, V (*Kernel)(V)>
-void RunBlock(const double* in, double* out, int n)
+template <class V, V (*Kernel)(V)> void RunBlock(const double* in, double* out, int n)
 {
   constexpr int lanes = kLanes<V>;
   int i = 0;

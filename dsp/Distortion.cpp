@@ -14,13 +14,35 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 
-const char* const kTypeNames[Distortion::kNumTypes] = {
-  "Linear", "Compressor", "Hard-Overload", "KWSigmoid1-Drive", "KWSigmoid2-Drive",
-  "Rovurav-Fuzz", "Zorvak-Fuzz", "PRM-Fuzz 1", "PRM-Fuzz 2", "Soft-Tube-Distort",
-  "Tube-Distort", "Transistor 1", "Full-Clip", "Fuzz-Drive1", "Hardcore-Fuzz1",
-  "Hardcore-Fuzz2", "Industrial-Fuzz1", "Kernwave-Drive1", "Kernwave-Drive2",
-  "NoizeFreak-Fuzz 1", "NoizeFreak-Fuzz 2", "Invert-and-Drive", "Big-Bad-Drive",
-  "Big-Fat-Drive", "ViciousViper", "AssKicking", "TigersBlood", "MadDog", "Noise-Gate 1"};
+const char* const kTypeNames[Distortion::kNumTypes] = {"Linear",
+                                                       "Compressor",
+                                                       "Hard-Overload",
+                                                       "KWSigmoid1-Drive",
+                                                       "KWSigmoid2-Drive",
+                                                       "Rovurav-Fuzz",
+                                                       "Zorvak-Fuzz",
+                                                       "PRM-Fuzz 1",
+                                                       "PRM-Fuzz 2",
+                                                       "Soft-Tube-Distort",
+                                                       "Tube-Distort",
+                                                       "Transistor 1",
+                                                       "Full-Clip",
+                                                       "Fuzz-Drive1",
+                                                       "Hardcore-Fuzz1",
+                                                       "Hardcore-Fuzz2",
+                                                       "Industrial-Fuzz1",
+                                                       "Kernwave-Drive1",
+                                                       "Kernwave-Drive2",
+                                                       "NoizeFreak-Fuzz 1",
+                                                       "NoizeFreak-Fuzz 2",
+                                                       "Invert-and-Drive",
+                                                       "Big-Bad-Drive",
+                                                       "Big-Fat-Drive",
+                                                       "ViciousViper",
+                                                       "AssKicking",
+                                                       "TigersBlood",
+                                                       "MadDog",
+                                                       "Noise-Gate 1"};
 
 // Names that older presets used for types that have since been renamed or merged.
 struct FormerName
@@ -28,10 +50,9 @@ struct FormerName
   const char* name;
   int type;
 };
-const FormerName kFormerNames[] = {
-  {"KWSigmoid3-Drive", 4}, {"Fuzz-Drive", 13},      {"Hardcore-Fuzz3", 14},
-  {"Hardcore-Fuzz4", 15},  {"Kernwave-Drive", 17},  {"Kernwave-Drive3", 17},
-  {"Kernwave-Drive4", 18}, {"NoizeFreak-Fuzz 3", 19}};
+const FormerName kFormerNames[] = {{"KWSigmoid3-Drive", 4}, {"Fuzz-Drive", 13},       {"Hardcore-Fuzz3", 14},
+                                   {"Hardcore-Fuzz4", 15},  {"Kernwave-Drive", 17},   {"Kernwave-Drive3", 17},
+                                   {"Kernwave-Drive4", 18}, {"NoizeFreak-Fuzz 3", 19}};
 
 const char* const kInterpolationNames[] = {"no interp.", "linear", "cosine", "cubic", "hermite"};
 
@@ -120,8 +141,7 @@ const ShapeTable* Distortion::TableForType(int type) const
   return slot < 0 ? nullptr : &tables[slot];
 }
 
-template <class Fn>
-void Distortion::VisitCurve(Fn&& fn) const
+template <class Fn> void Distortion::VisitCurve(Fn&& fn) const
 {
   switch (shapeType) {
     case 2: fn(HardOverloadCurve{}); return;
@@ -214,8 +234,7 @@ void Distortion::ProcessBitCrush(double* left, double* right, int n)
   }
 }
 
-template <class Curve>
-void Distortion::ShapeBlock(double* left, double* right, int n, const Curve& curve)
+template <class Curve> void Distortion::ShapeBlock(double* left, double* right, int n, const Curve& curve)
 {
   const auto shape = [&](int i, double h) {
     const double xL = left[i], xR = right[i];

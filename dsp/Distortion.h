@@ -64,10 +64,8 @@ public:
 
 private:
   double ShapeValue(double x) const;
-  template <class Fn>
-  void VisitCurve(Fn&& fn) const;
-  template <class Curve>
-  void ShapeBlock(double* left, double* right, int n, const Curve& curve);
+  template <class Fn> void VisitCurve(Fn&& fn) const;
+  template <class Curve> void ShapeBlock(double* left, double* right, int n, const Curve& curve);
 
   double quantize = 0.0;
   double rateReduction = 1.0;

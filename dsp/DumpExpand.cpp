@@ -37,8 +37,8 @@ void Sweep(Filter& f, FilterParams& params, double c, bool cap)
 }  // namespace
 
 DumpExpand::DumpExpand()
-  : lowPass(std::make_unique<LowPass>(kTransitionLength)),
-    highPass(std::make_unique<HighPass>(kTransitionLength))
+    : lowPass(std::make_unique<LowPass>(kTransitionLength)),
+      highPass(std::make_unique<HighPass>(kTransitionLength))
 {
   lowPassParams = Start(*lowPass, 100.0);
   highPassParams = Start(*highPass, 4000.0);

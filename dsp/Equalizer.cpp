@@ -30,10 +30,10 @@ void SetGain(Filter& shelf, FilterParams& params, double v)
 }  // namespace
 
 Equalizer::Equalizer()
-  : lowShelf(std::make_unique<LowShelf>(kTransitionLength)),
-    bandPass(std::make_unique<BandPass>(kTransitionLength)),
-    bandStop(std::make_unique<BandStop>(kTransitionLength)),
-    highShelf(std::make_unique<HighShelf>(kTransitionLength))
+    : lowShelf(std::make_unique<LowShelf>(kTransitionLength)),
+      bandPass(std::make_unique<BandPass>(kTransitionLength)),
+      bandStop(std::make_unique<BandStop>(kTransitionLength)),
+      highShelf(std::make_unique<HighShelf>(kTransitionLength))
 {
   lowShelfParams = Configured(*lowShelf, {{IdFrequency, lowShelfFrequency}, {IdOrder, 2}});
   highShelfParams = Configured(*highShelf, {{IdFrequency, highShelfFrequency}, {IdOrder, 2}});

@@ -16,8 +16,7 @@ namespace {
 
 using namespace Dsp;
 
-template <class Design>
-using Smoothed = SmoothedFilterDesign<Design, 2, DirectFormII>;
+template <class Design> using Smoothed = SmoothedFilterDesign<Design, 2, DirectFormII>;
 using ChebyHighPass = Smoothed<ChebyshevI::Design::HighPass<4>>;
 using ChebyLowPass = Smoothed<ChebyshevI::Design::LowPass<4>>;
 
@@ -34,8 +33,7 @@ int IndexOfName(const char* text, const char* const* names)
 }
 
 // Makes a filter, keeping it as a Dsp::Filter and as a stereo pair.
-template <class F, class Pair>
-std::unique_ptr<Filter> Make(Pair*& pair)
+template <class F, class Pair> std::unique_ptr<Filter> Make(Pair*& pair)
 {
   auto f = std::make_unique<F>(FilterUnit::kTransitionLength);
   pair = f.get();
@@ -188,8 +186,7 @@ void FilterUnit::ProcessSlice(double* left, double* right, int n)
   });
 }
 
-template <class Wet>
-void FilterUnit::Mix(double* left, double* right, int n, Wet&& wet)
+template <class Wet> void FilterUnit::Mix(double* left, double* right, int n, Wet&& wet)
 {
   const auto mix = [&](int i, double m) {
     const auto paths = wet(i);

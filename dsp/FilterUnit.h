@@ -58,8 +58,7 @@ private:
   void ProcessSlice(double* left, double* right, int n);
   // Crossfades the two paths by the type mix and fades the unit in or out: wet(i) gives
   // frame i's RBJ and Chebyshev output pairs, called once per frame in order.
-  template <class Wet>
-  void Mix(double* left, double* right, int n, Wet&& wet);
+  template <class Wet> void Mix(double* left, double* right, int n, Wet&& wet);
   // Sets one slot of a filter from a control value and assigns the parameters.
   void SetControl(Dsp::Filter& filter, int slot, double v);
   // ModeIndex with 0 for a selection outside 0..3.

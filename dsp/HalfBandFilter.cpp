@@ -5,7 +5,7 @@
 namespace Kernwave {
 
 HalfBandStage::HalfBandStage(const double* taps, int numTaps, int historyLength)
-  : taps(taps), numTaps(numTaps), history(historyLength)
+    : taps(taps), numTaps(numTaps), history(historyLength)
 {
   SetCapacity(0);
 }
@@ -25,19 +25,15 @@ const double* HalfBandStage::Load(const double* in, int n)
   return work.data();
 }
 
-void HalfBandStage::Keep(int n)
-{
-  std::copy(work.begin() + n, work.begin() + n + history, work.begin());
-}
+void HalfBandStage::Keep(int n) { std::copy(work.begin() + n, work.begin() + n + history, work.begin()); }
 
 // With k = numTaps - 1 and x[i - m] at w[history + i - m]:
 //   y[2i]     = 2 * sum_j taps[j] * (x[i - k - 1 - j] + x[i - k + j])
 //   y[2i + 1] = x[i - k]  (the centre tap 0.5 times the gain of 2)
 // The outer loop runs over the taps so that the inner one streams through the block.
 HalfBandInterpolator::HalfBandInterpolator(const double* taps, int numTaps)
-  : HalfBandStage(taps, numTaps, 2 * numTaps - 1)
-{
-}
+    : HalfBandStage(taps, numTaps, 2 * numTaps - 1)
+{}
 
 void HalfBandInterpolator::Process(const double* in, int n, double* out)
 {
@@ -65,9 +61,8 @@ void HalfBandInterpolator::Process(const double* in, int n, double* out)
 // The history is even, so the taps read only even places of w and the centre only odd ones:
 // w is split into its even and odd places first, and every loop then reads contiguously.
 HalfBandDecimator::HalfBandDecimator(const double* taps, int numTaps)
-  : HalfBandStage(taps, numTaps, 4 * numTaps - 2)
-{
-}
+    : HalfBandStage(taps, numTaps, 4 * numTaps - 2)
+{}
 
 void HalfBandDecimator::Process(const double* in, int n, double* out)
 {

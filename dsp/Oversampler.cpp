@@ -5,12 +5,11 @@
 namespace Kernwave {
 
 Oversampler::Channel::Channel()
-  : hostToDouble(HalfBand::kHostToDouble, HalfBand::kHostToDoubleTaps),
-    doubleToQuadruple(HalfBand::kDoubleToQuadruple, HalfBand::kDoubleToQuadrupleTaps),
-    quadrupleToDouble(HalfBand::kDoubleToQuadruple, HalfBand::kDoubleToQuadrupleTaps),
-    doubleToHost(HalfBand::kHostToDouble, HalfBand::kHostToDoubleTaps)
-{
-}
+    : hostToDouble(HalfBand::kHostToDouble, HalfBand::kHostToDoubleTaps),
+      doubleToQuadruple(HalfBand::kDoubleToQuadruple, HalfBand::kDoubleToQuadrupleTaps),
+      quadrupleToDouble(HalfBand::kDoubleToQuadruple, HalfBand::kDoubleToQuadrupleTaps),
+      doubleToHost(HalfBand::kHostToDouble, HalfBand::kHostToDoubleTaps)
+{}
 
 void Oversampler::Channel::SetCapacity(int frames)
 {

@@ -38,12 +38,14 @@ public:
 
   // The weight a one-pole smoothing step keeps of its state so that factor steps of it decay
   // as far as one step keeping keep.
-  static double KeepWeight(double keep, int factor) { return factor > 1 ? std::pow(keep, 1.0 / factor) : keep; }
+  static double KeepWeight(double keep, int factor)
+  {
+    return factor > 1 ? std::pow(keep, 1.0 / factor) : keep;
+  }
 
   // section(left, right, count) at factor (2 or 4) times the rate of left and right; any
   // other factor, or no room yet, runs it at their rate, unfiltered.
-  template <class Section>
-  void Process(int factor, double* left, double* right, int n, Section&& section);
+  template <class Section> void Process(int factor, double* left, double* right, int n, Section&& section);
 
 private:
   struct Channel

@@ -26,18 +26,15 @@ public:
 
   // Calls fn with a reader whose call operator is the curve at x in the table's mode, so a
   // block loop can be compiled once per mode instead of branching per sample.
-  template <class Fn>
-  void VisitMode(Fn&& fn) const;
+  template <class Fn> void VisitMode(Fn&& fn) const;
 
-  template <int M>
-  struct Reader
+  template <int M> struct Reader
   {
     const ShapeTable* table;
     double operator()(double x) const { return table->LookupIn<M>(x); }
   };
 
-  template <int M>
-  double LookupIn(double x) const;
+  template <int M> double LookupIn(double x) const;
 
   // Finishing steps applied once after the formulas.
   void Clamp();
@@ -52,15 +49,13 @@ public:
   std::vector<double> negative;
 
 private:
-  template <int M>
-  double Interpolate(const double* t, double a) const;
+  template <int M> double Interpolate(const double* t, double a) const;
   double Fraction(double a, double p) const;
 };
 
 // Written with selections instead of branches: the sign of a noisy signal is unpredictable,
 // and a mispredicted branch costs more than the lookup itself.
-template <int M>
-double ShapeTable::LookupIn(double x) const
+template <int M> double ShapeTable::LookupIn(double x) const
 {
   const bool below = !(x > 0.0);  // negative, or NaN, reads the negative half
   const double* t = below ? negative.data() : positive.data();
@@ -74,8 +69,7 @@ double ShapeTable::LookupIn(double x) const
   return result;
 }
 
-template <int M>
-double ShapeTable::Interpolate(const double* t, double a) const
+template <int M> double ShapeTable::Interpolate(const double* t, double a) const
 {
   const int n = Size();
   if (M == kNearest) {
@@ -125,8 +119,7 @@ inline double ShapeTable::Fraction(double a, double p) const
   return std::fmod(a, step) / step;
 }
 
-template <class Fn>
-void ShapeTable::VisitMode(Fn&& fn) const
+template <class Fn> void ShapeTable::VisitMode(Fn&& fn) const
 {
   switch (mode) {
     case kNearest: fn(Reader<kNearest>{this}); break;

@@ -19,18 +19,27 @@ enum Finish { kNone = 0, kNormalise = 1, kClamp = 2, kFade = 4 };
 int FinishOf(int type)
 {
   switch (type) {
-    case 3: case 4: case 5: case 6: case 7: case 8: case 13: case 17: case 18:
-      return kFade;
-    case 14: case 15: case 16: case 19: case 20:
-      return kClamp | kFade;
-    case 22: case 23:
-      return kNormalise | kClamp | kFade;
-    case 24: case 25: case 26:
-      return kNormalise;
-    case 27:
-      return kClamp;
-    default:
-      return kNone;
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+    case 13:
+    case 17:
+    case 18: return kFade;
+    case 14:
+    case 15:
+    case 16:
+    case 19:
+    case 20: return kClamp | kFade;
+    case 22:
+    case 23: return kNormalise | kClamp | kFade;
+    case 24:
+    case 25:
+    case 26: return kNormalise;
+    case 27: return kClamp;
+    default: return kNone;
   }
 }
 
@@ -46,16 +55,19 @@ struct ClosedForm
 
 const ClosedForm kClosedForms[] = {
   {1, 256, [](int, double x) { return x < 0.5 ? x : x - (x - 0.5) * 0.8; }},
-  {3, 256, [](int, double x) {
+  {3, 256,
+   [](int, double x) {
      return Limit01((1.0 - x) * 0.2 * std::cos(21.0 * kPi * x) + 0.4 * std::sin(2.0 * kPi * x) + x +
                     0.1 * std::sin(7.77 * kPi * x) * (1.0 - x));
    }},
-  {4, 256, [](int, double x) {
+  {4, 256,
+   [](int, double x) {
      return (1.0 - x) * 0.3 * std::cos(7.0 * kPi * x) +
             0.3777 * std::sin(2.0 * kPi * x - 1.0084512418023237) + x -
             (1.0 - x) * 0.15 * std::sin(17.0 * kPi * x);
    }},
-  {5, 256, [](int i, double x) {
+  {5, 256,
+   [](int i, double x) {
      double v = 0.144 * std::sin(25.0 * kPi * x) + x - 0.4777 * std::sin(2.5 * kPi * x) -
                 0.1777 * std::cos(77.7 * kPi * x);
      if (i < 25) {
@@ -68,28 +80,34 @@ const ClosedForm kClosedForms[] = {
   {7, 256, [](int, double x) { return 0.35777 * std::sin(4.0 * kPi * x) + x; }},
   {9, 256, [](int, double x) { return x + std::sin(kPi * x) * (1.0 - x); }},
   // Rises to 0.97 at the middle, then falls back towards 0.73.
-  {10, 256, [](int i, double) {
-     return i < 128 ? (i / 128.0) * 0.97 : (1.0 - (i - 128) / 128.0) * 0.2425 + 0.7275;
-   }},
-  {11, 256, [](int, double x) {
+  {10, 256,
+   [](int i, double) { return i < 128 ? (i / 128.0) * 0.97 : (1.0 - (i - 128) / 128.0) * 0.2425 + 0.7275; }},
+  {11, 256,
+   [](int, double x) {
      if (x >= 0.8) return x - (x - 0.8) * 0.8;
      const double s = std::sin(kPi * x / 0.8);
      return x - 0.2 * (s * s * s);
    }},
-  {13, 256, [](int i, double x) {
+  {13, 256,
+   [](int i, double x) {
      const double g = std::fabs(std::log(1.0 / 256.0));
      return i == 0 ? 0.0 : (std::log(x) + g) / g;
    }},
-  {17, 256, [](int, double x) {
+  {17, 256,
+   [](int, double x) {
      return (0.5 * std::cos(8.0 * kPi * x) + 0.5 * std::sin(16.0 * kPi * x)) * (1.0 - x) + x;
    }},
-  {18, 256, [](int, double x) {
+  {18, 256,
+   [](int, double x) {
      return (0.5 * std::cos(24.0 * kPi * x) + 0.5 * std::cos(6.0 * kPi * x) +
-             0.5 * std::sin(12.0 * kPi * x)) * (1.0 - x) + x;
+             0.5 * std::sin(12.0 * kPi * x)) *
+              (1.0 - x) +
+            x;
    }},
   {24, 32, [](int i, double) { return (1.0 - i / 32.0) * ((i & 3) - 1.5) / 3.0 + i / 32.0; }},
   // Silence below a quarter, a sine-shaped onset up to a half, the identity above.
-  {28, 256, [](int, double x) {
+  {28, 256,
+   [](int, double x) {
      if (x < 0.25) return 0.0;
      if (x < 0.5) return x * std::sin((x - 0.25) * 4.0 * kPi / 2.0);
      return x;
@@ -263,8 +281,7 @@ void ShapeTableBuilder::BuildBigDrives()
     const double q = std::sin(4.0 * kPi * c);
     bad.positive[a] = bad.negative[a] = 0.25 * std::sin(8.0 * kPi * c) + 0.25 * r + q + c;
     const double b = q > 0.0 ? (1.0 - c) + 0.75 * c : 0.75 * c;
-    fat.positive[a] = fat.negative[a] =
-      0.25 * std::cos(10.0 * kPi * c) - 0.25 * std::sin(12.0 * kPi * c) + b;
+    fat.positive[a] = fat.negative[a] = 0.25 * std::cos(10.0 * kPi * c) - 0.25 * std::sin(12.0 * kPi * c) + b;
   }
 }
 

@@ -22,8 +22,7 @@ public:
 
   // The cached bitmap, or the result of load() entered under the same lock, so two threads
   // never decode the same id twice. A failed load (null) is not cached.
-  template <class Load>
-  LICE_IBitmap* Acquire(int id, Load&& load)
+  template <class Load> LICE_IBitmap* Acquire(int id, Load&& load)
   {
     LockGuard g(lock);
     if (LICE_IBitmap* cached = Find(id)) return cached;

@@ -34,7 +34,10 @@ std::string FirstExtension(const std::string& extensions)
   return extensions.substr(start, extensions.find(' ', start) - start);
 }
 
-int HexByte(const std::string& s, size_t at) { return static_cast<int>(std::strtol(s.substr(at, 2).c_str(), nullptr, 16)); }
+int HexByte(const std::string& s, size_t at)
+{
+  return static_cast<int>(std::strtol(s.substr(at, 2).c_str(), nullptr, 16));
+}
 
 // "rgb(r,g,b)", "rgba(r,g,b,a)", "#rrggbb" or the older "#rrrrggggbbbb".
 bool ParseColour(const std::string& s, int& r, int& g, int& b)
@@ -100,9 +103,12 @@ bool DesktopDialogs::ChooseFile(bool save, const std::string& startPath, const s
     if (save) argv.insert(argv.end(), {"--save", "--confirm-overwrite"});
   } else if (program == kKdialog) {
     // kdialog's save dialog asks before overwriting on its own.
-    argv = {"kdialog", save ? "--getsavefilename" : "--getopenfilename", startPath.empty() ? "." : startPath,
+    argv = {"kdialog",
+            save ? "--getsavefilename" : "--getopenfilename",
+            startPath.empty() ? "." : startPath,
             ExtensionPatterns(extensions, " ") + "|" + ExtensionPatterns(extensions, ";"),
-            "--title", save ? "Save As" : "Open"};
+            "--title",
+            save ? "Save As" : "Open"};
   } else {
     return false;
   }
@@ -121,7 +127,8 @@ bool DesktopDialogs::ConfirmOverwrite(Program program, const std::string& path)
 {
   const std::string text = path + " already exists.\nDo you want to replace it?";
   std::string ignored;
-  if (program == kZenity) return Answer({"zenity", "--question", "--title=Confirm Save As", "--text=" + text}, ignored);
+  if (program == kZenity)
+    return Answer({"zenity", "--question", "--title=Confirm Save As", "--text=" + text}, ignored);
   return Answer({"kdialog", "--warningyesno", text, "--title", "Confirm Save As"}, ignored);
 }
 
@@ -135,10 +142,12 @@ int DesktopDialogs::MessageBox(const char* text, const char* caption, int type)
   if (program == kZenity) {
     argv = {"zenity", asks ? "--question" : "--info", "--title=" + c, "--text=" + t};
     if (type == kOkCancel) argv.insert(argv.end(), {"--ok-label=OK", "--cancel-label=Cancel"});
-    if (type == kYesNo || type == kYesNoCancel) argv.insert(argv.end(), {"--ok-label=Yes", "--cancel-label=No"});
+    if (type == kYesNo || type == kYesNoCancel)
+      argv.insert(argv.end(), {"--ok-label=Yes", "--cancel-label=No"});
     if (type == kYesNoCancel) argv.push_back("--extra-button=Cancel");
   } else {
-    argv = {"kdialog", type == kYesNoCancel ? "--yesnocancel" : (asks ? "--yesno" : "--msgbox"), t, "--title", c};
+    argv = {"kdialog", type == kYesNoCancel ? "--yesnocancel" : (asks ? "--yesno" : "--msgbox"), t, "--title",
+            c};
     if (type == kOkCancel) argv.insert(argv.end(), {"--yes-label", "OK", "--no-label", "Cancel"});
   }
   const ChildProcess::Result r = ChildProcess::Run(argv, whileOpen);
@@ -165,8 +174,8 @@ bool DesktopDialogs::ChooseColour(int& r, int& g, int& b, const char* title)
   bool ok = false;
   if (program == kZenity) {
     std::snprintf(current, sizeof current, "rgb(%d,%d,%d)", r, g, b);
-    ok = Answer({"zenity", "--color-selection", "--show-palette", "--title=" + std::string(title ? title : ""),
-                 std::string("--color=") + current},
+    ok = Answer({"zenity", "--color-selection", "--show-palette",
+                 "--title=" + std::string(title ? title : ""), std::string("--color=") + current},
                 answer);
   } else if (program == kKdialog) {
     std::snprintf(current, sizeof current, "#%02x%02x%02x", r & 0xFF, g & 0xFF, b & 0xFF);
@@ -182,8 +191,8 @@ int DesktopDialogs::ChooseItem(const std::vector<std::string>& labels, const cha
   const std::string t = title ? title : "";
   std::vector<std::string> argv;
   if (program == kZenity)
-    argv = {"zenity", "--list", "--title=" + t, "--hide-header", "--column=id", "--column=item",
-            "--hide-column=1", "--print-column=1"};
+    argv = {"zenity",      "--list",        "--title=" + t,    "--hide-header",
+            "--column=id", "--column=item", "--hide-column=1", "--print-column=1"};
   else
     argv = {"kdialog", "--menu", t};
   for (size_t i = 0; i < labels.size(); ++i) argv.insert(argv.end(), {std::to_string(i), labels[i]});
@@ -198,7 +207,8 @@ bool DesktopDialogs::AskText(const char* initial, std::string& text)
 {
   const Program program = Installed();
   const std::string init = initial ? initial : "";
-  if (program == kZenity) return Answer({"zenity", "--entry", "--title=Enter value", "--entry-text=" + init}, text);
+  if (program == kZenity)
+    return Answer({"zenity", "--entry", "--title=Enter value", "--entry-text=" + init}, text);
   if (program == kKdialog) return Answer({"kdialog", "--inputbox", "Enter value", init}, text);
   return false;
 }

@@ -56,8 +56,8 @@ struct TextStyle
   TextStyle() = default;
   TextStyle(const char* faceName, int pixelSize, const EditorColour& c, int textStyle, int alignment,
             int textOrientation, int textQuality)
-    : size(pixelSize), colour(c), style(textStyle), align(alignment), orientation(textOrientation),
-      quality(textQuality)
+      : size(pixelSize), colour(c), style(textStyle), align(alignment), orientation(textOrientation),
+        quality(textQuality)
   {
     std::snprintf(face, sizeof face, "%s", faceName ? faceName : "");
   }

@@ -21,8 +21,7 @@ public:
   void Insert(const TextStyle& style, LICE_CachedFont* font);
 
   // The cached font, or the result of create() entered under the same lock.
-  template <class Create>
-  LICE_CachedFont* Acquire(const TextStyle& style, Create&& create)
+  template <class Create> LICE_CachedFont* Acquire(const TextStyle& style, Create&& create)
   {
     LockGuard g(lock);
     if (LICE_CachedFont* cached = Find(style)) return cached;

@@ -4,10 +4,9 @@
 
 IBitmapControl::IBitmapControl(IPlugBase* plug, int x, int y, int paramIdx, const SkinBitmap& b,
                                int blendMethod)
-  : IControl(plug, EditorRect(x, y, x + b.FrameWidth(), y + b.FrameHeight()), paramIdx, blendMethod),
-    bitmap(b)
-{
-}
+    : IControl(plug, EditorRect(x, y, x + b.FrameWidth(), y + b.FrameHeight()), paramIdx, blendMethod),
+      bitmap(b)
+{}
 
 bool IBitmapControl::Paint(IGraphics* g)
 {

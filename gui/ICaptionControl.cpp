@@ -4,7 +4,7 @@
 
 ICaptionControl::ICaptionControl(IPlugBase* plug, const EditorRect& r, int param, const TextStyle& style,
                                  bool label)
-  : ITextControl(plug, r, style), showLabel(label)
+    : ITextControl(plug, r, style), showLabel(label)
 {
   paramIdx = param;
 }

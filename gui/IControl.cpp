@@ -10,7 +10,7 @@ constexpr size_t kAuxGrowBytes = 4096;
 }  // namespace
 
 IControl::IControl(IPlugBase* p, const EditorRect& r, int param, int blendMethod)
-  : plug(p), rect(r), targetRect(r), paramIdx(param)
+    : plug(p), rect(r), targetRect(r), paramIdx(param)
 {
   blend.method = blendMethod;
 }

@@ -62,7 +62,11 @@ public:
   // Sets the value without marking anything; MarkDirty follows when it is to show.
   void SetValue(double v) { value = v; }
   double GetDefaultValue() const { return defaultValue; }
-  void SetClamp(double lo, double hi) { clampLo = lo; clampHi = hi; }
+  void SetClamp(double lo, double hi)
+  {
+    clampLo = lo;
+    clampHi = hi;
+  }
   bool IsHidden() const { return hidden; }
   bool IsGreyed() const { return greyed; }
   bool IsDirty() const { return dirty; }

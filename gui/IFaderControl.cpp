@@ -14,10 +14,9 @@ EditorRect FaderRect(int x, int y, int length, const SkinBitmap& h, int directio
 
 IFaderControl::IFaderControl(IPlugBase* plug, int x, int y, int len, int paramIdx, const SkinBitmap& h,
                              int dir)
-  : IControl(plug, FaderRect(x, y, len, h, dir), paramIdx), length(len),
-    handleSize(dir == kHorizontal ? h.FrameWidth() : h.FrameHeight()), handle(h), direction(dir)
-{
-}
+    : IControl(plug, FaderRect(x, y, len, h, dir), paramIdx), length(len),
+      handleSize(dir == kHorizontal ? h.FrameWidth() : h.FrameHeight()), handle(h), direction(dir)
+{}
 
 EditorRect IFaderControl::HandleRect(double v) const
 {

@@ -4,9 +4,8 @@
 
 IFileSelectorControl::IFileSelectorControl(IPlugBase* plug, const EditorRect& r, int fileAction,
                                            const SkinBitmap& b, const char* dir, const char* ext)
-  : IControl(plug, r), bitmap(b), directory(dir ? dir : ""), extensions(ext ? ext : ""), action(fileAction)
-{
-}
+    : IControl(plug, r), bitmap(b), directory(dir ? dir : ""), extensions(ext ? ext : ""), action(fileAction)
+{}
 
 IFileSelectorControl::~IFileSelectorControl() = default;
 

@@ -189,8 +189,8 @@ void IGraphics::PromptUserInput(IControl* control, IPlugParam* param, const Edit
   if (!control || !param) return;
   char current[IPlugParam::kTextLen];
   param->GetDisplayForHost(current);
-  const bool listed = param->kind == IPlugParam::kEnum ||
-                      (param->kind == IPlugParam::kBool && param->NDisplayTexts() > 0);
+  const bool listed =
+    param->kind == IPlugParam::kEnum || (param->kind == IPlugParam::kBool && param->NDisplayTexts() > 0);
   if (listed) {
     IPopupMenu menu;
     for (int i = 0; i < param->NDisplayTexts(); ++i) {
@@ -269,8 +269,8 @@ bool IGraphics::MeasureText(TextStyle& style, const char* text, EditorRect& rect
   return true;
 }
 
-bool IGraphics::DrawLine(const EditorColour& colour, int x1, int y1, int x2, int y2,
-                         const BlendMode* blend, bool antialias)
+bool IGraphics::DrawLine(const EditorColour& colour, int x1, int y1, int x2, int y2, const BlendMode* blend,
+                         bool antialias)
 {
   LICE_Line(GetDrawBitmap(), x1, y1, x2, y2, colour.Pack(), BlitWeight(blend),
             BlitMode(blend) & LICE_BLIT_MODE_MASK, antialias);

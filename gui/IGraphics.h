@@ -56,7 +56,7 @@ public:
   virtual bool OpenURL(const char* url, const char* confirmText, const char* errorText,
                        const char* caption) = 0;
   virtual void* OpenWindow(void* parent) = 0;  // [lock held, by IPlugBase::OpenEditor]
-  virtual void CloseWindow() = 0;  // [lock held] also when no window is open
+  virtual void CloseWindow() = 0;              // [lock held] also when no window is open
   virtual void* GetWindow() = 0;
   virtual ~IGraphics();
   virtual void HideMouseCursor() {}
@@ -106,8 +106,8 @@ public:
   // The filmstrip frame (1-based) that shows a normalised value.
   static int FrameForValue(int frames, double value);
   bool DrawText(TextStyle& style, const char* text, const EditorRect& rect);
-  bool DrawLine(const EditorColour& colour, int x1, int y1, int x2, int y2,
-                const BlendMode* blend = nullptr, bool antialias = false);
+  bool DrawLine(const EditorColour& colour, int x1, int y1, int x2, int y2, const BlendMode* blend = nullptr,
+                bool antialias = false);
 
   // Mouse and keys from the window.
   void OnMouseDown(int x, int y, const MouseModifiers& mod);

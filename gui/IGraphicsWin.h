@@ -17,7 +17,13 @@ public:
   static constexpr const char* kWindowClass = "IPlugWndClass";
   static constexpr unsigned kTimerId = 2;
   static constexpr int kEditId = 99;
-  enum TextEntryState { kEntryNone = 0, kEntryEditing = 1, kEntryPainted = 2, kEntryCancel = 3, kEntryCommit = 4 };
+  enum TextEntryState {
+    kEntryNone = 0,
+    kEntryEditing = 1,
+    kEntryPainted = 2,
+    kEntryCancel = 3,
+    kEntryCommit = 4
+  };
 
   IGraphicsWin(IPlugBase* plug, int width, int height, int fps);
   ~IGraphicsWin() override;
@@ -28,8 +34,8 @@ public:
   bool WindowIsOpen() override { return editorWindow != nullptr; }
   int ShowMessageBox(const char* text, const char* caption, int type) override;
   IPopupMenu* CreatePopupMenu(IPopupMenu& menu, const EditorRect& r) override;
-  void CreateTextEntry(IControl* control, const TextStyle& style, const EditorRect& r, const char* initialText,
-                       IPlugParam* param) override;
+  void CreateTextEntry(IControl* control, const TextStyle& style, const EditorRect& r,
+                       const char* initialText, IPlugParam* param) override;
   void HostPath(std::string& path) override;
   void PluginPath(std::string& path) override;
   void DesktopPath(std::string& path) override;
@@ -57,7 +63,7 @@ private:
   void ApplyEnteredText(const char* text);
   HWND__* HostTopWindow();
 
-  void* module;                     // HMODULE whose window class and resources these are
+  void* module;  // HMODULE whose window class and resources these are
   HWND__* editorWindow = nullptr;
   HWND__* editWindow = nullptr;
   IControl* editControl = nullptr;

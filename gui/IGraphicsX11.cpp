@@ -60,7 +60,10 @@ namespace {
 class X11ErrorTrap
 {
 public:
-  explicit X11ErrorTrap(Display* d) : display(d), outer(top), previous(XSetErrorHandler(&Handle)) { top = this; }
+  explicit X11ErrorTrap(Display* d) : display(d), outer(top), previous(XSetErrorHandler(&Handle))
+  {
+    top = this;
+  }
   ~X11ErrorTrap()
   {
     if (display) XSync(display, False);
@@ -232,8 +235,9 @@ bool IGraphicsX11::CreateChildWindow(unsigned long parent, int x, int y, int w, 
   a.background_pixmap = None;
   a.event_mask = kEventMask;
   a.cursor = arrowCursor;
-  window = XCreateWindow(display, parent, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), 0,
-                         CopyFromParent, InputOutput, CopyFromParent, CWBackPixmap | CWEventMask | CWCursor, &a);
+  window =
+    XCreateWindow(display, parent, x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), 0,
+                  CopyFromParent, InputOutput, CopyFromParent, CWBackPixmap | CWEventMask | CWCursor, &a);
   if (!window) return false;
   gc = XCreateGC(display, window, 0, nullptr);
   XMapWindow(display, window);
@@ -420,7 +424,8 @@ void IGraphicsX11::HandleMotion(XEvent& ev)
 {
   // Only the latest of a run of motions matters; later events keep their order.
   XEvent next;
-  while (XPending(display) && (XPeekEvent(display, &next), next.type == MotionNotify && next.xany.window == window))
+  while (XPending(display) &&
+         (XPeekEvent(display, &next), next.type == MotionNotify && next.xany.window == window))
     XNextEvent(display, &ev);
   const XMotionEvent& m = ev.xmotion;
   if (m.state & (Button1Mask | Button3Mask))
@@ -504,12 +509,14 @@ void IGraphicsX11::PresentRect(const EditorRect& r)
     PutConverted(c);
     return;
   }
-  XImage* image = XCreateImage(display, static_cast<Visual*>(visual), static_cast<unsigned>(depth), ZPixmap, 0,
-                               reinterpret_cast<char*>(bm->getBits()), static_cast<unsigned>(bm->getWidth()),
-                               static_cast<unsigned>(bm->getHeight()), 32, bm->getRowSpan() * 4);
+  XImage* image =
+    XCreateImage(display, static_cast<Visual*>(visual), static_cast<unsigned>(depth), ZPixmap, 0,
+                 reinterpret_cast<char*>(bm->getBits()), static_cast<unsigned>(bm->getWidth()),
+                 static_cast<unsigned>(bm->getHeight()), 32, bm->getRowSpan() * 4);
   if (!image) return;
   image->byte_order = NativeIsLittleEndian() ? LSBFirst : MSBFirst;
-  XPutImage(display, window, gc, image, c.L, c.T, c.L, c.T, static_cast<unsigned>(c.W()), static_cast<unsigned>(c.H()));
+  XPutImage(display, window, gc, image, c.L, c.T, c.L, c.T, static_cast<unsigned>(c.W()),
+            static_cast<unsigned>(c.H()));
   image->data = nullptr;  // the bitmap's own pixels
   XDestroyImage(image);
   XFlush(display);
@@ -517,8 +524,8 @@ void IGraphicsX11::PresentRect(const EditorRect& r)
 
 void IGraphicsX11::PutConverted(const EditorRect& c)
 {
-  XImage* image = XCreateImage(display, static_cast<Visual*>(visual), static_cast<unsigned>(depth), ZPixmap, 0, nullptr,
-                               static_cast<unsigned>(c.W()), static_cast<unsigned>(c.H()), 32, 0);
+  XImage* image = XCreateImage(display, static_cast<Visual*>(visual), static_cast<unsigned>(depth), ZPixmap,
+                               0, nullptr, static_cast<unsigned>(c.W()), static_cast<unsigned>(c.H()), 32, 0);
   if (!image) return;
   image->data = static_cast<char*>(std::malloc(static_cast<size_t>(image->bytes_per_line) * c.H()));
   if (!image->data) {
@@ -532,11 +539,12 @@ void IGraphicsX11::PutConverted(const EditorRect& c)
       const LICE_pixel p = row[x];
       XPutPixel(image, x, y,
                 Channel((p >> 16) & 0xFF, channelShift[0], channelBits[0]) |
-                    Channel((p >> 8) & 0xFF, channelShift[1], channelBits[1]) |
-                    Channel(p & 0xFF, channelShift[2], channelBits[2]));
+                  Channel((p >> 8) & 0xFF, channelShift[1], channelBits[1]) |
+                  Channel(p & 0xFF, channelShift[2], channelBits[2]));
     }
   }
-  XPutImage(display, window, gc, image, 0, 0, c.L, c.T, static_cast<unsigned>(c.W()), static_cast<unsigned>(c.H()));
+  XPutImage(display, window, gc, image, 0, 0, c.L, c.T, static_cast<unsigned>(c.W()),
+            static_cast<unsigned>(c.H()));
   XDestroyImage(image);
   XFlush(display);
 }
@@ -593,17 +601,19 @@ IPopupMenu* IGraphicsX11::CreatePopupMenu(IPopupMenu& menu, const EditorRect&)
   return list.Choose(Dialogs().ChooseItem(list.Labels(), ""));
 }
 
-void IGraphicsX11::CreateTextEntry(IControl* control, const TextStyle&, const EditorRect&, const char* initialText,
-                                   IPlugParam* param)
+void IGraphicsX11::CreateTextEntry(IControl* control, const TextStyle&, const EditorRect&,
+                                   const char* initialText, IPlugParam* param)
 {
   if (!control || !WindowIsOpen()) return;
   std::string typed;
   const bool confirmed = Dialogs().AskText(initialText, typed);
   ReleaseMouseCapture();
-  if (confirmed) TextEntryRules::Commit(control, param, TextEntryRules::Filter(typed, param, control->TextEntryLength()));
+  if (confirmed)
+    TextEntryRules::Commit(control, param, TextEntryRules::Filter(typed, param, control->TextEntryLength()));
 }
 
-void IGraphicsX11::PromptForFile(std::string& file, int action, std::string& directory, const char* extensions)
+void IGraphicsX11::PromptForFile(std::string& file, int action, std::string& directory,
+                                 const char* extensions)
 {
   if (!WindowIsOpen()) {
     file.clear();
@@ -635,15 +645,17 @@ bool IGraphicsX11::PromptForColour(EditorColour& colour, const char* title)
   return true;
 }
 
-bool IGraphicsX11::OpenURL(const char* url, const char* confirmText, const char* errorText, const char* caption)
+bool IGraphicsX11::OpenURL(const char* url, const char* confirmText, const char* errorText,
+                           const char* caption)
 {
   if (confirmText && *confirmText &&
       ShowMessageBox(confirmText, caption, DesktopDialogs::kYesNo) != DesktopDialogs::kAnswerYes)
     return false;
   // Started in the background: a browser may run for as long as it likes.
-  const bool opened = url && *url && ChildProcess::IsInstalled("xdg-open") &&
-                      ChildProcess::Run({"/bin/sh", "-c", "xdg-open \"$1\" >/dev/null 2>&1 </dev/null &", "sh", url})
-                              .exitCode == 0;
+  const bool opened =
+    url && *url && ChildProcess::IsInstalled("xdg-open") &&
+    ChildProcess::Run({"/bin/sh", "-c", "xdg-open \"$1\" >/dev/null 2>&1 </dev/null &", "sh", url})
+        .exitCode == 0;
   if (!opened && errorText && *errorText) ShowMessageBox(errorText, caption, DesktopDialogs::kOk);
   return opened;
 }

@@ -32,11 +32,9 @@ public:
   void HostPath(std::string& path) override;
   void PluginPath(std::string& path) override;
   void DesktopPath(std::string& path) override;
-  void PromptForFile(std::string& file, int action, std::string& directory,
-                     const char* extensions) override;
+  void PromptForFile(std::string& file, int action, std::string& directory, const char* extensions) override;
   bool PromptForColour(EditorColour& colour, const char* title) override;
-  bool OpenURL(const char* url, const char* confirmText, const char* errorText,
-               const char* caption) override;
+  bool OpenURL(const char* url, const char* confirmText, const char* errorText, const char* caption) override;
   // parent is the host's X11 window id.
   void* OpenWindow(void* parent) override;
   void CloseWindow() override;

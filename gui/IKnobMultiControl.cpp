@@ -4,10 +4,9 @@
 
 IKnobMultiControl::IKnobMultiControl(IPlugBase* plug, int x, int y, int paramIdx, const SkinBitmap& b,
                                      int dir, double gear)
-  : IControl(plug, EditorRect(x, y, x + b.FrameWidth(), y + b.FrameHeight()), paramIdx),
-    direction(dir), gearing(gear), bitmap(b)
-{
-}
+    : IControl(plug, EditorRect(x, y, x + b.FrameWidth(), y + b.FrameHeight()), paramIdx), direction(dir),
+      gearing(gear), bitmap(b)
+{}
 
 void IKnobMultiControl::MouseDrag(int, int, int dX, int dY, const MouseModifiers& mod)
 {

@@ -13,10 +13,9 @@ double ClipUnit(double v)
 }  // namespace
 
 IKwCurve::IKwCurve(IPlugBase* plug, const EditorRect& r, bool c, const double* p, int n)
-  : IControl(plug, r), coloured(c), xScale(r.W()), yScale(r.H() / 2), yOffset(r.H() / 2), points(p),
-    count(n)
-{
-}
+    : IControl(plug, r), coloured(c), xScale(r.W()), yScale(r.H() / 2), yOffset(r.H() / 2), points(p),
+      count(n)
+{}
 
 EditorColour IKwCurve::SegmentColour(int i) const
 {

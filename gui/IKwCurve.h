@@ -16,9 +16,9 @@ private:
   EditorColour SegmentColour(int i) const;
 
   bool coloured;
-  double xScale;   // drawing width
-  double yScale;   // half the drawing height, whole pixels
-  double yOffset;  // the same half height
+  double xScale;         // drawing width
+  double yScale;         // half the drawing height, whole pixels
+  double yOffset;        // the same half height
   const double* points;  // owned by the effect
   int count;
 };

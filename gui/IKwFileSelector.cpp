@@ -4,9 +4,8 @@
 #include "plug/Skarvel.h"
 
 IKwFileSelector::IKwFileSelector(Skarvel* effect, const EditorRect& r, int fileAction, const SkinBitmap& b)
-  : IFileSelectorControl(effect, r, fileAction, b, "", "kw bgp"), fx(effect)
-{
-}
+    : IFileSelectorControl(effect, r, fileAction, b, "", "kw bgp"), fx(effect)
+{}
 
 void IKwFileSelector::MouseDown(int x, int y, const MouseModifiers& mod)
 {

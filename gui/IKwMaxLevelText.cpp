@@ -7,9 +7,8 @@
 #include "plug/Skarvel.h"
 
 IKwMaxLevelText::IKwMaxLevelText(Skarvel* effect, const EditorRect& r, const TextStyle& style, const char* t)
-  : ITextControl(effect, r, style, t), fx(effect)
-{
-}
+    : ITextControl(effect, r, style, t), fx(effect)
+{}
 
 EditorColour IKwMaxLevelText::LevelText(double peak, char* text, size_t size)
 {

@@ -6,10 +6,8 @@
 
 IKwModeSwitch::IKwModeSwitch(IPlugBase* plug, int x, int y, int param, const SkinBitmap& b, int s,
                              const double* cur, bool w, int dir)
-  : IBitmapControl(plug, x, y, -1, b), steppedParam(param), states(s), current(cur), wrap(w),
-    direction(dir)
-{
-}
+    : IBitmapControl(plug, x, y, -1, b), steppedParam(param), states(s), current(cur), wrap(w), direction(dir)
+{}
 
 double IKwModeSwitch::Step(double p) const
 {

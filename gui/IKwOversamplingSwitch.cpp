@@ -4,16 +4,16 @@
 #include "plug/Skarvel.h"
 
 IKwOversamplingSwitch::IKwOversamplingSwitch(Skarvel* effect, int x, int y, const SkinBitmap& b)
-  : IBitmapControl(effect, x, y, -1, b), fx(effect)
-{
-}
+    : IBitmapControl(effect, x, y, -1, b), fx(effect)
+{}
 
 void IKwOversamplingSwitch::MouseDown(int, int, const MouseModifiers&)
 {
   value = 1.0;
   MarkDirty(true);
   if (!fx) return;
-  const int next = (OversamplingSetting::StepOfFactor(fx->GetOversampling()) + 1) % OversamplingSetting::kNumSteps;
+  const int next =
+    (OversamplingSetting::StepOfFactor(fx->GetOversampling()) + 1) % OversamplingSetting::kNumSteps;
   fx->SetOversampling(OversamplingSetting::FactorOfStep(next));
 }
 
@@ -23,4 +23,7 @@ void IKwOversamplingSwitch::MouseUp(int, int, const MouseModifiers&)
   MarkDirty(true);
 }
 
-void IKwOversamplingSwitch::MouseDoubleClick(int x, int y, const MouseModifiers& mod) { MouseDown(x, y, mod); }
+void IKwOversamplingSwitch::MouseDoubleClick(int x, int y, const MouseModifiers& mod)
+{
+  MouseDown(x, y, mod);
+}

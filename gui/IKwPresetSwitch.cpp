@@ -3,9 +3,8 @@
 #include "plug/IPlugBase.h"
 
 IKwPresetSwitch::IKwPresetSwitch(IPlugBase* plug, int x, int y, const SkinBitmap& b, int dir)
-  : IBitmapControl(plug, x, y, -1, b), direction(dir)
-{
-}
+    : IBitmapControl(plug, x, y, -1, b), direction(dir)
+{}
 
 void IKwPresetSwitch::MouseDown(int, int, const MouseModifiers& mod)
 {

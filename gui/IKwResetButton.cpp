@@ -3,9 +3,8 @@
 #include "plug/Skarvel.h"
 
 IKwResetButton::IKwResetButton(Skarvel* effect, int x, int y, const SkinBitmap& b)
-  : IBitmapControl(effect, x, y, -1, b), fx(effect)
-{
-}
+    : IBitmapControl(effect, x, y, -1, b), fx(effect)
+{}
 
 void IKwResetButton::MouseDown(int, int, const MouseModifiers&)
 {

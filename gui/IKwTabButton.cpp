@@ -3,9 +3,8 @@
 #include "plug/Skarvel.h"
 
 IKwTabButton::IKwTabButton(Skarvel* effect, int x, int y, const SkinBitmap& b, int p)
-  : IBitmapControl(effect, x, y, -1, b), fx(effect), page(p)
-{
-}
+    : IBitmapControl(effect, x, y, -1, b), fx(effect), page(p)
+{}
 
 void IKwTabButton::MouseDown(int, int, const MouseModifiers&)
 {

@@ -1,9 +1,8 @@
 #include "gui/ISwitchControl.h"
 
 ISwitchControl::ISwitchControl(IPlugBase* plug, int x, int y, int paramIdx, const SkinBitmap& b)
-  : IBitmapControl(plug, x, y, paramIdx, b, BlendMode::kNone)
-{
-}
+    : IBitmapControl(plug, x, y, paramIdx, b, BlendMode::kNone)
+{}
 
 void ISwitchControl::MouseDown(int, int, const MouseModifiers&)
 {

@@ -8,7 +8,7 @@ constexpr size_t kTextGrowBytes = 128;
 }  // namespace
 
 ITextControl::ITextControl(IPlugBase* plug, const EditorRect& r, const TextStyle& style, const char* t)
-  : IControl(plug, r)
+    : IControl(plug, r)
 {
   textStyle = style;
   text.reserve(kTextGrowBytes);

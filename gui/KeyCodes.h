@@ -2,8 +2,7 @@
 
 // The keys the surface hands to controls. Digits and letters follow in order:
 // '0'..'9' are kKeyDigit0..kKeyDigit0 + 9, 'A'..'Z' (either case) kKeyA..kKeyA + 25.
-enum EditorKey
-{
+enum EditorKey {
   kKeyNone = -1,
   kKeySpace = 0,
   kKeyUp = 1,

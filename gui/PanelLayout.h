@@ -8,8 +8,7 @@
 
 #include "plug/SkarvelParameters.h"
 
-namespace PanelLayout
-{
+namespace PanelLayout {
 constexpr int kWidth = 512;
 constexpr int kHeight = 480;
 constexpr int kFramesPerSecond = 25;
@@ -30,48 +29,44 @@ struct SkinBitmap
   int frameHeight;
 };
 
-enum class Kind
-{
-  Bitmap,        // IBitmapControl (arg: blend method)
-  Switch,        // ISwitchControl
-  Knob,          // IKnobMultiControl, vertical, gearing 4
-  Fader,         // IFaderControl, horizontal (arg: length)
-  Text,          // ITextControl
-  Caption,       // ICaptionControl without label
-  PresetSwitch,  // IKwPresetSwitch (arg: 0 previous, 1 next)
-  ModeSwitch,    // IKwModeSwitch (arg: 1 up, 0 down; states; wrap)
-  ResetButton,   // IKwResetButton
-  TabButton,     // IKwTabButton (arg: page 0 effect, 1 about)
-  FileSelector,  // IKwFileSelector (arg: 0 load, 1 save)
-  MaxLevelText,  // IKwMaxLevelText
-  Curve,         // IKwCurve (arg: 1 coloured)
+enum class Kind {
+  Bitmap,              // IBitmapControl (arg: blend method)
+  Switch,              // ISwitchControl
+  Knob,                // IKnobMultiControl, vertical, gearing 4
+  Fader,               // IFaderControl, horizontal (arg: length)
+  Text,                // ITextControl
+  Caption,             // ICaptionControl without label
+  PresetSwitch,        // IKwPresetSwitch (arg: 0 previous, 1 next)
+  ModeSwitch,          // IKwModeSwitch (arg: 1 up, 0 down; states; wrap)
+  ResetButton,         // IKwResetButton
+  TabButton,           // IKwTabButton (arg: page 0 effect, 1 about)
+  FileSelector,        // IKwFileSelector (arg: 0 load, 1 save)
+  MaxLevelText,        // IKwMaxLevelText
+  Curve,               // IKwCurve (arg: 1 coloured)
   OversamplingSwitch,  // IKwOversamplingSwitch
 };
 
-enum class Page
-{
+enum class Page {
   Always,
   Effect,
   About,
 };
 
 // Panel sections; each has its own accent colour in the art.
-enum class Section
-{
-  Frame,       // background, tabs, brand plaque
+enum class Section {
+  Frame,  // background, tabs, brand plaque
   InOut,
   Presets,
   Filter,
   Modulation,
   Distortion,
   Equalizer,
-  Status,      // sample rate, level meter and its reset
+  Status,  // sample rate, level meter and its reset
   About,
 };
 
 // Controls the effect keeps a pointer to, to rewrite their text or curve.
-enum class Role
-{
+enum class Role {
   None,
   InputVolumeText,
   OutputVolumeText,
@@ -92,8 +87,7 @@ enum class Role
 };
 
 // Where the art prints a control's label: beside the control, or inside its own bitmap.
-enum class LabelAt
-{
+enum class LabelAt {
   None,
   Above,
   Below,
@@ -102,8 +96,7 @@ enum class LabelAt
 };
 
 // Text styles of the read-outs (all Arial 13, non-antialiased).
-enum class Style
-{
+enum class Style {
   None,
   T1,  // white, centred
   T2,  // white, left
@@ -117,16 +110,16 @@ struct Control
   Section section;
   Page page;
   Role role;
-  int param;       // bound parameter index, -1 for none
-  int bitmapId;    // 0 for none
-  Rect rect;       // bitmap controls give only l, t; the rest comes from the bitmap's frame
+  int param;     // bound parameter index, -1 for none
+  int bitmapId;  // 0 for none
+  Rect rect;     // bitmap controls give only l, t; the rest comes from the bitmap's frame
   Style style;
   const char* text;   // initial text of text controls
   const char* label;  // printed by the art
   LabelAt labelAt;
-  int arg;            // see Kind
-  int states;         // mode switches
-  bool wrap;          // mode switches
+  int arg;     // see Kind
+  int states;  // mode switches
+  bool wrap;   // mode switches
 };
 
 // A framed, titled area of the controls background (coordinates of the whole editor).
@@ -138,6 +131,7 @@ struct Frame
   bool display;       // a dark screen rather than a panel
 };
 
+// clang-format off
 inline constexpr SkinBitmap kBitmaps[] = {
     {1103, "GUI_background_512x480.png", 1, 512, 480},
     {1102, "Controls_Background_480x380.png", 1, 480, 380},
@@ -181,6 +175,7 @@ inline constexpr SkinBitmap kBitmaps[] = {
     {112, "knobs/KW_DumpExp_Knob_30px.png", 128, 30, 30},
     {136, "buttons/oversampling_on_off_72x40.png", 2, 72, 20},
 };
+// clang-format on
 
 using K = Kind;
 using S = Section;
@@ -189,6 +184,7 @@ using R = Role;
 using L = LabelAt;
 
 // In construction order.
+// clang-format off
 inline constexpr Control kControls[] = {
     {K::Bitmap, S::Frame, P::Always, R::None, -1, 1103, {0, 0}, Style::None, "", "", L::None, 1, 0, false},
     {K::Bitmap, S::Frame, P::Effect, R::None, -1, 1102, {16, 65}, Style::None, "", "", L::None, 0, 0, false},
@@ -264,7 +260,9 @@ inline constexpr Control kControls[] = {
     {K::Bitmap, S::About, P::About, R::None, -1, 1104, {56, 210}, Style::None, "", "", L::None, 0, 0, false},
     {K::Bitmap, S::About, P::About, R::None, -1, 403, {208, 350}, Style::None, "", "", L::None, 0, 0, false},
 };
+// clang-format on
 
+// clang-format off
 inline constexpr Frame kFrames[] = {
     {S::Filter, {30, 84, 261, 189}, "", false},
     {S::Modulation, {263, 84, 493, 184}, "", false},
@@ -277,6 +275,7 @@ inline constexpr Frame kFrames[] = {
     {S::InOut, {376, 341, 493, 437}, "", false},
     {S::Status, {108, 408, 422, 432}, "", true},
 };
+// clang-format on
 
 inline constexpr int kBitmapCount = int(sizeof(kBitmaps) / sizeof(kBitmaps[0]));
 inline constexpr int kControlCount = int(sizeof(kControls) / sizeof(kControls[0]));
@@ -285,8 +284,7 @@ inline constexpr int kControlCount = int(sizeof(kControls) / sizeof(kControls[0]
 inline const SkinBitmap* FindBitmap(int id)
 {
   for (const SkinBitmap& b : kBitmaps)
-    if (b.id == id)
-      return &b;
+    if (b.id == id) return &b;
   return nullptr;
 }
 
@@ -295,8 +293,7 @@ inline const SkinBitmap* FindBitmap(int id)
 inline Rect ControlRect(const Control& c)
 {
   const SkinBitmap* b = c.kind == Kind::Fader ? nullptr : FindBitmap(c.bitmapId);
-  if (!b || c.kind == Kind::FileSelector)
-    return c.rect;
+  if (!b || c.kind == Kind::FileSelector) return c.rect;
   return {c.rect.l, c.rect.t, c.rect.l + b->frameWidth, c.rect.t + b->frameHeight};
 }
-} // namespace PanelLayout
+}  // namespace PanelLayout

@@ -50,7 +50,8 @@ struct Builder
       case Kind::Bitmap: return new IBitmapControl(fx, x, y, -1, Bitmap(c.bitmapId), c.arg);
       case Kind::Switch: return new ISwitchControl(fx, x, y, c.param, Bitmap(c.bitmapId));
       case Kind::Knob:
-        return new IKnobMultiControl(fx, x, y, c.param, Bitmap(c.bitmapId), IKnobMultiControl::kVertical, 4.0);
+        return new IKnobMultiControl(fx, x, y, c.param, Bitmap(c.bitmapId), IKnobMultiControl::kVertical,
+                                     4.0);
       case Kind::Fader:
         return new IFaderControl(fx, x, y, c.arg, c.param, Bitmap(c.bitmapId), IFaderControl::kHorizontal);
       case Kind::Text: return new ITextControl(fx, r, styles.Get(c.style), c.text);
@@ -103,11 +104,11 @@ struct Builder
 }  // namespace
 
 SkarvelTextStyles::SkarvelTextStyles()
-  : style{ReadoutStyle(kColourWhite, TextStyle::kAlignCentre), ReadoutStyle(kColourWhite, TextStyle::kAlignLeft),
-          ReadoutStyle(kColourLightCyan, TextStyle::kAlignLeft),
-          ReadoutStyle(kColourLightCyan, TextStyle::kAlignLeft)}
-{
-}
+    : style{ReadoutStyle(kColourWhite, TextStyle::kAlignCentre),
+            ReadoutStyle(kColourWhite, TextStyle::kAlignLeft),
+            ReadoutStyle(kColourLightCyan, TextStyle::kAlignLeft),
+            ReadoutStyle(kColourLightCyan, TextStyle::kAlignLeft)}
+{}
 
 const TextStyle& SkarvelTextStyles::Get(PanelLayout::Style s) const
 {

@@ -17,6 +17,7 @@ struct FactoryPreset
 };
 
 // Shared by every preset, by parameter index; each preset lists only what it changes.
+// clang-format off
 constexpr double kBaseline[kNumParams] = {
   1, 0.5, 0, 1, 1, 0,             // input volume, DC offset, input saturation, quantize, rate, gate
   0.5, 0, 0, 1, 1,                // distortion, type, loudness, interpolation, on/off
@@ -24,8 +25,10 @@ constexpr double kBaseline[kNumParams] = {
   0, 0.5, 0, 0.25, 0.5, 1,        // ring amount, ring freq, phaser depth, feedback, rate, on/off
   0.5, 0.5, 0.5, 0.5, 0, 0, 0.25  // bass, mid, high, dump/expand, bypass, output sat, volume
 };
+// clang-format on
 
 // The distortion types are multiples of 1/28 rounded to four decimals.
+// clang-format off
 const FactoryPreset kFactoryPresets[] = {
   {"Initial Preset", {{kDistortion, 0}, {kFilterType, 1}, {kFilterCutoff, 0}, {kBypassFX, 1}}},
   {"Linear Distortion",
@@ -189,6 +192,7 @@ const FactoryPreset kFactoryPresets[] = {
    {{kDistortion, 0}, {kDistortionInterpMode, 0.25}, {kDistortionOnOff, 0}, {kFilterOnOff, 0},
     {kModulationOnOff, 0}, {kBypassFX, 1}}},
 };
+// clang-format on
 
 static_assert(sizeof(kFactoryPresets) / sizeof(kFactoryPresets[0]) == Skarvel::kNumPresets,
               "one factory preset per program slot");

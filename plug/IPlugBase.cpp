@@ -12,9 +12,9 @@ static void CopyName(char* dst, const char* src, int size)
 }
 
 IPlugBase::IPlugBase(int nParams, const char* channelIOStr, int nPresets, const char* effect,
-                     const char* product, const char* mfr, int vendorVersion, int uniqueID,
-                     int mfrID, bool isInst)
-  : uniqueId(uniqueID), mfrId(mfrID), version(vendorVersion), isInstrument(isInst)
+                     const char* product, const char* mfr, int vendorVersion, int uniqueID, int mfrID,
+                     bool isInst)
+    : uniqueId(uniqueID), mfrId(mfrID), version(vendorVersion), isInstrument(isInst)
 {
   CopyName(effectName, effect, kNameLen);
   CopyName(productName, product, kNameLen);
@@ -46,10 +46,7 @@ IPlugBase::IPlugBase(int nParams, const char* channelIOStr, int nPresets, const 
   outPointers.assign(static_cast<size_t>(nOut), nullptr);
 }
 
-IPlugBase::~IPlugBase()
-{
-  editor = nullptr;
-}
+IPlugBase::~IPlugBase() { editor = nullptr; }
 
 void IPlugBase::ResetAudioState() { LockGuard g(lock); }
 void IPlugBase::ParameterChanged(int) { LockGuard g(lock); }
@@ -111,8 +108,7 @@ int IPlugBase::LoadParameters(const ByteChunk& chunk, int pos)
 bool IPlugBase::ParametersEqual(const double* values)
 {
   for (int i = 0; i < NParams(); ++i)
-    if (std::fabs(static_cast<float>(params[i]->value) - static_cast<float>(values[i])) > 1e-5)
-      return false;
+    if (std::fabs(static_cast<float>(params[i]->value) - static_cast<float>(values[i])) > 1e-5) return false;
   return true;
 }
 
@@ -125,17 +121,13 @@ void IPlugBase::SetParameterFromEditor(int paramIdx, double normalizedValue)
   ParameterChanged(paramIdx);
 }
 
-void IPlugBase::GetTimeSig(int& numerator, int& denominator)
-{
-  numerator = denominator = 0;
-}
+void IPlugBase::GetTimeSig(int& numerator, int& denominator) { numerator = denominator = 0; }
 
 void IPlugBase::AttachEditor(IGraphics* gui)
 {
   LockGuard g(lock);
   if (gui) {
-    for (int i = 0; i < NParams(); ++i)
-      gui->UpdateControlsFromPlug(i, params[i]->ToNormalized(), true);
+    for (int i = 0; i < NParams(); ++i) gui->UpdateControlsFromPlug(i, params[i]->ToNormalized(), true);
     gui->PrepDraw();
   }
   editor = gui;
@@ -151,7 +143,8 @@ void IPlugBase::RedrawParameterControls()
 
 void IPlugBase::RefreshEditorForParameter(int paramIdx)
 {
-  if (editor && ValidParam(paramIdx)) editor->UpdateControlsFromPlug(paramIdx, params[paramIdx]->value, false);
+  if (editor && ValidParam(paramIdx))
+    editor->UpdateControlsFromPlug(paramIdx, params[paramIdx]->value, false);
 }
 
 void IPlugBase::ParamValueText(int paramIdx, double plain, char* text, int size)
@@ -248,10 +241,7 @@ void IPlugBase::SetBlockSize(int n)
   blockSize = n;
 }
 
-const char* IPlugBase::GetPresetName(int i) const
-{
-  return i >= 0 && i < NPresets() ? presets[i]->name : "";
-}
+const char* IPlugBase::GetPresetName(int i) const { return i >= 0 && i < NPresets() ? presets[i]->name : ""; }
 
 int IPlugBase::FindUninitializedPreset() const
 {
@@ -396,8 +386,8 @@ int IPlugBase::ReadStateHeader(const ByteChunk& chunk, int& pos)
   return ver;
 }
 
-void IPlugBase::SetChannelConnections(std::vector<std::unique_ptr<IChannel>>& channels,
-                                      double** pointers, int start, int count, bool connected)
+void IPlugBase::SetChannelConnections(std::vector<std::unique_ptr<IChannel>>& channels, double** pointers,
+                                      int start, int count, bool connected)
 {
   for (int i = start; i < start + count; ++i) {
     if (i < 0 || i >= static_cast<int>(channels.size())) continue;

@@ -38,9 +38,9 @@ struct IPreset
 struct IChannel
 {
   bool connected = false;
-  int index = 0;                  // its place in the pointer array
-  std::vector<double> scratch;    // block-size doubles; what a disconnected pin reads or writes
-  float* destination = nullptr;   // outputs: the host's float buffer for the current block
+  int index = 0;                 // its place in the pointer array
+  std::vector<double> scratch;   // block-size doubles; what a disconnected pin reads or writes
+  float* destination = nullptr;  // outputs: the host's float buffer for the current block
   char label[32] = "";
 };
 
@@ -53,8 +53,8 @@ public:
   static constexpr int kNameLen = 128;
 
   IPlugBase(int nParams, const char* channelIOStr, int nPresets, const char* effectName,
-            const char* productName, const char* mfrName, int vendorVersion, int uniqueID,
-            int mfrID, bool isInst);
+            const char* productName, const char* mfrName, int vendorVersion, int uniqueID, int mfrID,
+            bool isInst);
 
   // Virtual slots, in this order: the order of the established class layout the design
   // documents number; nothing depends on it at run time, and new slots go after these.
@@ -63,47 +63,88 @@ public:
   // user-interface thread (also the editor's: its events run on the host's idle calls),
   // "audio" the host's processing thread; "lock" is the ParameterLock (recursive). Every
   // format's processing holds it for the whole block, so under it no block is running.
-  virtual ~IPlugBase();  // [main, no audio running] the host's close; the editor is closed
-  virtual void ResetAudioState();  // [main or audio, lock] activation, rate change, reset: clear units' memory
-  virtual void ParameterChanged(int paramIdx);  // [main or audio, lock] params[paramIdx] is the new value
-  virtual void ProcessBlock(double** inputs, double** outputs, int nFrames);  // [audio, lock] 0 <= nFrames <= block size
-  virtual void ProcessSingleBlock(float** inputs, float** outputs, int nFrames);  // [audio, lock] not called by the adapters
-  virtual void OnEditorOpened() {}  // [main, lock] the window exists
-  virtual void OnEditorClosing() {}  // [main, lock] the window still exists
-  virtual void OnIdle() {}  // [main, no lock] VST2 effIdle / effEditIdle
-  virtual void OnActivate(bool active);  // [main, lock] no audio runs while it changes
-  virtual void ProcessMidiMsg(int offset, int status, int data1, int data2);  // [audio, lock] offset in the block
-  virtual void ProcessSysEx(int, int, const unsigned char*) {}  // [audio, lock]
-  virtual bool MidiNoteName(int channel, int key, char* text);  // [main, lock] text: 64 bytes
-  virtual bool SerializeParameters(ByteChunk& chunk);  // [main, lock] appends every value
-  virtual int LoadParameters(const ByteChunk& chunk, int pos);  // [main, lock] the new read position, -1 when short
-  virtual bool ParametersEqual(const double* values);  // [main, lock] values: NParams() doubles
-  virtual void OnEditorResized() {}  // [main, lock]
-  virtual bool HostQuery() { return false; }  // [main, lock]
-  virtual void OnFirstOpen() {}  // [main, lock]
-  virtual void OnHostHook(int, int, int) {}  // [main, lock]
-  virtual void SetParameterFromEditor(int paramIdx, double normalizedValue);  // [main, takes lock] any index or value
-  virtual void BeginInformHostOfParamChange(int) {}  // [main, no lock] a gesture starts
-  virtual void InformHostOfParamChange(int, double) {}  // [main, lock] the adapter tells the host at once or queues it
-  virtual void EndInformHostOfParamChange(int) {}  // [main, no lock] the gesture ends
-  virtual void InformHostOfProgramChange() {}  // [main, lock]
-  virtual bool IsRenderingOffline() { return false; }  // [audio or main, lock] asks the host
-  virtual int GetSamplePos() { return 0; }  // [audio, lock] asks the host
-  virtual double GetTempo() { return 0.0; }  // [audio, lock] asks the host
-  virtual void GetTimeSig(int& numerator, int& denominator);  // [audio, lock] asks the host
-  virtual void GetTime(ITimeInfo&) {}  // [audio, lock] asks the host
-  virtual int GetHost() { return hostId; }  // [any]
-  virtual int GetStoredQuery() { return storedQuery; }  // [any]
-  virtual void ResizeGraphics(int, int) {}  // [main, lock] the editor's new size
-  virtual void OnFirstOpenInit() {}  // [main, lock] once, at the host's first open
-  virtual void AttachEditor(IGraphics* editor);  // [main, takes lock] from the constructor; owns nothing
-  virtual void SetLatency(int samples);  // [main, lock] the adapter tells the host where the format allows
-  virtual bool SendMidiMsg(int, int, int, int) { return false; }  // [audio, lock]
-  virtual bool SendSysEx(int, int, const unsigned char*) { return false; }  // [audio, lock]
-  virtual void RedrawParameterControls();  // [main, lock] after programs or state changed every value
-  virtual void OnHostChanged() {}  // [main, lock]
-  virtual void PresetSelectionChanged() {}  // [main, lock] the current program changed
-  virtual void SetBlockSize(int blockSize);  // [main, lock] no audio runs; buffers are sized here, never in processing
+  // [main, no audio running] the host's close; the editor is closed
+  virtual ~IPlugBase();
+  // [main or audio, lock] activation, rate change, reset: clear units' memory
+  virtual void ResetAudioState();
+  // [main or audio, lock] params[paramIdx] is the new value
+  virtual void ParameterChanged(int paramIdx);
+  // [audio, lock] 0 <= nFrames <= block size
+  virtual void ProcessBlock(double** inputs, double** outputs, int nFrames);
+  // [audio, lock] not called by the adapters
+  virtual void ProcessSingleBlock(float** inputs, float** outputs, int nFrames);
+  // [main, lock] the window exists
+  virtual void OnEditorOpened() {}
+  // [main, lock] the window still exists
+  virtual void OnEditorClosing() {}
+  // [main, no lock] VST2 effIdle / effEditIdle
+  virtual void OnIdle() {}
+  // [main, lock] no audio runs while it changes
+  virtual void OnActivate(bool active);
+  // [audio, lock] offset in the block
+  virtual void ProcessMidiMsg(int offset, int status, int data1, int data2);
+  // [audio, lock]
+  virtual void ProcessSysEx(int, int, const unsigned char*) {}
+  // [main, lock] text: 64 bytes
+  virtual bool MidiNoteName(int channel, int key, char* text);
+  // [main, lock] appends every value
+  virtual bool SerializeParameters(ByteChunk& chunk);
+  // [main, lock] the new read position, -1 when short
+  virtual int LoadParameters(const ByteChunk& chunk, int pos);
+  // [main, lock] values: NParams() doubles
+  virtual bool ParametersEqual(const double* values);
+  // [main, lock]
+  virtual void OnEditorResized() {}
+  // [main, lock]
+  virtual bool HostQuery() { return false; }
+  // [main, lock]
+  virtual void OnFirstOpen() {}
+  // [main, lock]
+  virtual void OnHostHook(int, int, int) {}
+  // [main, takes lock] any index or value
+  virtual void SetParameterFromEditor(int paramIdx, double normalizedValue);
+  // [main, no lock] a gesture starts
+  virtual void BeginInformHostOfParamChange(int) {}
+  // [main, lock] the adapter tells the host at once or queues it
+  virtual void InformHostOfParamChange(int, double) {}
+  // [main, no lock] the gesture ends
+  virtual void EndInformHostOfParamChange(int) {}
+  // [main, lock]
+  virtual void InformHostOfProgramChange() {}
+  // [audio or main, lock] asks the host
+  virtual bool IsRenderingOffline() { return false; }
+  // [audio, lock] asks the host
+  virtual int GetSamplePos() { return 0; }
+  // [audio, lock] asks the host
+  virtual double GetTempo() { return 0.0; }
+  // [audio, lock] asks the host
+  virtual void GetTimeSig(int& numerator, int& denominator);
+  // [audio, lock] asks the host
+  virtual void GetTime(ITimeInfo&) {}
+  // [any]
+  virtual int GetHost() { return hostId; }
+  // [any]
+  virtual int GetStoredQuery() { return storedQuery; }
+  // [main, lock] the editor's new size
+  virtual void ResizeGraphics(int, int) {}
+  // [main, lock] once, at the host's first open
+  virtual void OnFirstOpenInit() {}
+  // [main, takes lock] from the constructor; owns nothing
+  virtual void AttachEditor(IGraphics* editor);
+  // [main, lock] the adapter tells the host where the format allows
+  virtual void SetLatency(int samples);
+  // [audio, lock]
+  virtual bool SendMidiMsg(int, int, int, int) { return false; }
+  // [audio, lock]
+  virtual bool SendSysEx(int, int, const unsigned char*) { return false; }
+  // [main, lock] after programs or state changed every value
+  virtual void RedrawParameterControls();
+  // [main, lock]
+  virtual void OnHostChanged() {}
+  // [main, lock] the current program changed
+  virtual void PresetSelectionChanged() {}
+  // [main, lock] no audio runs; buffers are sized here, never in processing
+  virtual void SetBlockSize(int blockSize);
   // Brings the editor up to date with one parameter's value (after host automation).
   // [main, lock] the editor's thread only: audio-thread changes arrive through FlushEditorUpdates.
   virtual void RefreshEditorForParameter(int paramIdx);
@@ -135,7 +176,8 @@ public:
   // calls FlushEditorUpdates before each repaint, on its own thread, to catch up. The effect
   // also renders there what it left for the next repaint.
   void MarkEditorStale(int paramIdx);
-  virtual void FlushEditorUpdates();  // [main, takes lock] before each repaint
+  // [main, takes lock] before each repaint
+  virtual void FlushEditorUpdates();
 
   // Parameters.
   int NParams() const { return static_cast<int>(params.size()); }
@@ -148,7 +190,10 @@ public:
   int GetCurrentPresetIdx() const { return currentPreset; }
   const char* GetPresetName(int i) const;
   bool PresetIsInitialized(int i) const { return i >= 0 && i < NPresets() && presets[i]->initialized; }
-  const ByteChunk* PresetChunk(int i) const { return i >= 0 && i < NPresets() ? &presets[i]->chunk : nullptr; }
+  const ByteChunk* PresetChunk(int i) const
+  {
+    return i >= 0 && i < NPresets() ? &presets[i]->chunk : nullptr;
+  }
   void AddFactoryPreset(const char* name, const double* values);
   void FillEmptyPresets(int count, const char* name = nullptr);
   bool ApplyPreset(int index);
@@ -188,7 +233,10 @@ public:
   void SetInputChannelConnections(int start, int count, bool connected);
   void SetOutputChannelConnections(int start, int count, bool connected);
   bool IsInChannelConnected(int i) const { return i >= 0 && i < NInChannels() && inChannels[i]->connected; }
-  bool IsOutChannelConnected(int i) const { return i >= 0 && i < NOutChannels() && outChannels[i]->connected; }
+  bool IsOutChannelConnected(int i) const
+  {
+    return i >= 0 && i < NOutChannels() && outChannels[i]->connected;
+  }
 
   double GetSampleRate() const { return sampleRate; }
   void SetSampleRate(double rate) { sampleRate = rate; }
@@ -205,8 +253,8 @@ public:
   bool IsInstrument() const { return isInstrument; }
 
 protected:
-  void SetChannelConnections(std::vector<std::unique_ptr<IChannel>>& channels, double** pointers,
-                             int start, int count, bool connected);
+  void SetChannelConnections(std::vector<std::unique_ptr<IChannel>>& channels, double** pointers, int start,
+                             int count, bool connected);
   int FindUninitializedPreset() const;
   void PointInputs(double** hostInputs, int offset);
   void PointOutputs(double** hostOutputs, int offset);

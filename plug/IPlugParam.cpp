@@ -11,14 +11,13 @@ static void CopyText(char* dst, const char* src)
 }
 
 IPlugParam::IPlugParam()
-  : kind(kNone), value(0.0), minimum(0.0), maximum(1.0), step(1.0), shape(1.0),
-    defaultValue(0.0), displayPrecision(0), displayNegated(false)
+    : kind(kNone), value(0.0), minimum(0.0), maximum(1.0), step(1.0), shape(1.0), defaultValue(0.0),
+      displayPrecision(0), displayNegated(false)
 {
   name[0] = label[0] = group[0] = '\0';
 }
 
-void IPlugParam::DefineDouble(const char* n, double def, double lo, double hi, double st,
-                              const char* lab)
+void IPlugParam::DefineDouble(const char* n, double def, double lo, double hi, double st, const char* lab)
 {
   if (kind == kNone) kind = kDouble;
   CopyText(name, n);
@@ -30,8 +29,7 @@ void IPlugParam::DefineDouble(const char* n, double def, double lo, double hi, d
   step = st;
   defaultValue = def;
   displayPrecision = 0;
-  for (double s = st; displayPrecision < 6 && s != std::floor(s); s *= 10.0)
-    ++displayPrecision;
+  for (double s = st; displayPrecision < 6 && s != std::floor(s); s *= 10.0) ++displayPrecision;
 }
 
 void IPlugParam::SetFromNormalized(double x)

@@ -17,8 +17,8 @@ public:
 
   IPlugParam();
 
-  void DefineDouble(const char* name, double defaultValue, double minimum, double maximum,
-                    double step, const char* label);
+  void DefineDouble(const char* name, double defaultValue, double minimum, double maximum, double step,
+                    const char* label);
   void SetShape(double s) { shape = s; }
 
   void SetFromNormalized(double x);

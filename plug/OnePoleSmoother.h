@@ -14,16 +14,12 @@ struct OnePoleSmoother
   }
 
   // A step would leave the state as it is: from here on it never changes for this target.
-  bool Settled(double target) const
-  {
-    return targetWeight * target + previousWeight * state == state;
-  }
+  bool Settled(double target) const { return targetWeight * target + previousWeight * state == state; }
 
   // fn(i, state) for frames 0..n-1, stepping first. Once settled the state is handed over as
   // a constant, so the loop carries nothing from one frame to the next; the values are those
   // of stepping every frame.
-  template <class Fn>
-  void Run(double target, int n, Fn&& fn)
+  template <class Fn> void Run(double target, int n, Fn&& fn)
   {
     if (Settled(target)) {
       const double s = state;

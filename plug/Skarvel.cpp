@@ -32,8 +32,8 @@ constexpr double kStageTake = 0.012345679000000054;
 }  // namespace
 
 Skarvel::Skarvel(IPlug::HostHandle host)
-  : IPlug(host, kNumParams, "1-1 2-2", kNumPresets, "Skarvel 1.3 Free", "",
-             "Kernwave", kVersion, kUniqueId, kMfrId, false)
+    : IPlug(host, kNumParams, "1-1 2-2", kNumPresets, "Skarvel 1.3 Free", "", "Kernwave", kVersion, kUniqueId,
+            kMfrId, false)
 {
   for (double& m : mirrors) m = 0.0;
   for (OnePoleSmoother* s : {&dcOffsetSmoother, &inputVolumeSmoother, &inputSaturationSmoother,
@@ -68,8 +68,8 @@ void Skarvel::InitSmoothingWeights()
 {
   dcOffsetSmoother.previousWeight = 0.99987654321;
   dcOffsetSmoother.targetWeight = 0.00012345679000003162;
-  for (OnePoleSmoother* s : {&inputVolumeSmoother, &inputSaturationSmoother,
-                             &outputSaturationSmoother, &outputVolumeSmoother}) {
+  for (OnePoleSmoother* s :
+       {&inputVolumeSmoother, &inputSaturationSmoother, &outputSaturationSmoother, &outputVolumeSmoother}) {
     s->previousWeight = kStageKeep;
     s->targetWeight = kStageTake;
   }

@@ -111,8 +111,8 @@ private:
   // The harmonics-creating stages run at the oversampling factor in two sections: the input
   // saturation, and the shaping with the output saturation. The filter, modulation and lo-fi
   // stages between them stay at the host's rate: the lo-fi stages' aliasing is their sound.
-  int oversampling = 1;    // the setting
-  int runningFactor = 1;   // what the audio runs at; follows the setting at a fade's silence
+  int oversampling = 1;   // the setting
+  int runningFactor = 1;  // what the audio runs at; follows the setting at a fade's silence
   Kernwave::Oversampler inputStageOversampler;
   Kernwave::Oversampler outputStageOversampler;
   SwitchFade factorFade;

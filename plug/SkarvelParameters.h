@@ -43,36 +43,61 @@ enum SkarvelParam {
 
 // Parameter mirrors, in storage order (also the order of a preset file's values).
 enum SkarvelMirror {
-  mInputVolume = 0, mInputDCOffset, mInputSaturation, mQuantization, mSampleRate, mGate,
-  mFilterType, mFilterCutoff, mFilterResonance, mFilterMode1, mFilterMode2, mFilterOnOff,
-  mDistortion, mDistortionType, mDistortionLoudness, mDistortionInterpMode, mDistortionOnOff,
-  mRingModulationAmount, mRingModulationFrequency, mPhaserDepth, mPhaserFeedback, mPhaserRate,
-  mModulationOnOff, mBypassFX, mBassAmount, mMidAmount, mHighAmount, mDumpExpand, mSaturation,
-  mVolume, kNumMirrors
+  mInputVolume = 0,
+  mInputDCOffset,
+  mInputSaturation,
+  mQuantization,
+  mSampleRate,
+  mGate,
+  mFilterType,
+  mFilterCutoff,
+  mFilterResonance,
+  mFilterMode1,
+  mFilterMode2,
+  mFilterOnOff,
+  mDistortion,
+  mDistortionType,
+  mDistortionLoudness,
+  mDistortionInterpMode,
+  mDistortionOnOff,
+  mRingModulationAmount,
+  mRingModulationFrequency,
+  mPhaserDepth,
+  mPhaserFeedback,
+  mPhaserRate,
+  mModulationOnOff,
+  mBypassFX,
+  mBassAmount,
+  mMidAmount,
+  mHighAmount,
+  mDumpExpand,
+  mSaturation,
+  mVolume,
+  kNumMirrors
 };
 
 // How a value reads as text. Plain values show with the step's precision; the four "Hz"
 // parameters show the frequency their setting gives.
 enum class SkarvelParamText {
   Plain,
-  CutoffHz,     // the filter's cut-off frequency
-  RingHz,       // the ring modulator's carrier frequency
-  PhaserHz,     // the phaser's sweep rate
-  HeldRateHz,   // the rate at which the sample-rate reduction takes new samples
+  CutoffHz,    // the filter's cut-off frequency
+  RingHz,      // the ring modulator's carrier frequency
+  PhaserHz,    // the phaser's sweep rate
+  HeldRateHz,  // the rate at which the sample-rate reduction takes new samples
 };
 
 struct SkarvelParamInfo
 {
   SkarvelParam index;
-  const char* key;     // preset files, the tool's --set, LV2 port symbols
-  const char* name;    // what a host shows
+  const char* key;   // preset files, the tool's --set, LV2 port symbols
+  const char* name;  // what a host shows
   double defaultValue;
-  double step;         // 1 for two-state switches
+  double step;  // 1 for two-state switches
   const char* label;
   SkarvelMirror mirror;
   double mirrorStart;  // the mirror before the first change reaches it
   SkarvelParamText text;
-  int choices;         // a selection's number of choices; 0 for a continuous value or a switch
+  int choices;  // a selection's number of choices; 0 for a continuous value or a switch
 };
 
 namespace SkarvelParamTable {
@@ -80,6 +105,7 @@ constexpr double kFine = 0.0000001;
 using T = SkarvelParamText;
 }  // namespace SkarvelParamTable
 
+// clang-format off
 inline constexpr SkarvelParamInfo kSkarvelParams[kNumParams] = {
   {kInputVolume, "InputVolume", "Input Volume", 1.0, SkarvelParamTable::kFine, "", mInputVolume, 0.75, SkarvelParamTable::T::Plain, 0},
   {kInputDCOffset, "InputDCOffset", "Input DC offset", 0.5, SkarvelParamTable::kFine, "", mInputDCOffset, 0.5, SkarvelParamTable::T::Plain, 0},
@@ -112,6 +138,7 @@ inline constexpr SkarvelParamInfo kSkarvelParams[kNumParams] = {
   {kSaturation, "Saturation", "Output Saturation", 0.0, SkarvelParamTable::kFine, "", mSaturation, 0.0, SkarvelParamTable::T::Plain, 0},
   {kVolume, "Volume", "Output Volume", 1.0, SkarvelParamTable::kFine, "", mVolume, 0.25, SkarvelParamTable::T::Plain, 0},
 };
+// clang-format on
 
 namespace SkarvelParamTable {
 constexpr bool InIndexOrder()
@@ -133,7 +160,8 @@ constexpr bool MirrorsArePermutation()
 }
 }  // namespace SkarvelParamTable
 
-static_assert(kNumParams == 30 && static_cast<int>(kNumMirrors) == static_cast<int>(kNumParams), "the effect has 30 parameters");
+static_assert(kNumParams == 30 && static_cast<int>(kNumMirrors) == static_cast<int>(kNumParams),
+              "the effect has 30 parameters");
 static_assert(SkarvelParamTable::InIndexOrder(), "the table lists the parameters in index order");
 static_assert(SkarvelParamTable::MirrorsArePermutation(), "each parameter has its own mirror slot");
 

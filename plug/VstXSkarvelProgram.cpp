@@ -12,11 +12,11 @@ namespace {
 
 // In mirror order.
 constexpr double kStartValues[kNumMirrors] = {
-  1.0, 0.5, 0.0, 0.0, 1.0, 0.0,       // input stage, quantize, rate, gate
-  1.0, 0.0, 0.0, 0.0, 0.0, 1.0,       // filter
-  0.0, 0.0, 0.0, 0.0, 1.0,            // distortion
-  0.0, 0.5, 0.0, 0.25, 0.5, 1.0,      // modulation
-  0.0, 0.5, 0.5, 0.5, 0.5, 0.0, 0.25  // bypass, EQ, dump/expand, output
+  1.0, 0.5, 0.0, 0.0,  1.0, 0.0,       // input stage, quantize, rate, gate
+  1.0, 0.0, 0.0, 0.0,  0.0, 1.0,       // filter
+  0.0, 0.0, 0.0, 0.0,  1.0,            // distortion
+  0.0, 0.5, 0.0, 0.25, 0.5, 1.0,       // modulation
+  0.0, 0.5, 0.5, 0.5,  0.5, 0.0, 0.25  // bypass, EQ, dump/expand, output
 };
 
 const char* OrEmpty(const char* text) { return text ? text : ""; }
@@ -32,10 +32,7 @@ constexpr int kOversamplingPosition = kNumParams + 1;
 
 }  // namespace
 
-VstXSkarvelProgram::VstXSkarvelProgram()
-{
-  SetValues(kStartValues);
-}
+VstXSkarvelProgram::VstXSkarvelProgram() { SetValues(kStartValues); }
 
 VstXSkarvelProgram::~VstXSkarvelProgram() = default;
 
@@ -88,8 +85,7 @@ bool VstXSkarvelProgram::Read(const char* path)
   // Lines past the name, the 30 parameters and the oversampling are never looked at.
   parsed.oversampling = OversamplingSetting::kOff;
   char line[kReadBuffer];
-  for (int position = 0; position <= kOversamplingPosition && std::fgets(line, sizeof(line), f);
-       ++position)
+  for (int position = 0; position <= kOversamplingPosition && std::fgets(line, sizeof(line), f); ++position)
     parsed.ReadLine(position, line);
   const bool ok = !std::ferror(f);
   std::fclose(f);
@@ -103,7 +99,7 @@ bool VstXSkarvelProgram::Read(const char* path)
 void VstXSkarvelProgram::ReadLine(int position, const char* line)
 {
   const int paramIdx = position - 1;
-  const char* expected = position == 0 ? "Name"
+  const char* expected = position == 0                       ? "Name"
                          : position == kOversamplingPosition ? kOversamplingKey
                                                              : kSkarvelParams[paramIdx].key;
   if (!std::strstr(line, expected)) return;
@@ -115,15 +111,9 @@ void VstXSkarvelProgram::ReadLine(int position, const char* line)
   switch (paramIdx) {
     case -1: name = text.substr(0, kNameCut); break;
     case kNumParams: oversampling = OversamplingSetting::FactorFromName(text.c_str()); break;
-    case kDistortionType:
-      Set(paramIdx, Kernwave::Distortion::ShapeTypeFromName(text.c_str()) / 28.0);
-      break;
-    case kFilterMode1:
-      Set(paramIdx, ModeValue(Kernwave::FilterUnit::RbjModeFromName(text.c_str())));
-      break;
-    case kFilterMode2:
-      Set(paramIdx, ModeValue(Kernwave::FilterUnit::ChebyModeFromName(text.c_str())));
-      break;
+    case kDistortionType: Set(paramIdx, Kernwave::Distortion::ShapeTypeFromName(text.c_str()) / 28.0); break;
+    case kFilterMode1: Set(paramIdx, ModeValue(Kernwave::FilterUnit::RbjModeFromName(text.c_str()))); break;
+    case kFilterMode2: Set(paramIdx, ModeValue(Kernwave::FilterUnit::ChebyModeFromName(text.c_str()))); break;
     default: Set(paramIdx, std::strtod(text.c_str(), nullptr)); break;
   }
 }

@@ -6,8 +6,7 @@ namespace Dsp {
 
 // An s-plane prototype with the order and second parameter (gain or ripple in dB) it was
 // last designed for, so that a redesign with the same two values is skipped.
-template <int MaxOrder>
-struct AnalogPrototype
+template <int MaxOrder> struct AnalogPrototype
 {
   bool IsDesignedFor(int n, double param) const { return order == n && parameter == param; }
 

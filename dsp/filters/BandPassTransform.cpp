@@ -6,8 +6,7 @@ namespace Dsp {
 
 // b = 1 / tan((w2 - w1) / 2), q = b^2 (a^2 - 1)
 BandPassTransform::BandPassTransform(double fc, double bw)
-  : edges(fc, bw), b(1.0 / std::tan((edges.w2 - edges.w1) / 2)),
-    q(b * b * (edges.a * edges.a - 1.0))
+    : edges(fc, bw), b(1.0 / std::tan((edges.w2 - edges.w1) / 2)), q(b * b * (edges.a * edges.a - 1.0))
 {}
 
 // u = (1 + c) / (1 - c), s = sqrt(4(q + 1) u^2 + 8(q - 1) u + 4(q + 1)),
@@ -26,8 +25,7 @@ BandImages BandPassTransform::Map(Complex c) const
 // w = 2 atan(sqrt(tan((wn + w1) / 2) tan((wn + w2) / 2)))
 double BandPassTransform::NormalW(double analogW) const
 {
-  return 2.0 * std::atan(std::sqrt(std::tan((analogW + edges.w1) / 2) *
-                                   std::tan((analogW + edges.w2) / 2)));
+  return 2.0 * std::atan(std::sqrt(std::tan((analogW + edges.w1) / 2) * std::tan((analogW + edges.w2) / 2)));
 }
 
 }  // namespace Dsp

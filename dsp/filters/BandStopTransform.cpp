@@ -8,7 +8,7 @@ namespace Dsp {
 
 // b = tan((w2 - w1) / 2)
 BandStopTransform::BandStopTransform(double fc_, double bw)
-  : fc(fc_), edges(fc_, bw), b(std::tan((edges.w2 - edges.w1) / 2))
+    : fc(fc_), edges(fc_, bw), b(std::tan((edges.w2 - edges.w1) / 2))
 {}
 
 // u = (1 + c) / (1 - c), or -1 for infinity;

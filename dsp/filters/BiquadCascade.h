@@ -27,16 +27,14 @@ void NormaliseCascade(BiquadCoefficients* stages, int stageCount, double w, doub
                       UnitCirclePoint& point);
 
 // Second-order sections applied in order, stage 0 first.
-template <int MaxStagesCount>
-struct BiquadCascade
+template <int MaxStagesCount> struct BiquadCascade
 {
   static constexpr int kMaxStages = MaxStagesCount;
 
   Complex Response(double f) const { return CascadeResponse(stages, stageCount, f); }
 
   // One stage per pair of the layout, then the gain normalisation the layout asks for.
-  template <int MaxPoles>
-  void SetFromLayout(const PoleZeroLayout<MaxPoles>& layout)
+  template <int MaxPoles> void SetFromLayout(const PoleZeroLayout<MaxPoles>& layout)
   {
     static_assert(PoleZeroLayout<MaxPoles>::kMaxPairs <= MaxStagesCount, "cascade too small");
     stageCount = layout.PairCount();

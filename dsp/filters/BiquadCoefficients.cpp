@@ -31,8 +31,7 @@ void FromRoots(Complex r1, Complex r2, double& c1, double& c2)
 
 }  // namespace
 
-void BiquadCoefficients::Set(double a0_, double a1_, double a2_, double b0_, double b1_,
-                             double b2_)
+void BiquadCoefficients::Set(double a0_, double a1_, double a2_, double b0_, double b1_, double b2_)
 {
   a0 = a0_;
   a1 = a1_ / a0_;

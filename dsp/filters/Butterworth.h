@@ -14,8 +14,7 @@
 namespace Dsp::Butterworth {
 
 // Shelves. Parameters: sample rate, order, cutoff, gain (dB).
-template <int MaxOrder, class Transform>
-class ShelfDesign : public CascadeDesign<MaxOrder, MaxOrder>
+template <int MaxOrder, class Transform> class ShelfDesign : public CascadeDesign<MaxOrder, MaxOrder>
 {
 public:
   static ParamInfo DescribeParam(int index)
@@ -36,8 +35,7 @@ public:
 };
 
 // Band designs. Parameters: sample rate, order, centre, bandwidth (Hz).
-template <int MaxOrder, class Transform>
-class BandDesign : public CascadeDesign<MaxOrder, 2 * MaxOrder>
+template <int MaxOrder, class Transform> class BandDesign : public CascadeDesign<MaxOrder, 2 * MaxOrder>
 {
 public:
   static ParamInfo DescribeParam(int index)
@@ -61,8 +59,7 @@ public:
 namespace Design {
 
 // The shelf gain applies below the cutoff.
-template <int MaxOrder>
-class LowShelf : public ShelfDesign<MaxOrder, LowPassTransform>
+template <int MaxOrder> class LowShelf : public ShelfDesign<MaxOrder, LowPassTransform>
 {
 public:
   static constexpr FilterKind kKind = FilterKind::LowShelf;
@@ -70,24 +67,21 @@ public:
 };
 
 // The shelf gain applies above the cutoff.
-template <int MaxOrder>
-class HighShelf : public ShelfDesign<MaxOrder, HighPassTransform>
+template <int MaxOrder> class HighShelf : public ShelfDesign<MaxOrder, HighPassTransform>
 {
 public:
   static constexpr FilterKind kKind = FilterKind::HighShelf;
   static const char* Name() { return "Butterworth High Shelf"; }
 };
 
-template <int MaxOrder>
-class BandPass : public BandDesign<MaxOrder, BandPassTransform>
+template <int MaxOrder> class BandPass : public BandDesign<MaxOrder, BandPassTransform>
 {
 public:
   static constexpr FilterKind kKind = FilterKind::BandPass;
   static const char* Name() { return "Butterworth Band Pass"; }
 };
 
-template <int MaxOrder>
-class BandStop : public BandDesign<MaxOrder, BandStopTransform>
+template <int MaxOrder> class BandStop : public BandDesign<MaxOrder, BandStopTransform>
 {
 public:
   static constexpr FilterKind kKind = FilterKind::BandStop;

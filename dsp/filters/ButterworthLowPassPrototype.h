@@ -8,8 +8,7 @@ namespace Dsp {
 Complex ButterworthPole(int n, int i);
 
 // Cached on n alone.
-template <int MaxOrder>
-void DesignButterworthLowPass(AnalogPrototype<MaxOrder>& prototype, int n)
+template <int MaxOrder> void DesignButterworthLowPass(AnalogPrototype<MaxOrder>& prototype, int n)
 {
   if (prototype.IsDesignedFor(n, 0.0)) return;
   PoleZeroLayout<MaxOrder>& layout = prototype.layout;

@@ -10,8 +10,7 @@ namespace Dsp {
 
 // What every prototype-based design holds: the cascade, the digital layout it was built
 // from and the analog prototype with its cache. Parameter 0 is the sample rate, 1 the order.
-template <int MaxOrder, int DigitalPoles>
-class CascadeDesign
+template <int MaxOrder, int DigitalPoles> class CascadeDesign
 {
 public:
   static constexpr int kMaxOrder = MaxOrder;
@@ -38,8 +37,7 @@ protected:
     return static_cast<int>(v);
   }
 
-  template <class Transform>
-  void Finish(const Transform& transform)
+  template <class Transform> void Finish(const Transform& transform)
   {
     transform.Apply(analog.layout, digital);
     cascade.SetFromLayout(digital);

@@ -11,8 +11,7 @@
 // Chebyshev type I low- and high-pass. Parameters: sample rate, order, cutoff, ripple (dB).
 namespace Dsp::ChebyshevI {
 
-template <int MaxOrder, class Transform>
-class PassDesign : public CascadeDesign<MaxOrder, MaxOrder>
+template <int MaxOrder, class Transform> class PassDesign : public CascadeDesign<MaxOrder, MaxOrder>
 {
 public:
   static ParamInfo DescribeParam(int index)
@@ -34,16 +33,14 @@ public:
 
 namespace Design {
 
-template <int MaxOrder>
-class LowPass : public PassDesign<MaxOrder, LowPassTransform>
+template <int MaxOrder> class LowPass : public PassDesign<MaxOrder, LowPassTransform>
 {
 public:
   static constexpr FilterKind kKind = FilterKind::LowPass;
   static const char* Name() { return "Chebyshev I Low Pass"; }
 };
 
-template <int MaxOrder>
-class HighPass : public PassDesign<MaxOrder, HighPassTransform>
+template <int MaxOrder> class HighPass : public PassDesign<MaxOrder, HighPassTransform>
 {
 public:
   static constexpr FilterKind kKind = FilterKind::HighPass;

@@ -11,8 +11,7 @@ namespace Dsp {
 // One channel's history for a cascade, in the form its History type computes: the stage holds
 // one biquad's delayed values and steps them by a sample (StepFirst adds the denormal guard,
 // which only the first stage receives).
-template <template <class> class History, int MaxStages>
-class DirectForm
+template <template <class> class History, int MaxStages> class DirectForm
 {
 public:
   using Stage = History<double>;
@@ -36,8 +35,8 @@ public:
   // channels side by side: the same arithmetic as Process, with the histories held in
   // locals for the whole run instead of a store and a load on every recursion.
   template <int Channels, class Sample>
-  static void RunBlock(DirectForm* states, const BiquadCascade<MaxStages>& cascade,
-                       Sample* const* channels, int begin, int end)
+  static void RunBlock(DirectForm* states, const BiquadCascade<MaxStages>& cascade, Sample* const* channels,
+                       int begin, int end)
   {
     if constexpr (Channels == 2) {
       RunPaired(states, cascade, channels, begin, end);
@@ -51,7 +50,8 @@ public:
       }
       for (int i = begin; i < end; ++i)
         for (int c = 0; c < Channels; ++c)
-          channels[c][i] = static_cast<Sample>(states[c].Process(static_cast<double>(channels[c][i]), cascade));
+          channels[c][i] =
+            static_cast<Sample>(states[c].Process(static_cast<double>(channels[c][i]), cascade));
     }
   }
 
@@ -62,8 +62,7 @@ public:
   {
   public:
     PairedRun(DirectForm* pair, const BiquadCascade<MaxStages>& cascade)
-      : states(pair), count(cascade.stageCount),
-        g{pair[0].guard.value, pair[1].guard.value}
+        : states(pair), count(cascade.stageCount), g{pair[0].guard.value, pair[1].guard.value}
     {
       for (int k = 0; k < count; ++k) {
         h[k] = Paired(pair[0].stages[k], pair[1].stages[k]);
@@ -100,8 +99,8 @@ public:
 
 private:
   template <int Stages, int Channels, class Sample>
-  static void RunStages(DirectForm* states, const BiquadCascade<MaxStages>& cascade,
-                        Sample* const* channels, int begin, int end)
+  static void RunStages(DirectForm* states, const BiquadCascade<MaxStages>& cascade, Sample* const* channels,
+                        int begin, int end)
   {
     Stage h[Channels][Stages];
     double g[Channels];
@@ -127,8 +126,8 @@ private:
 
   // The same for a stereo pair of states, both channels in one register.
   template <class Sample>
-  static void RunPaired(DirectForm* states, const BiquadCascade<MaxStages>& cascade,
-                        Sample* const* channels, int begin, int end)
+  static void RunPaired(DirectForm* states, const BiquadCascade<MaxStages>& cascade, Sample* const* channels,
+                        int begin, int end)
   {
     PairedRun run(states, cascade);
     Sample* left = channels[0];

@@ -6,8 +6,7 @@ namespace Dsp {
 
 // A biquad stage in direct form I: two delayed inputs and two delayed outputs, of one
 // channel (T = double) or of a stereo pair.
-template <class T>
-struct DirectFormIHistory
+template <class T> struct DirectFormIHistory
 {
   T x2 = T();
   T y2 = T();
@@ -19,10 +18,7 @@ struct DirectFormIHistory
     return Shift(s, x, Sum(s, c, x) + g);
   }
 
-  static T Step(DirectFormIHistory& s, const BiquadCoefficients& c, T x)
-  {
-    return Shift(s, x, Sum(s, c, x));
-  }
+  static T Step(DirectFormIHistory& s, const BiquadCoefficients& c, T x) { return Shift(s, x, Sum(s, c, x)); }
 
   static T Sum(const DirectFormIHistory& s, const BiquadCoefficients& c, T x)
   {
@@ -39,7 +35,6 @@ struct DirectFormIHistory
   }
 };
 
-template <int MaxStages>
-using DirectFormI = DirectForm<DirectFormIHistory, MaxStages>;
+template <int MaxStages> using DirectFormI = DirectForm<DirectFormIHistory, MaxStages>;
 
 }  // namespace Dsp

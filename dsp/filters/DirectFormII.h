@@ -6,8 +6,7 @@ namespace Dsp {
 
 // A biquad stage in direct form II: the intermediate value of the previous sample (w1) and
 // of the one before (w2), of one channel (T = double) or of a stereo pair.
-template <class T>
-struct DirectFormIIHistory
+template <class T> struct DirectFormIIHistory
 {
   T w1 = T();
   T w2 = T();
@@ -31,7 +30,6 @@ struct DirectFormIIHistory
   }
 };
 
-template <int MaxStages>
-using DirectFormII = DirectForm<DirectFormIIHistory, MaxStages>;
+template <int MaxStages> using DirectFormII = DirectForm<DirectFormIIHistory, MaxStages>;
 
 }  // namespace Dsp

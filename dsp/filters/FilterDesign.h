@@ -18,15 +18,9 @@ public:
     for (State& s : states) s.Clear();
   }
 
-  void ProcessSamples(int numSamples, double* const* channels) override
-  {
-    Run(0, numSamples, channels);
-  }
+  void ProcessSamples(int numSamples, double* const* channels) override { Run(0, numSamples, channels); }
 
-  void ProcessSamples(int numSamples, float* const* channels) override
-  {
-    Run(0, numSamples, channels);
-  }
+  void ProcessSamples(int numSamples, float* const* channels) override { Run(0, numSamples, channels); }
 
   // The two channels' states through the main design, to step sample by sample alongside
   // other filters (two channels only); Store() on the result writes the histories back.
@@ -42,8 +36,7 @@ protected:
   // Samples begin..end-1 of every channel through the main design. The channels are
   // independent recursions, so running them side by side per sample lets their latencies
   // overlap (the state type's RunBlock).
-  template <class Sample>
-  void Run(int begin, int end, Sample* const* channels)
+  template <class Sample> void Run(int begin, int end, Sample* const* channels)
   {
     if (!channels) return;
     for (int c = 0; c < Channels; ++c)
@@ -55,8 +48,7 @@ protected:
 
 private:
   // The same with some channels missing.
-  template <class Sample>
-  void RunEach(int begin, int end, Sample* const* channels)
+  template <class Sample> void RunEach(int begin, int end, Sample* const* channels)
   {
     const auto& cascade = this->design.Cascade();
     for (int c = 0; c < Channels; ++c) {

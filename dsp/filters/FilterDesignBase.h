@@ -8,8 +8,7 @@ namespace Dsp {
 //
 // A Design provides: kKind, kParamCount, Name(), DescribeParam(i) for valid i, Apply(params),
 // Cascade() and PoleZeroPairs().
-template <class Design>
-class FilterDesignBase : public Filter
+template <class Design> class FilterDesignBase : public Filter
 {
 public:
   FilterKind KindOf() const override { return Design::kKind; }

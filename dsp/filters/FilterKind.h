@@ -2,8 +2,7 @@
 
 namespace Dsp {
 
-enum class FilterKind
-{
+enum class FilterKind {
   LowPass = 0,
   HighPass = 1,
   BandPass = 2,

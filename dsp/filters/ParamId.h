@@ -3,8 +3,7 @@
 namespace Dsp {
 
 // Identifiers by which the processing units find a parameter; the values are fixed.
-enum ParamId
-{
+enum ParamId {
   IdSampleRate = 0,
   IdFrequency = 1,
   IdQ = 2,

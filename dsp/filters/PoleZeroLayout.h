@@ -6,8 +6,7 @@ namespace Dsp {
 
 // Poles and zeros of a whole filter in pairs, plus the frequency (radians per sample) and
 // gain at which the finished cascade is normalised.
-template <int MaxPoles>
-struct PoleZeroLayout
+template <int MaxPoles> struct PoleZeroLayout
 {
   static constexpr int kMaxPairs = (MaxPoles + 1) / 2;
 

@@ -30,10 +30,7 @@ ParamInfo BandParam(int index)
 
 }  // namespace
 
-std::vector<PoleZeroPair> BiquadDesign::PoleZeroPairs() const
-{
-  return {cascade.stages[0].Roots()};
-}
+std::vector<PoleZeroPair> BiquadDesign::PoleZeroPairs() const { return {cascade.stages[0].Roots()}; }
 
 // w0 = 2 pi f / fs, alpha = sin(w0) / (2 P)
 BiquadDesign::Angles BiquadDesign::Prepare(const FilterParams& p)

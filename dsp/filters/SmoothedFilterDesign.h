@@ -19,15 +19,9 @@ public:
   bool Gliding() const override { return remainingSamples > 0; }
   typename Base::State::PairedRun RunPaired() override { return Base::RunPaired(); }
 
-  void ProcessSamples(int numSamples, double* const* channels) override
-  {
-    Process(numSamples, channels);
-  }
+  void ProcessSamples(int numSamples, double* const* channels) override { Process(numSamples, channels); }
 
-  void ProcessSamples(int numSamples, float* const* channels) override
-  {
-    Process(numSamples, channels);
-  }
+  void ProcessSamples(int numSamples, float* const* channels) override { Process(numSamples, channels); }
 
   const Design& TransitionDesign() const { return transitionDesign; }
   const FilterParams& TransitionParams() const { return transitionParams; }
@@ -46,8 +40,7 @@ protected:
   }
 
 private:
-  template <class Sample>
-  void Process(int n, Sample* const* channels)
+  template <class Sample> void Process(int n, Sample* const* channels)
   {
     if (n <= 0 || !channels) return;
     const int k = n < remainingSamples ? n : remainingSamples;
@@ -56,8 +49,7 @@ private:
   }
 
   // The first k samples, each through a design made from the gliding parameters.
-  template <class Sample>
-  void Glide(int k, Sample* const* channels)
+  template <class Sample> void Glide(int k, Sample* const* channels)
   {
     const FilterParams& target = this->CurrentParams();
     double step[Design::kParamCount];

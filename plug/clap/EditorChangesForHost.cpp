@@ -32,9 +32,8 @@ bool PushValue(const clap_output_events_t* out, int paramIdx, double value)
 }  // namespace
 
 EditorChangesForHost::EditorChangesForHost(int n)
-  : nParams(n > 0 ? n : 0), slots(std::make_unique<Slot[]>(static_cast<size_t>(nParams)))
-{
-}
+    : nParams(n > 0 ? n : 0), slots(std::make_unique<Slot[]>(static_cast<size_t>(nParams)))
+{}
 
 EditorChangesForHost::Slot* EditorChangesForHost::Find(int paramIdx) const
 {

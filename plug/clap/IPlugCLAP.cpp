@@ -33,9 +33,9 @@ bool Wide(const clap_audio_buffer_t* port) { return !port->data32 && port->data6
 IPlugCLAP::IPlugCLAP(HostHandle hostHandle, int nParams, const char* channelIOStr, int nPresets,
                      const char* effect, const char* product, const char* mfr, int vendorVersion,
                      int uniqueID, int mfrID, bool isInst)
-  : IPlugBase(nParams, channelIOStr, nPresets, effect, product, mfr, vendorVersion, uniqueID,
-              mfrID, isInst),
-    host(hostHandle), editorChanges(nParams)
+    : IPlugBase(nParams, channelIOStr, nPresets, effect, product, mfr, vendorVersion, uniqueID, mfrID,
+                isInst),
+      host(hostHandle), editorChanges(nParams)
 {
   record.plugin_data = this;
   SetInputChannelConnections(0, NInChannels(), true);
@@ -53,7 +53,8 @@ bool IPlugCLAP::Init()
 {
   if (host && host->get_extension) {
     hostParams = static_cast<const clap_host_params_t*>(host->get_extension(host, CLAP_EXT_PARAMS));
-    hostTimers = static_cast<const clap_host_timer_support_t*>(host->get_extension(host, CLAP_EXT_TIMER_SUPPORT));
+    hostTimers =
+      static_cast<const clap_host_timer_support_t*>(host->get_extension(host, CLAP_EXT_TIMER_SUPPORT));
     hostLatency = static_cast<const clap_host_latency_t*>(host->get_extension(host, CLAP_EXT_LATENCY));
   }
   LockGuard g(lock);

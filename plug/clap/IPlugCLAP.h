@@ -43,9 +43,9 @@ public:
   // What the effect's constructor receives from the factory.
   using HostHandle = const clap_host_t*;
 
-  IPlugCLAP(HostHandle host, int nParams, const char* channelIOStr, int nPresets,
-            const char* effectName, const char* productName, const char* mfrName,
-            int vendorVersion, int uniqueID, int mfrID, bool isInst);
+  IPlugCLAP(HostHandle host, int nParams, const char* channelIOStr, int nPresets, const char* effectName,
+            const char* productName, const char* mfrName, int vendorVersion, int uniqueID, int mfrID,
+            bool isInst);
 
   // The record the host holds; the module fills in its functions and descriptor.
   clap_plugin_t* Record() { return &record; }
@@ -92,10 +92,13 @@ public:
   void SetBlockSize(int blockSize) override;
 
 private:
-  int ParamIndex(clap_id id) const { return id < static_cast<uint32_t>(NParams()) ? static_cast<int>(id) : -1; }
+  int ParamIndex(clap_id id) const
+  {
+    return id < static_cast<uint32_t>(NParams()) ? static_cast<int>(id) : -1;
+  }
   void ApplyEvent(const clap_event_header_t* event);
-  void ProcessRange(const clap_audio_buffer_t* in, clap_audio_buffer_t* out, bool wide,
-                    uint32_t offset, uint32_t frames);
+  void ProcessRange(const clap_audio_buffer_t* in, clap_audio_buffer_t* out, bool wide, uint32_t offset,
+                    uint32_t frames);
   void RequestFlush();
 
   const clap_host_t* host;

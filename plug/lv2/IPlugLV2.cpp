@@ -16,14 +16,14 @@ const void* IPlugLV2::FindFeature(const LV2_Feature* const* features, const char
   return nullptr;
 }
 
-IPlugLV2::IPlugLV2(HostHandle host, int nParams, const char* channelIOStr, int nPresets,
-                   const char* effect, const char* product, const char* mfr, int vendorVersion,
-                   int uniqueID, int mfrID, bool isInst)
-  : IPlugBase(nParams, channelIOStr, nPresets, effect, product, mfr, vendorVersion, uniqueID,
-              mfrID, isInst),
-    controlPorts(static_cast<size_t>(nParams), nullptr),
-    lastControlValues(static_cast<size_t>(nParams), std::nanf("")),
-    hostPortValues(static_cast<size_t>(nParams), std::nanf(""))
+IPlugLV2::IPlugLV2(HostHandle host, int nParams, const char* channelIOStr, int nPresets, const char* effect,
+                   const char* product, const char* mfr, int vendorVersion, int uniqueID, int mfrID,
+                   bool isInst)
+    : IPlugBase(nParams, channelIOStr, nPresets, effect, product, mfr, vendorVersion, uniqueID, mfrID,
+                isInst),
+      controlPorts(static_cast<size_t>(nParams), nullptr),
+      lastControlValues(static_cast<size_t>(nParams), std::nanf("")),
+      hostPortValues(static_cast<size_t>(nParams), std::nanf(""))
 {
   // The units divide by the rate.
   if (std::isfinite(host.sampleRate) && host.sampleRate > 0.0) sampleRate = host.sampleRate;
@@ -123,8 +123,7 @@ LV2_State_Status IPlugLV2::SaveState(LV2_State_Store_Function store, LV2_State_H
                LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE);
 }
 
-LV2_State_Status IPlugLV2::RestoreState(LV2_State_Retrieve_Function retrieve,
-                                        LV2_State_Handle handle)
+LV2_State_Status IPlugLV2::RestoreState(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle)
 {
   if (!uridMap) return LV2_STATE_ERR_NO_FEATURE;
   if (!retrieve) return LV2_STATE_ERR_UNKNOWN;
@@ -166,8 +165,7 @@ void IPlugLV2::InformHostOfParamChange(int paramIdx, double normalizedValue)
   if (!uiHost.write || !ValidParam(paramIdx)) return;
   const float value = static_cast<float>(normalizedValue);
   hostPortValues[static_cast<size_t>(paramIdx)] = value;
-  uiHost.write(uiHost.controller, kFirstControl + static_cast<uint32_t>(paramIdx), sizeof(float), 0,
-               &value);
+  uiHost.write(uiHost.controller, kFirstControl + static_cast<uint32_t>(paramIdx), sizeof(float), 0, &value);
 }
 
 // The port the last run found stays the reference until the host applies the write: a run in

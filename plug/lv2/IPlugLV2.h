@@ -38,9 +38,9 @@ public:
     const LV2UI_Touch* touch = nullptr;  // null where the host offers no gestures
   };
 
-  IPlugLV2(HostHandle host, int nParams, const char* channelIOStr, int nPresets,
-           const char* effectName, const char* productName, const char* mfrName,
-           int vendorVersion, int uniqueID, int mfrID, bool isInst);
+  IPlugLV2(HostHandle host, int nParams, const char* channelIOStr, int nPresets, const char* effectName,
+           const char* productName, const char* mfrName, int vendorVersion, int uniqueID, int mfrID,
+           bool isInst);
 
   // The data of the feature with this URI in a host's null-terminated list, or null.
   static const void* FindFeature(const LV2_Feature* const* features, const char* uri);

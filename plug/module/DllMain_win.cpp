@@ -6,8 +6,7 @@
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
-  if (reason == DLL_PROCESS_ATTACH)
-  {
+  if (reason == DLL_PROCESS_ATTACH) {
     SetResourceModule(instance);
     DisableThreadLibraryCalls(instance);
   }

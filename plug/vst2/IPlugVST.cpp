@@ -12,23 +12,19 @@ namespace {
 // Hosts that mishandle more than two pins get only the first two connected.
 bool HostWantsTwoPins(int host)
 {
-  return host == kHostForte || host == kHostAudition || host == kHostOrion ||
-         host == kHostSAWStudio;
+  return host == kHostForte || host == kHostAudition || host == kHostOrion || host == kHostSAWStudio;
 }
 
-VstInt16 ToRectCoordinate(int v)
-{
-  return static_cast<VstInt16>(v < 0 ? 0 : (v > SHRT_MAX ? SHRT_MAX : v));
-}
+VstInt16 ToRectCoordinate(int v) { return static_cast<VstInt16>(v < 0 ? 0 : (v > SHRT_MAX ? SHRT_MAX : v)); }
 
 }  // namespace
 
 IPlugVST::IPlugVST(audioMasterCallback host, int nParams, const char* channelIOStr, int nPresets,
-                   const char* effect, const char* product, const char* mfr, int vendorVersion,
-                   int uniqueID, int mfrID, bool isInst)
-  : IPlugBase(nParams, channelIOStr, nPresets, effect, product, mfr, vendorVersion, uniqueID,
-              mfrID, isInst),
-    hostCallback(host)
+                   const char* effect, const char* product, const char* mfr, int vendorVersion, int uniqueID,
+                   int mfrID, bool isInst)
+    : IPlugBase(nParams, channelIOStr, nPresets, effect, product, mfr, vendorVersion, uniqueID, mfrID,
+                isInst),
+      hostCallback(host)
 {
   std::memset(&aEffect, 0, sizeof(aEffect));
   aEffect.magic = kEffectMagic;
@@ -50,8 +46,8 @@ IPlugVST::IPlugVST(audioMasterCallback host, int nParams, const char* channelIOS
   aEffect.ioRatio = 1.0f;
   aEffect.object = this;
   aEffect.uniqueID = uniqueID;
-  aEffect.version = (vendorVersion >> 16) * 10000 + ((vendorVersion >> 8) & 0xFF) * 100 +
-                    (vendorVersion & 0xFF);
+  aEffect.version =
+    (vendorVersion >> 16) * 10000 + ((vendorVersion >> 8) & 0xFF) * 100 + (vendorVersion & 0xFF);
 
   SetArrangement(inputArrangement, NInChannels());
   SetArrangement(outputArrangement, NOutChannels());
@@ -80,8 +76,7 @@ void IPlugVST::SetArrangement(VstSpeakerArrangement& arr, int nChannels)
     arr.type = kSpeakerArrUserDefined;
 }
 
-VstIntPtr IPlugVST::HostCall(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                             float opt)
+VstIntPtr IPlugVST::HostCall(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
 {
   return hostCallback ? hostCallback(&aEffect, opcode, index, value, ptr, opt) : 0;
 }
@@ -96,7 +91,9 @@ VstIntPtr VSTCALLBACK IPlugVST::VSTDispatcher(AEffect* effect, VstInt32 opcode, 
   try {
     if (opcode == effClose) {
       // Let a block in flight on the audio thread finish, then destroy outside the lock.
-      { LockGuard g(plug->lock); }
+      {
+        LockGuard g(plug->lock);
+      }
       delete plug;
       return 0;
     }
@@ -110,42 +107,35 @@ void VSTCALLBACK IPlugVST::VSTProcess(AEffect* effect, float** in, float** out, 
 {
   if (IPlugVST* plug = FromAEffect(effect)) try {
       plug->ProcessFloat(in, out, n, true);
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
-void VSTCALLBACK IPlugVST::VSTProcessReplacing(AEffect* effect, float** in, float** out,
-                                               VstInt32 n)
+void VSTCALLBACK IPlugVST::VSTProcessReplacing(AEffect* effect, float** in, float** out, VstInt32 n)
 {
   if (IPlugVST* plug = FromAEffect(effect)) try {
       plug->ProcessFloat(in, out, n, false);
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
-void VSTCALLBACK IPlugVST::VSTProcessDoubleReplacing(AEffect* effect, double** in,
-                                                     double** out, VstInt32 n)
+void VSTCALLBACK IPlugVST::VSTProcessDoubleReplacing(AEffect* effect, double** in, double** out, VstInt32 n)
 {
   if (IPlugVST* plug = FromAEffect(effect)) try {
       plug->ProcessDouble(in, out, n);
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 void VSTCALLBACK IPlugVST::VSTSetParameter(AEffect* effect, VstInt32 index, float value)
 {
   if (IPlugVST* plug = FromAEffect(effect)) try {
       plug->SetParameterFromHost(index, value);
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 float VSTCALLBACK IPlugVST::VSTGetParameter(AEffect* effect, VstInt32 index)
 {
   if (IPlugVST* plug = FromAEffect(effect)) try {
       return plug->GetParameterForHost(index);
-    } catch (...) {
-    }
+    } catch (...) {}
   return 0.0f;
 }
 
@@ -157,10 +147,7 @@ float IPlugVST::GetParameterForHost(VstInt32 index)
   return ValidParam(index) ? static_cast<float>(params[index]->ToNormalized()) : 0.0f;
 }
 
-void IPlugVST::BeginInformHostOfParamChange(int paramIdx)
-{
-  HostCall(audioMasterBeginEdit, paramIdx);
-}
+void IPlugVST::BeginInformHostOfParamChange(int paramIdx) { HostCall(audioMasterBeginEdit, paramIdx); }
 
 void IPlugVST::InformHostOfParamChange(int paramIdx, double normalizedValue)
 {
@@ -222,8 +209,7 @@ void IPlugVST::GetTimeSig(int& numerator, int& denominator)
 {
   numerator = denominator = 0;
   const VstTimeInfo* t = HostTime(kVstTimeSigValid);
-  if (t && (t->flags & kVstTimeSigValid) && t->timeSigNumerator >= 0 &&
-      t->timeSigDenominator >= 0) {
+  if (t && (t->flags & kVstTimeSigValid) && t->timeSigNumerator >= 0 && t->timeSigDenominator >= 0) {
     numerator = t->timeSigNumerator;
     denominator = t->timeSigDenominator;
   }

@@ -20,8 +20,8 @@ public:
   using HostHandle = audioMasterCallback;
 
   IPlugVST(audioMasterCallback hostCallback, int nParams, const char* channelIOStr, int nPresets,
-           const char* effectName, const char* productName, const char* mfrName,
-           int vendorVersion, int uniqueID, int mfrID, bool isInst);
+           const char* effectName, const char* productName, const char* mfrName, int vendorVersion,
+           int uniqueID, int mfrID, bool isInst);
 
   AEffect* GetAEffect() { return &aEffect; }
   static IPlugVST* FromAEffect(AEffect* effect);
@@ -51,17 +51,15 @@ public:
 
 protected:
   // Calls the host; a missing callback answers 0 to everything.
-  VstIntPtr HostCall(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr, float opt = 0.0f);
+  VstIntPtr HostCall(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f);
 
 private:
   static VstIntPtr VSTCALLBACK VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 index,
                                              VstIntPtr value, void* ptr, float opt);
   static void VSTCALLBACK VSTProcess(AEffect* effect, float** in, float** out, VstInt32 n);
-  static void VSTCALLBACK VSTProcessReplacing(AEffect* effect, float** in, float** out,
-                                              VstInt32 n);
-  static void VSTCALLBACK VSTProcessDoubleReplacing(AEffect* effect, double** in, double** out,
-                                                    VstInt32 n);
+  static void VSTCALLBACK VSTProcessReplacing(AEffect* effect, float** in, float** out, VstInt32 n);
+  static void VSTCALLBACK VSTProcessDoubleReplacing(AEffect* effect, double** in, double** out, VstInt32 n);
   static void VSTCALLBACK VSTSetParameter(AEffect* effect, VstInt32 index, float value);
   static float VSTCALLBACK VSTGetParameter(AEffect* effect, VstInt32 index);
 

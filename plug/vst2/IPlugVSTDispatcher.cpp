@@ -23,17 +23,13 @@ void CopyText(void* dst, const char* src, size_t size)
 }
 
 // A pointer-sized value that holds an index; -1 when it does not fit an int.
-int ToIndex(VstIntPtr v)
-{
-  return v >= INT_MIN && v <= INT_MAX ? static_cast<int>(v) : -1;
-}
+int ToIndex(VstIntPtr v) { return v >= INT_MIN && v <= INT_MAX ? static_cast<int>(v) : -1; }
 
 double ClampUnit(float x) { return x < 0.0f ? 0.0 : (x > 1.0f ? 1.0 : x); }
 
 }  // namespace
 
-VstIntPtr IPlugVST::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                             float opt)
+VstIntPtr IPlugVST::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
 {
   if (opcode == effEditIdle || opcode == effIdle) {
     // The editor window has no thread of its own; it handles its events here.
@@ -68,10 +64,8 @@ VstIntPtr IPlugVST::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, v
     case effProcessEvents: return ProcessEvents(static_cast<const VstEvents*>(ptr));
     case effCanBeAutomated: return ValidParam(index) ? 1 : 0;
     case effString2Parameter: return String2Parameter(index, static_cast<const char*>(ptr));
-    case effGetInputProperties:
-      return GetPinProperties(index, static_cast<VstPinProperties*>(ptr), true);
-    case effGetOutputProperties:
-      return GetPinProperties(index, static_cast<VstPinProperties*>(ptr), false);
+    case effGetInputProperties: return GetPinProperties(index, static_cast<VstPinProperties*>(ptr), true);
+    case effGetOutputProperties: return GetPinProperties(index, static_cast<VstPinProperties*>(ptr), false);
     case effGetPlugCategory: return IsInstrument() ? kPlugCategSynth : kPlugCategEffect;
     case effSetSpeakerArrangement:
       return SetSpeakerArrangement(reinterpret_cast<VstSpeakerArrangement*>(value),
@@ -243,12 +237,10 @@ VstIntPtr IPlugVST::ProcessEvents(const VstEvents* events)
     if (ev->type == kVstMidiType) {
       const VstMidiEvent* m = reinterpret_cast<const VstMidiEvent*>(ev);
       ProcessMidiMsg(m->deltaFrames, static_cast<unsigned char>(m->midiData[0]),
-                     static_cast<unsigned char>(m->midiData[1]),
-                     static_cast<unsigned char>(m->midiData[2]));
+                     static_cast<unsigned char>(m->midiData[1]), static_cast<unsigned char>(m->midiData[2]));
     } else if (ev->type == kVstSysExType) {
       const VstMidiSysexEvent* s = reinterpret_cast<const VstMidiSysexEvent*>(ev);
-      ProcessSysEx(s->deltaFrames, s->dumpBytes,
-                   reinterpret_cast<const unsigned char*>(s->sysexDump));
+      ProcessSysEx(s->deltaFrames, s->dumpBytes, reinterpret_cast<const unsigned char*>(s->sysexDump));
     }
   }
   return 1;
@@ -280,8 +272,7 @@ VstIntPtr IPlugVST::GetPinProperties(VstInt32 index, VstPinProperties* props, bo
   if (c.label[0])
     std::snprintf(props->label, sizeof(props->label), "%s", c.label);
   else
-    std::snprintf(props->label, sizeof(props->label), "%s %d", input ? "Input" : "Output",
-                  index + 1);
+    std::snprintf(props->label, sizeof(props->label), "%s %d", input ? "Input" : "Output", index + 1);
   return 1;
 }
 
@@ -296,8 +287,7 @@ void IPlugVST::ConnectArrangement(const VstSpeakerArrangement& wanted, bool inpu
 {
   const int count = input ? NInChannels() : NOutChannels();
   const int n = wanted.numChannels < 0 ? 0 : (wanted.numChannels > count ? count : wanted.numChannels);
-  auto connect = input ? &IPlugVST::SetInputChannelConnections
-                       : &IPlugVST::SetOutputChannelConnections;
+  auto connect = input ? &IPlugVST::SetInputChannelConnections : &IPlugVST::SetOutputChannelConnections;
   (this->*connect)(0, n, true);
   (this->*connect)(n, count - n, false);
   SetArrangement(input ? inputArrangement : outputArrangement, n);
@@ -330,8 +320,7 @@ VstIntPtr IPlugVST::CanDo(const char* text) const
 {
   if (!text) return 0;
   if (std::strcmp(text, "receiveVstTimeInfo") == 0) return 1;
-  for (const char* midi : {"sendVstEvents", "sendVstMidiEvent", "receiveVstEvents",
-                           "receiveVstMidiEvent"})
+  for (const char* midi : {"sendVstEvents", "sendVstMidiEvent", "receiveVstEvents", "receiveVstMidiEvent"})
     if (std::strcmp(text, midi) == 0) return doesMidi ? 1 : 0;
   return 0;
 }

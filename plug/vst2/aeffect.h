@@ -217,10 +217,8 @@ struct VstMidiSysexEvent
 
 struct VstTimeInfo
 {
-  double samplePos, sampleRate, nanoSeconds, ppqPos, tempo, barStartPos, cycleStartPos,
-    cycleEndPos;
-  VstInt32 timeSigNumerator, timeSigDenominator, smpteOffset, smpteFrameRate,
-    samplesToNextClock, flags;
+  double samplePos, sampleRate, nanoSeconds, ppqPos, tempo, barStartPos, cycleStartPos, cycleEndPos;
+  VstInt32 timeSigNumerator, timeSigDenominator, smpteOffset, smpteFrameRate, samplesToNextClock, flags;
 };
 
 struct VstPinProperties
@@ -258,8 +256,7 @@ struct MidiKeyName
 
 #pragma pack(pop)
 
-static_assert(sizeof(void*) == 4 ? sizeof(AEffect) == 144 : sizeof(AEffect) == 192,
-              "AEffect layout");
+static_assert(sizeof(void*) == 4 ? sizeof(AEffect) == 144 : sizeof(AEffect) == 192, "AEffect layout");
 static_assert(sizeof(ERect) == 8, "ERect layout");
 static_assert(sizeof(VstEvent) == 32, "VstEvent layout");
 static_assert(sizeof(VstMidiEvent) == 32, "VstMidiEvent layout");

@@ -5,25 +5,20 @@
 #include "plug/vst3/VST3Stream.h"
 #include "plug/vst3/VST3Text.h"
 
-IPlugVST3::IPlugVST3(HostHandle, int nParams, const char* channelIOStr, int nPresets,
-                     const char* effect, const char* product, const char* mfr, int vendorVersion,
-                     int uniqueID, int mfrID, bool isInst)
-  : IPlugBase(nParams, channelIOStr, nPresets, effect, product, mfr, vendorVersion, uniqueID,
-              mfrID, isInst),
-    componentFace{&VST3Com::kComponentTable, this},
-    processorFace{&VST3Com::kProcessorTable, this},
-    controllerFace{&VST3Com::kControllerTable, this},
-    unitFace{&VST3Com::kUnitTable, this}
+IPlugVST3::IPlugVST3(HostHandle, int nParams, const char* channelIOStr, int nPresets, const char* effect,
+                     const char* product, const char* mfr, int vendorVersion, int uniqueID, int mfrID,
+                     bool isInst)
+    : IPlugBase(nParams, channelIOStr, nPresets, effect, product, mfr, vendorVersion, uniqueID, mfrID,
+                isInst),
+      componentFace{&VST3Com::kComponentTable, this}, processorFace{&VST3Com::kProcessorTable, this},
+      controllerFace{&VST3Com::kControllerTable, this}, unitFace{&VST3Com::kUnitTable, this}
 {
   SetInputChannelConnections(0, NInChannels(), true);
   SetOutputChannelConnections(0, NOutChannels(), true);
   SetBlockSize(kDefaultBlockSize);
 }
 
-IPlugVST3::~IPlugVST3()
-{
-  VST3Com::Drop(componentHandler);
-}
+IPlugVST3::~IPlugVST3() { VST3Com::Drop(componentHandler); }
 
 v3_result IPlugVST3::QueryInterface(const v3_tuid iid, void** obj)
 {
@@ -129,8 +124,8 @@ void IPlugVST3::BeginInformHostOfParamChange(int paramIdx)
 void IPlugVST3::InformHostOfParamChange(int paramIdx, double normalizedValue)
 {
   if (componentHandler && ValidParam(paramIdx))
-    v3_cpp_obj(componentHandler)->perform_edit(componentHandler, static_cast<v3_param_id>(paramIdx),
-                                               normalizedValue);
+    v3_cpp_obj(componentHandler)
+      ->perform_edit(componentHandler, static_cast<v3_param_id>(paramIdx), normalizedValue);
 }
 
 void IPlugVST3::EndInformHostOfParamChange(int paramIdx)
@@ -229,10 +224,9 @@ v3_result V3_API GetState(void* self, v3_bstream** stream)
 
 }  // namespace
 
-const v3_component_cpp kComponentTable = {
-  {QueryInterface, AddRef, Release},
-  {Initialize, Terminate},
-  {GetControllerClassId, SetIoMode, GetBusCount, GetBusInfo, GetRoutingInfo, ActivateBus,
-   SetActive, SetState, GetState}};
+const v3_component_cpp kComponentTable = {{QueryInterface, AddRef, Release},
+                                          {Initialize, Terminate},
+                                          {GetControllerClassId, SetIoMode, GetBusCount, GetBusInfo,
+                                           GetRoutingInfo, ActivateBus, SetActive, SetState, GetState}};
 
 }  // namespace VST3Com

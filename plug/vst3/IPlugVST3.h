@@ -26,8 +26,7 @@ public:
 
   // The factory creates instances without any host context; initialize brings it later.
   struct HostHandle
-  {
-  };
+  {};
 
   // What a host holds: the address of `vtable`, which is where every call lands.
   struct Face
@@ -36,9 +35,9 @@ public:
     IPlugVST3* owner;
   };
 
-  IPlugVST3(HostHandle host, int nParams, const char* channelIOStr, int nPresets,
-            const char* effectName, const char* productName, const char* mfrName,
-            int vendorVersion, int uniqueID, int mfrID, bool isInst);
+  IPlugVST3(HostHandle host, int nParams, const char* channelIOStr, int nPresets, const char* effectName,
+            const char* productName, const char* mfrName, int vendorVersion, int uniqueID, int mfrID,
+            bool isInst);
   ~IPlugVST3() override;
 
   // The owner of an interface pointer the host passes back as `self`; null for null.

@@ -57,8 +57,9 @@ v3_result IPlugVST3::ParamInfo(int32_t index, v3_param_info* info)
   VST3Text::ToUtf16(p.name, info->short_title, 128);
   VST3Text::ToUtf16(p.GetLabelForHost(), info->units, 128);
   info->step_count = index < kNumParams && kSkarvelParams[index].step == 1.0 ? 1 : 0;
-  info->default_normalised_value =
-      static_cast<size_t>(index) < defaults.size() ? defaults[static_cast<size_t>(index)] : p.ToNormalized(p.defaultValue);
+  info->default_normalised_value = static_cast<size_t>(index) < defaults.size()
+                                     ? defaults[static_cast<size_t>(index)]
+                                     : p.ToNormalized(p.defaultValue);
   info->flags = V3_PARAM_CAN_AUTOMATE | (index == kBypassFX ? V3_PARAM_IS_BYPASS : 0);
   return V3_OK;
 }
@@ -238,7 +239,8 @@ v3_result V3_API SetComponentHandler(void* self, v3_component_handler** handler)
 
 v3_plugin_view** V3_API CreateView(void* self, const char* name)
 {
-  return Guarded(self, static_cast<v3_plugin_view**>(nullptr), [&](IPlugVST3& p) { return p.CreateView(name); });
+  return Guarded(self, static_cast<v3_plugin_view**>(nullptr),
+                 [&](IPlugVST3& p) { return p.CreateView(name); });
 }
 
 int32_t V3_API GetUnitCount(void*) { return 1; }
@@ -286,8 +288,7 @@ const v3_edit_controller_cpp kControllerTable = {
 
 const v3_unit_information_cpp kUnitTable = {
   {QueryInterface, AddRef, Release},
-  {GetUnitCount, GetUnitInfo, GetProgramListCount, GetProgramListInfo, GetProgramName,
-   GetProgramInfo, HasProgramPitchNames, GetProgramPitchName, GetSelectedUnit, SelectUnit,
-   GetUnitByBus, SetUnitProgramData}};
+  {GetUnitCount, GetUnitInfo, GetProgramListCount, GetProgramListInfo, GetProgramName, GetProgramInfo,
+   HasProgramPitchNames, GetProgramPitchName, GetSelectedUnit, SelectUnit, GetUnitByBus, SetUnitProgramData}};
 
 }  // namespace VST3Com

@@ -13,10 +13,7 @@ int IPlugVST3::ConnectedChannels(v3_speaker_arrangement arrangement)
   return arrangement == kStereo ? 2 : arrangement == kMono ? 1 : 0;
 }
 
-v3_speaker_arrangement IPlugVST3::ArrangementOf(int nChannels)
-{
-  return nChannels == 1 ? kMono : kStereo;
-}
+v3_speaker_arrangement IPlugVST3::ArrangementOf(int nChannels) { return nChannels == 1 ? kMono : kStereo; }
 
 // Mono or stereo on either side, as the VST2 adapter allows; anything else is refused and
 // the arrangement stays what it was, which the host then reads back.
@@ -37,7 +34,8 @@ v3_result IPlugVST3::SetBusArrangements(const v3_speaker_arrangement* inputs, in
   return V3_OK;
 }
 
-v3_result IPlugVST3::BusArrangement(int32_t direction, int32_t index, v3_speaker_arrangement* arrangement) const
+v3_result IPlugVST3::BusArrangement(int32_t direction, int32_t index,
+                                    v3_speaker_arrangement* arrangement) const
 {
   if (!arrangement || index != 0 || (direction != V3_INPUT && direction != V3_OUTPUT)) return V3_INVALID_ARG;
   *arrangement = ArrangementOf(direction == V3_INPUT ? inputChannels : outputChannels);
@@ -97,10 +95,9 @@ v3_result IPlugVST3::Process(v3_process_data* data)
   // and is not written.
   void* inputs[2] = {};
   void* outputs[2] = {};
-  auto pick = [](const v3_audio_bus_buffers* bus, int32_t nBuses, void* (&arrays)[2]) {
+  auto pick = [](const v3_audio_bus_buffers* bus, int32_t nBuses, void*(&arrays)[2]) {
     if (!bus || nBuses < 1 || !bus->channel_buffers_32) return;
-    for (int32_t c = 0; c < bus->num_channels && c < 2; ++c)
-      arrays[c] = bus->channel_buffers_32[c];
+    for (int32_t c = 0; c < bus->num_channels && c < 2; ++c) arrays[c] = bus->channel_buffers_32[c];
   };
   pick(data->inputs, data->num_input_buses, inputs);
   pick(data->outputs, data->num_output_buses, outputs);
@@ -165,9 +162,9 @@ uint32_t V3_API GetTailSamples(void*) { return 0; }
 
 }  // namespace
 
-const v3_audio_processor_cpp kProcessorTable = {
-  {QueryInterface, AddRef, Release},
-  {SetBusArrangements, GetBusArrangement, CanProcessSampleSize, GetLatencySamples, SetupProcessing,
-   SetProcessing, Process, GetTailSamples}};
+const v3_audio_processor_cpp kProcessorTable = {{QueryInterface, AddRef, Release},
+                                                {SetBusArrangements, GetBusArrangement, CanProcessSampleSize,
+                                                 GetLatencySamples, SetupProcessing, SetProcessing, Process,
+                                                 GetTailSamples}};
 
 }  // namespace VST3Com

@@ -13,8 +13,7 @@ namespace VST3Com {
 
 // Runs a call on the plug-in behind `self`; answers `failure` for a null self or whatever
 // is thrown, so nothing unwinds into the host.
-template <typename R, typename Call>
-R Guarded(void* self, R failure, Call&& call)
+template <typename R, typename Call> R Guarded(void* self, R failure, Call&& call)
 {
   try {
     IPlugVST3* plug = IPlugVST3::FromFace(self);
@@ -32,15 +31,13 @@ v3_result V3_API Initialize(void* self, v3_funknown** context);
 v3_result V3_API Terminate(void* self);
 
 // Hands out another reference to an interface pointer of the host's; null stays null.
-template <typename T>
-T** Retain(T** object)
+template <typename T> T** Retain(T** object)
 {
   if (object) v3_cpp_obj_ref(object);
   return object;
 }
 
-template <typename T>
-void Drop(T**& object)
+template <typename T> void Drop(T**& object)
 {
   if (object) v3_cpp_obj_unref(object);
   object = nullptr;

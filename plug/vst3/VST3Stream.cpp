@@ -20,8 +20,7 @@ bool WriteAll(v3_bstream** stream, const ByteChunk& chunk)
   if (!stream || !*stream) return false;
   int32_t written = 0;
   void* data = const_cast<unsigned char*>(chunk.Data());
-  return v3_cpp_obj(stream)->write(stream, data, chunk.Size(), &written) == V3_OK &&
-         written == chunk.Size();
+  return v3_cpp_obj(stream)->write(stream, data, chunk.Size(), &written) == V3_OK && written == chunk.Size();
 }
 
 }  // namespace VST3Stream

@@ -29,8 +29,7 @@ VST3View::~VST3View()
   plug.Release();
 }
 
-template <typename R, typename Call>
-R VST3View::Guarded(void* self, R failure, Call&& call)
+template <typename R, typename Call> R VST3View::Guarded(void* self, R failure, Call&& call)
 {
   try {
     VST3View* view = FromFace(self);
@@ -143,7 +142,8 @@ constexpr v3_result kFailed = V3_INTERNAL_ERR;
 
 v3_result V3_API VST3View::QueryInterfaceCall(void* self, const v3_tuid iid, void** obj)
 {
-  return Guarded(self, static_cast<v3_result>(V3_NO_INTERFACE), [&](VST3View& v) { return v.QueryInterface(iid, obj); });
+  return Guarded(self, static_cast<v3_result>(V3_NO_INTERFACE),
+                 [&](VST3View& v) { return v.QueryInterface(iid, obj); });
 }
 
 uint32_t V3_API VST3View::AddRefCall(void* self)
@@ -205,9 +205,9 @@ void V3_API VST3View::OnTimer(void* self)
   });
 }
 
-const v3_plugin_view_cpp VST3View::kViewTable = {
-  {QueryInterfaceCall, AddRefCall, ReleaseCall},
-  {IsPlatformTypeSupported, AttachedCall, RemovedCall, OnWheel, OnKey, OnKey, GetSizeCall, OnSize,
-   OnFocus, SetFrameCall, CanResize, CheckSizeConstraint}};
+const v3_plugin_view_cpp VST3View::kViewTable = {{QueryInterfaceCall, AddRefCall, ReleaseCall},
+                                                 {IsPlatformTypeSupported, AttachedCall, RemovedCall, OnWheel,
+                                                  OnKey, OnKey, GetSizeCall, OnSize, OnFocus, SetFrameCall,
+                                                  CanResize, CheckSizeConstraint}};
 
 const v3_timer_handler_cpp VST3View::kTimerTable = {{QueryInterfaceCall, AddRefCall, ReleaseCall}, {OnTimer}};

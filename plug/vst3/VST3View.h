@@ -28,8 +28,7 @@ private:
   ~VST3View();
 
   static VST3View* FromFace(void* self) { return self ? static_cast<Face*>(self)->owner : nullptr; }
-  template <typename R, typename Call>
-  static R Guarded(void* self, R failure, Call&& call);
+  template <typename R, typename Call> static R Guarded(void* self, R failure, Call&& call);
 
   v3_result QueryInterface(const v3_tuid iid, void** obj);
   uint32_t AddRef() { return ++refCount; }

@@ -20,8 +20,7 @@ long Disarm();
 void Count();
 
 // Allocations made while fn runs.
-template <class Fn>
-long During(Fn&& fn)
+template <class Fn> long During(Fn&& fn)
 {
   Arm();
   fn();

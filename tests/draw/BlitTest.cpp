@@ -5,13 +5,11 @@
 #include "draw/LICE_Blit.h"
 #include "draw/LICE_MemBitmap.h"
 
-namespace
-{
+namespace {
 void Fill(LICE_IBitmap& bm, LICE_pixel c)
 {
   for (int y = 0; y < bm.getHeight(); ++y)
-    for (int x = 0; x < bm.getWidth(); ++x)
-      LICE_Row(&bm, y)[x] = c;
+    for (int x = 0; x < bm.getWidth(); ++x) LICE_Row(&bm, y)[x] = c;
 }
 
 LICE_pixel At(LICE_IBitmap& bm, int x, int y) { return LICE_Row(&bm, y)[x]; }
@@ -20,10 +18,9 @@ LICE_pixel At(LICE_IBitmap& bm, int x, int y) { return LICE_Row(&bm, y)[x]; }
 void Number(LICE_IBitmap& bm)
 {
   for (int y = 0; y < bm.getHeight(); ++y)
-    for (int x = 0; x < bm.getWidth(); ++x)
-      LICE_Row(&bm, y)[x] = LICE_RGBA(x, y, 7, 255);
+    for (int x = 0; x < bm.getWidth(); ++x) LICE_Row(&bm, y)[x] = LICE_RGBA(x, y, 7, 255);
 }
-} // namespace
+}  // namespace
 
 TEST(BlitSourceAlpha, HalfTransparentOverOpaqueBlack)
 {
@@ -149,6 +146,5 @@ TEST(BlitClipping, NothingForMissingBitmapsZeroAlphaOrEmptyArea)
   const LICE_Rect inverted{2, 2, 0, 0};
   LICE_Blit(&dst, &src, 0, 0, &inverted, 1.0f, 0);
   for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 2; ++x)
-      EXPECT_EQ(At(dst, x, y), 5u);
+    for (int x = 0; x < 2; ++x) EXPECT_EQ(At(dst, x, y), 5u);
 }

@@ -8,8 +8,7 @@
 #include "draw/LICE_PNG.h"
 #include "draw/LICE_SystemFont.h"
 
-namespace
-{
+namespace {
 constexpr LICE_pixel kGround = LICE_RGBA(30, 32, 36, 255);
 constexpr LICE_pixel kWhite = LICE_RGBA(255, 255, 255, 255);
 
@@ -32,8 +31,7 @@ struct Canvas
   Canvas()
   {
     for (int y = 0; y < bm.getHeight(); ++y)
-      for (int x = 0; x < bm.getWidth(); ++x)
-        LICE_Row(&bm, y)[x] = kGround;
+      for (int x = 0; x < bm.getWidth(); ++x) LICE_Row(&bm, y)[x] = kGround;
   }
   // The inked box, or an empty rectangle.
   LICE_Rect Ink()
@@ -47,7 +45,7 @@ struct Canvas
   }
   bool Untouched() { return Ink().right == 0; }
 };
-} // namespace
+}  // namespace
 
 TEST(Font, EditorFaceIsFoundAndSizedToItsCell)
 {
@@ -91,7 +89,7 @@ TEST(Font, LinesAndCodePoints)
   f->DrawText(nullptr, "ab cd", -1, &spaced, LICE_DT_CALCRECT);
   EXPECT_EQ(one.right, spaced.right);
   LICE_Rect e{0, 0, 0, 0}, ee{0, 0, 0, 0};
-  f->DrawText(nullptr, "\xC3\xA9", -1, &e, LICE_DT_CALCRECT);         // one two-byte character
+  f->DrawText(nullptr, "\xC3\xA9", -1, &e, LICE_DT_CALCRECT);  // one two-byte character
   f->DrawText(nullptr, "\xC3\xA9\xC3\xA9", -1, &ee, LICE_DT_CALCRECT);
   EXPECT_EQ(ee.right, 2 * e.right);
   LICE_Rect broken{0, 0, 0, 0};
@@ -106,8 +104,7 @@ TEST(Font, EditorTextIsOneBitAndPlacedByAlignment)
   f->DrawText(&left.bm, "Current Preset", -1, &r, 0);
   f->DrawText(&centre.bm, "Current Preset", -1, &r, LICE_DT_CENTER);
   for (int y = 0; y < left.bm.getHeight(); ++y)
-    for (int x = 0; x < left.bm.getWidth(); ++x)
-    {
+    for (int x = 0; x < left.bm.getWidth(); ++x) {
       const LICE_pixel p = LICE_Row(&left.bm, y)[x];
       ASSERT_TRUE(p == kGround || p == kWhite) << x << "," << y;
     }

@@ -6,8 +6,7 @@
 #include "draw/LICE_Line.h"
 #include "draw/LICE_MemBitmap.h"
 
-namespace
-{
+namespace {
 constexpr LICE_pixel kInk = LICE_RGBA(255, 255, 255, 255);
 
 struct Canvas
@@ -16,8 +15,7 @@ struct Canvas
   Canvas(LICE_pixel c = 0)
   {
     for (int y = 0; y < bm.getHeight(); ++y)
-      for (int x = 0; x < bm.getWidth(); ++x)
-        LICE_Row(&bm, y)[x] = c;
+      for (int x = 0; x < bm.getWidth(); ++x) LICE_Row(&bm, y)[x] = c;
   }
   LICE_pixel At(int x, int y) { return LICE_Row(&bm, y)[x]; }
   std::set<std::pair<int, int>> Inked()
@@ -25,12 +23,11 @@ struct Canvas
     std::set<std::pair<int, int>> s;
     for (int y = 0; y < bm.getHeight(); ++y)
       for (int x = 0; x < bm.getWidth(); ++x)
-        if (At(x, y) == kInk)
-          s.insert({x, y});
+        if (At(x, y) == kInk) s.insert({x, y});
     return s;
   }
 };
-} // namespace
+}  // namespace
 
 TEST(Line, OutsideTheBitmapDrawsNothing)
 {
@@ -53,7 +50,8 @@ TEST(Line, VerticalAndDiagonal)
   Canvas c;
   LICE_Line(&c.bm, 1, 3, 1, 1, kInk, 1.0f, 0, false);
   LICE_Line(&c.bm, 9, 5, 6, 2, kInk, 1.0f, 0, false);
-  EXPECT_EQ(c.Inked(), (std::set<std::pair<int, int>>{{1, 1}, {1, 2}, {1, 3}, {6, 2}, {7, 3}, {8, 4}, {9, 5}}));
+  EXPECT_EQ(c.Inked(),
+            (std::set<std::pair<int, int>>{{1, 1}, {1, 2}, {1, 3}, {6, 2}, {7, 3}, {8, 4}, {9, 5}}));
 }
 
 TEST(Line, ClippedToTheBitmap)
@@ -80,11 +78,9 @@ TEST(Line, TwoEndedWalkIsTheSameEitherWay)
   EXPECT_TRUE(inked.count({1, 2}));
   EXPECT_TRUE(inked.count({11, 6}));
   EXPECT_TRUE(inked.count({6, 4}));  // the middle pixel of an even major length
-  for (int x = 1; x <= 11; ++x)
-  {
+  for (int x = 1; x <= 11; ++x) {
     int column = 0;
-    for (const auto& p : inked)
-      column += p.first == x;
+    for (const auto& p : inked) column += p.first == x;
     EXPECT_EQ(column, 1) << x;
   }
 }
@@ -104,12 +100,11 @@ TEST(Line, FixedAlphaShortcuts)
   const LICE_pixel ink = LICE_RGBA(200, 100, 40, 255), ground = LICE_RGBA(20, 60, 100, 255);
   const float alphas[] = {0.5f, 0.25f, 0.75f};
   const LICE_pixel expected[] = {
-      ((ink >> 1) & 0x7F7F7F7F) + ((ground >> 1) & 0x7F7F7F7F),
-      ((ink >> 2) & 0x3F3F3F3F) + ((ground >> 2) & 0x3F3F3F3F) + ((ground >> 1) & 0x7F7F7F7F),
-      ((ink >> 1) & 0x7F7F7F7F) + ((ink >> 2) & 0x3F3F3F3F) + ((ground >> 2) & 0x3F3F3F3F),
+    ((ink >> 1) & 0x7F7F7F7F) + ((ground >> 1) & 0x7F7F7F7F),
+    ((ink >> 2) & 0x3F3F3F3F) + ((ground >> 2) & 0x3F3F3F3F) + ((ground >> 1) & 0x7F7F7F7F),
+    ((ink >> 1) & 0x7F7F7F7F) + ((ink >> 2) & 0x3F3F3F3F) + ((ground >> 2) & 0x3F3F3F3F),
   };
-  for (int i = 0; i < 3; ++i)
-  {
+  for (int i = 0; i < 3; ++i) {
     Canvas c(ground);
     LICE_Line(&c.bm, 0, 0, 3, 0, ink, alphas[i], LICE_BLIT_USE_ALPHA, false);
     EXPECT_EQ(c.At(2, 0), expected[i]) << alphas[i];

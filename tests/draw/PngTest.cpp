@@ -9,8 +9,7 @@
 #include "draw/LICE_MemBitmap.h"
 #include "draw/LICE_PNG.h"
 
-namespace
-{
+namespace {
 struct Header
 {
   int width, height, depth, colour;
@@ -24,26 +23,23 @@ void Append(png_structp png, png_bytep data, png_size_t n)
 
 // Encodes rows (already in the file's sample layout) with libpng's writer.
 std::vector<unsigned char> Encode(const Header& h, const std::vector<std::vector<unsigned char>>& rows,
-                                  const std::vector<png_color>& palette = {}, const std::vector<png_byte>& trns = {})
+                                  const std::vector<png_color>& palette = {},
+                                  const std::vector<png_byte>& trns = {})
 {
   std::vector<unsigned char> out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png)))
-  {
+  if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
     return {};
   }
   png_set_write_fn(png, &out, Append, nullptr);
-  png_set_IHDR(png, info, h.width, h.height, h.depth, h.colour, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  if (!palette.empty())
-    png_set_PLTE(png, info, palette.data(), int(palette.size()));
-  if (!trns.empty())
-    png_set_tRNS(png, info, trns.data(), int(trns.size()), nullptr);
+  png_set_IHDR(png, info, h.width, h.height, h.depth, h.colour, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (!palette.empty()) png_set_PLTE(png, info, palette.data(), int(palette.size()));
+  if (!trns.empty()) png_set_tRNS(png, info, trns.data(), int(trns.size()), nullptr);
   png_write_info(png, info);
-  for (const auto& r : rows)
-    png_write_row(png, r.data());
+  for (const auto& r : rows) png_write_row(png, r.data());
   png_write_end(png, info);
   png_destroy_write_struct(&png, &info);
   return out;
@@ -55,7 +51,7 @@ std::unique_ptr<LICE_MemBitmap> Load(const std::vector<unsigned char>& bytes)
 }
 
 LICE_pixel At(LICE_MemBitmap& bm, int x, int y) { return LICE_Row(&bm, y)[x]; }
-} // namespace
+}  // namespace
 
 TEST(PngFailures, SignatureOnlyFailsWithoutLeaking)
 {
@@ -126,7 +122,7 @@ TEST(PngFormats, RgbaKeepsColourUnpremultiplied)
 TEST(PngFormats, PaletteWithTransparencyGivesPerPixelAlpha)
 {
   const std::vector<png_color> palette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
-  const std::vector<png_byte> trns = {0, 128};  // the third entry stays opaque
+  const std::vector<png_byte> trns = {0, 128};              // the third entry stays opaque
   std::vector<std::vector<unsigned char>> rows = {{0x06}};  // 2-bit indices 0, 0, 1, 2
   auto bm = Load(Encode({4, 1, 2, PNG_COLOR_TYPE_PALETTE}, rows, palette, trns));
   ASSERT_NE(bm, nullptr);
@@ -160,8 +156,7 @@ TEST(PngWriter, RoundTripsThroughTheLoader)
 {
   LICE_MemBitmap bm(3, 2);
   for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 3; ++x)
-      LICE_Row(&bm, y)[x] = LICE_RGBA(x * 80, y * 90, 7, 100 + x + y);
+    for (int x = 0; x < 3; ++x) LICE_Row(&bm, y)[x] = LICE_RGBA(x * 80, y * 90, 7, 100 + x + y);
   const std::string path = std::string(DRAW_TEST_OUTPUT) + "/roundtrip.png";
   ASSERT_TRUE(WritePng(path.c_str(), &bm));
   FILE* f = std::fopen(path.c_str(), "rb");
@@ -172,8 +167,7 @@ TEST(PngWriter, RoundTripsThroughTheLoader)
   auto back = Load(bytes);
   ASSERT_NE(back, nullptr);
   for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 3; ++x)
-      EXPECT_EQ(At(*back, x, y), LICE_Row(&bm, y)[x]);
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(At(*back, x, y), LICE_Row(&bm, y)[x]);
   EXPECT_FALSE(WritePng("/nonexistent-folder/x.png", &bm));
   LICE_MemBitmap empty;
   EXPECT_FALSE(WritePng(path.c_str(), &empty));

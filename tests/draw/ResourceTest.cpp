@@ -11,15 +11,13 @@
 
 using namespace PanelLayout;
 
-namespace
-{
+namespace {
 unsigned int BigEndian(const unsigned char* p) { return (p[0] << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
-} // namespace
+}  // namespace
 
 TEST(Resources, EveryLayoutBitmapIsAn8BitRgbaPngOfItsSize)
 {
-  for (const SkinBitmap& b : kBitmaps)
-  {
+  for (const SkinBitmap& b : kBitmaps) {
     SCOPED_TRACE(b.fileName);
     ResourceData res;
     ASSERT_TRUE(FindPngResource(b.id, res));
@@ -44,7 +42,8 @@ TEST(Resources, NameAndIdAreChecked)
   std::unique_ptr<LICE_MemBitmap> upper(LoadPngResource(1103, "BACKGROUND.PNG"));
   EXPECT_NE(upper, nullptr);
   EXPECT_EQ(LoadPngResource(1103, "GUI_background_512x480.bmp"), nullptr);
-  std::unique_ptr<LICE_MemBitmap> bare(LoadPngResource(1103, "png"));  // no dot: the whole name is the extension
+  std::unique_ptr<LICE_MemBitmap> bare(
+    LoadPngResource(1103, "png"));  // no dot: the whole name is the extension
   EXPECT_NE(bare, nullptr);
   EXPECT_EQ(LoadPngResource(1103, "background"), nullptr);
   EXPECT_EQ(LoadPngResource(1103, "x.pngs"), nullptr);
@@ -58,13 +57,11 @@ TEST(Resources, NameAndIdAreChecked)
 
 TEST(Layout, ControlsLieInsideTheEditor)
 {
-  for (const Control& c : kControls)
-  {
+  for (const Control& c : kControls) {
     const Rect r = ControlRect(c);
     EXPECT_TRUE(r.l >= 0 && r.t >= 0 && r.r <= kWidth && r.b <= kHeight && r.l < r.r && r.t < r.b)
-        << r.l << "," << r.t << "," << r.r << "," << r.b;
-    if (c.bitmapId)
-    {
+      << r.l << "," << r.t << "," << r.r << "," << r.b;
+    if (c.bitmapId) {
       EXPECT_NE(FindBitmap(c.bitmapId), nullptr) << c.bitmapId;
     }
   }
@@ -75,13 +72,11 @@ TEST(Layout, ControlsLieInsideTheEditor)
 TEST(Layout, TabsAndCentredAboutPage)
 {
   Rect tabs{kWidth, kHeight, 0, 0};
-  for (const Control& c : kControls)
-  {
+  for (const Control& c : kControls) {
     const Rect r = ControlRect(c);
     if (c.kind == Kind::TabButton)
       tabs = {std::min(tabs.l, r.l), std::min(tabs.t, r.t), std::max(tabs.r, r.r), std::max(tabs.b, r.b)};
-    if (c.page == Page::About)
-    {
+    if (c.page == Page::About) {
       EXPECT_EQ(r.l, kWidth / 2 - FindBitmap(c.bitmapId)->frameWidth / 2) << c.bitmapId;
     }
   }
@@ -94,19 +89,18 @@ TEST(Layout, TabsAndCentredAboutPage)
 // The art's printed labels must not run into the bitmaps of other controls.
 TEST(Layout, BitmapControlsDoNotOverlapExceptTheDisplaysTheyFrame)
 {
-  auto overlap = [](const Rect& a, const Rect& b) { return a.l < b.r && b.l < a.r && a.t < b.b && b.t < a.b; };
-  const int framed[] = {201, 202, 1102, 1103, 121};  // displays, backgrounds and the slider track lie under others
+  auto overlap = [](const Rect& a, const Rect& b) {
+    return a.l < b.r && b.l < a.r && a.t < b.b && b.t < a.b;
+  };
+  const int framed[] = {201, 202, 1102, 1103,
+                        121};  // displays, backgrounds and the slider track lie under others
   for (int i = 0; i < kControlCount; ++i)
-    for (int j = i + 1; j < kControlCount; ++j)
-    {
+    for (int j = i + 1; j < kControlCount; ++j) {
       const Control &a = kControls[i], &b = kControls[j];
-      if (!a.bitmapId || !b.bitmapId || a.page == Page::About || b.page == Page::About)
-        continue;
+      if (!a.bitmapId || !b.bitmapId || a.page == Page::About || b.page == Page::About) continue;
       bool under = false;
-      for (int id : framed)
-        under = under || a.bitmapId == id || b.bitmapId == id;
-      if (!under)
-      {
+      for (int id : framed) under = under || a.bitmapId == id || b.bitmapId == id;
+      if (!under) {
         EXPECT_FALSE(overlap(ControlRect(a), ControlRect(b))) << a.bitmapId << " / " << b.bitmapId;
       }
     }

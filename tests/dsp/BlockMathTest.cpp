@@ -114,15 +114,16 @@ TEST(BlockMath, ArctangentIsWithinAnUlpEverywhere)
   };
   for (const auto& set : sets) {
     double where = 0.0;
-    EXPECT_LE(LargestUlpError(BlockMath::Atan, ExactAtan, set.x, where), 1.0) << set.range << ", at " << where;
+    EXPECT_LE(LargestUlpError(BlockMath::Atan, ExactAtan, set.x, where), 1.0)
+      << set.range << ", at " << where;
   }
 }
 #endif
 
 TEST(BlockMath, EdgeValuesFollowTheCLibrary)
 {
-  const std::vector<double> x = {0.0, -0.0, DBL_TRUE_MIN, -DBL_MIN, 1e-300, kInf, -kInf, kNaN,
-                                 2147483648.5, -1e22, DBL_MAX};
+  const std::vector<double> x = {0.0,   -0.0, DBL_TRUE_MIN, -DBL_MIN, 1e-300, kInf,
+                                 -kInf, kNaN, 2147483648.5, -1e22,    DBL_MAX};
   const std::vector<double> s = Applied(BlockMath::Sin, x);
   const std::vector<double> a = Applied(BlockMath::Atan, x);
   for (size_t i = 0; i < x.size(); ++i) {

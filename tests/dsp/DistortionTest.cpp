@@ -10,13 +10,35 @@ using Kernwave::ShapeTable;
 
 namespace {
 
-const char* const kNames[Distortion::kNumTypes] = {
-  "Linear", "Compressor", "Hard-Overload", "KWSigmoid1-Drive", "KWSigmoid2-Drive",
-  "Rovurav-Fuzz", "Zorvak-Fuzz", "PRM-Fuzz 1", "PRM-Fuzz 2", "Soft-Tube-Distort",
-  "Tube-Distort", "Transistor 1", "Full-Clip", "Fuzz-Drive1", "Hardcore-Fuzz1",
-  "Hardcore-Fuzz2", "Industrial-Fuzz1", "Kernwave-Drive1", "Kernwave-Drive2",
-  "NoizeFreak-Fuzz 1", "NoizeFreak-Fuzz 2", "Invert-and-Drive", "Big-Bad-Drive",
-  "Big-Fat-Drive", "ViciousViper", "AssKicking", "TigersBlood", "MadDog", "Noise-Gate 1"};
+const char* const kNames[Distortion::kNumTypes] = {"Linear",
+                                                   "Compressor",
+                                                   "Hard-Overload",
+                                                   "KWSigmoid1-Drive",
+                                                   "KWSigmoid2-Drive",
+                                                   "Rovurav-Fuzz",
+                                                   "Zorvak-Fuzz",
+                                                   "PRM-Fuzz 1",
+                                                   "PRM-Fuzz 2",
+                                                   "Soft-Tube-Distort",
+                                                   "Tube-Distort",
+                                                   "Transistor 1",
+                                                   "Full-Clip",
+                                                   "Fuzz-Drive1",
+                                                   "Hardcore-Fuzz1",
+                                                   "Hardcore-Fuzz2",
+                                                   "Industrial-Fuzz1",
+                                                   "Kernwave-Drive1",
+                                                   "Kernwave-Drive2",
+                                                   "NoizeFreak-Fuzz 1",
+                                                   "NoizeFreak-Fuzz 2",
+                                                   "Invert-and-Drive",
+                                                   "Big-Bad-Drive",
+                                                   "Big-Fat-Drive",
+                                                   "ViciousViper",
+                                                   "AssKicking",
+                                                   "TigersBlood",
+                                                   "MadDog",
+                                                   "Noise-Gate 1"};
 
 double TypeValue(int type) { return type / 28.0; }
 
@@ -58,9 +80,8 @@ TEST(DistortionNames, EveryTypeRoundTripsThroughItsName)
 TEST(DistortionNames, FormerNamesAndUnknownTexts)
 {
   const std::pair<const char*, int> former[] = {
-    {"KWSigmoid3-Drive", 4}, {"Fuzz-Drive", 13},      {"Hardcore-Fuzz3", 14},
-    {"Hardcore-Fuzz4", 15},  {"Kernwave-Drive", 17},  {"Kernwave-Drive3", 17},
-    {"Kernwave-Drive4", 18}, {"NoizeFreak-Fuzz 3", 19}};
+    {"KWSigmoid3-Drive", 4}, {"Fuzz-Drive", 13},      {"Hardcore-Fuzz3", 14},  {"Hardcore-Fuzz4", 15},
+    {"Kernwave-Drive", 17},  {"Kernwave-Drive3", 17}, {"Kernwave-Drive4", 18}, {"NoizeFreak-Fuzz 3", 19}};
   for (const auto& f : former) EXPECT_EQ(Distortion::ShapeTypeFromName(f.first), f.second) << f.first;
   for (const char* text : {"linear", "", "Noise-Gate", "Noise-Gate 1 ", "MADDOG"})
     EXPECT_EQ(Distortion::ShapeTypeFromName(text), 0) << text;
@@ -70,9 +91,9 @@ TEST(DistortionNames, FormerNamesAndUnknownTexts)
 TEST(DistortionInterpolation, SelectionRoundsWithoutClamping)
 {
   Distortion d;
-  const std::pair<double, const char*> cases[] = {
-    {0.0, "no interp."}, {0.25, "linear"}, {0.6, "cosine"}, {0.625, "cubic"},
-    {1.0, "hermite"},    {1.5, "unknown"}, {-0.5, "unknown"}};
+  const std::pair<double, const char*> cases[] = {{0.0, "no interp."}, {0.25, "linear"}, {0.6, "cosine"},
+                                                  {0.625, "cubic"},    {1.0, "hermite"}, {1.5, "unknown"},
+                                                  {-0.5, "unknown"}};
   for (const auto& c : cases) {
     d.SetInterpolation(c.first);
     EXPECT_STREQ(d.InterpolationName(), c.second) << c.first;

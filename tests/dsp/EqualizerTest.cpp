@@ -37,7 +37,8 @@ TEST(Equalizer, ConstructionConfiguresTheFourFilters)
   EXPECT_EQ(low[3], -6.0);
   EXPECT_EQ(eq.HighShelfFilter().CurrentParams()[2], 4400.0);
   EXPECT_EQ(Gain(eq.HighShelfFilter()), -6.0);
-  for (const Filter* band : {static_cast<const Filter*>(&eq.BandPassFilter()), static_cast<const Filter*>(&eq.BandStopFilter())}) {
+  for (const Filter* band :
+       {static_cast<const Filter*>(&eq.BandPassFilter()), static_cast<const Filter*>(&eq.BandStopFilter())}) {
     EXPECT_EQ(band->CurrentParams()[2], 2400.0);
     EXPECT_EQ(band->CurrentParams()[3], 4000.0);
   }

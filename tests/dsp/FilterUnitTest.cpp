@@ -160,8 +160,8 @@ TEST(FilterUnit, SelectionIsMadeFromTheModeValues)
   StereoBlock hi2 = hi;
   Process(lowPass, hi, 128);
   Process(bandStop, hi2, 128);
-  EXPECT_LT(hi.Amplitude(2000), 0.05);           // 2000 Hz low-pass removes 13 kHz
-  EXPECT_NEAR(hi2.Amplitude(2000), 1.0, 0.01);   // far from the 2000 Hz notch
+  EXPECT_LT(hi.Amplitude(2000), 0.05);          // 2000 Hz low-pass removes 13 kHz
+  EXPECT_NEAR(hi2.Amplitude(2000), 1.0, 0.01);  // far from the 2000 Hz notch
 }
 
 TEST(FilterUnit, SwitchedOffFadesToTheDrySignalThenLeavesItAlone)

@@ -27,8 +27,7 @@ struct StereoBlock
   int Size() const { return static_cast<int>(left.size()); }
 
   // Runs process(left, right, count) over blocks of the given size.
-  template <class Process>
-  void InBlocks(int block, Process process)
+  template <class Process> void InBlocks(int block, Process process)
   {
     for (int done = 0; done < Size(); done += block) {
       const int count = Size() - done < block ? Size() - done : block;

@@ -12,8 +12,8 @@ using namespace Kernwave;
 TEST(MinMax, MatchTheConditionalFormsEverywhere)
 {
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double values[] = {-2.0, -1.0, -0.0, 0.0, 0.5, 1.0, 3.0, nan,
-                           std::numeric_limits<double>::infinity()};
+  const double values[] = {
+    -2.0, -1.0, -0.0, 0.0, 0.5, 1.0, 3.0, nan, std::numeric_limits<double>::infinity()};
   for (double a : values) {
     for (double b : values) {
       const double max = a > b ? a : b, min = a < b ? a : b;

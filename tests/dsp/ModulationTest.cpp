@@ -20,8 +20,7 @@ struct Stereo
   int Size() const { return static_cast<int>(left.size()); }
 };
 
-template <class Unit, class Fn>
-Stereo Through(Unit& u, Fn process, Stereo s)
+template <class Unit, class Fn> Stereo Through(Unit& u, Fn process, Stereo s)
 {
   (u.*process)(s.left.data(), s.right.data(), s.Size());
   return s;
@@ -36,8 +35,7 @@ Stereo Impulse(int n)
 
 // Switching off must scale the wet part by 0.995, 0.990, ... down to 0 over 200 samples (seen
 // against a twin that stays on), after which blocks pass untouched.
-template <class Unit, class Fn>
-void ExpectFadeOut(Unit& u, Fn process)
+template <class Unit, class Fn> void ExpectFadeOut(Unit& u, Fn process)
 {
   Through(u, process, Stereo(5000, 0.5));
   Unit twin = u;

@@ -104,8 +104,7 @@ TEST(Oversampler, RoundTripDelaysByTheStatedSamplesAndRemovesWhatWouldFold)
       os.Process(factor, left.data() + done, right.data() + done, block,
                  [&](double* l, double* r, int count) {
                    // A tone at 0.45 of the higher rate on the right channel only.
-                   for (int i = 0; i < count; ++i, ++high)
-                     r[i] = std::cos(2.0 * kPi * 0.45 * high);
+                   for (int i = 0; i < count; ++i, ++high) r[i] = std::cos(2.0 * kPi * 0.45 * high);
                    (void)l;
                  });
       done += block;

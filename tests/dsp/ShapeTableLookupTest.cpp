@@ -60,10 +60,19 @@ bool SameBits(double a, double b)
 
 std::vector<double> Inputs(int n)
 {
-  std::vector<double> x = {0.0, -0.0, 1.0, -1.0, 1.5, 1e9, 3e9, -7e12,
+  std::vector<double> x = {0.0,
+                           -0.0,
+                           1.0,
+                           -1.0,
+                           1.5,
+                           1e9,
+                           3e9,
+                           -7e12,
                            std::numeric_limits<double>::infinity(),
                            -std::numeric_limits<double>::infinity(),
-                           std::numeric_limits<double>::quiet_NaN(), 1e-300, 5e-324};
+                           std::numeric_limits<double>::quiet_NaN(),
+                           1e-300,
+                           5e-324};
   for (int i = 0; i <= n + 2; ++i) {
     x.push_back(static_cast<double>(i) / n);
     x.push_back(-static_cast<double>(i) / n);
@@ -90,8 +99,8 @@ TEST(ShapeTableLookup, SameBitsAsTheStraightforwardLookup)
       for (double x : Inputs(table->Size())) {
         const double want = Straightforward(*table, table->mode, x);
         ASSERT_TRUE(SameBits(table->Lookup(x), want))
-          << "type " << type << ", mode " << table->mode << ", x " << x << ": "
-          << table->Lookup(x) << " instead of " << want;
+          << "type " << type << ", mode " << table->mode << ", x " << x << ": " << table->Lookup(x)
+          << " instead of " << want;
       }
     }
   }

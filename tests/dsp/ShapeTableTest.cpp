@@ -85,10 +85,10 @@ TEST_F(ShapeTables, EveryTableMatchesItsFingerprint)
     EXPECT_EQ(t.Size(), pin.points) << pin.type;
     EXPECT_EQ(t.step, 1.0 / pin.points) << pin.type;
     EXPECT_EQ(t.mode, ShapeTable::kHermite) << pin.type;
-    EXPECT_EQ(Fingerprint(t.positive), pin.positive) << "type " << pin.type << std::hex << " 0x"
-                                                     << Fingerprint(t.positive);
-    EXPECT_EQ(Fingerprint(t.negative), pin.negative) << "type " << pin.type << std::hex << " 0x"
-                                                     << Fingerprint(t.negative);
+    EXPECT_EQ(Fingerprint(t.positive), pin.positive)
+      << "type " << pin.type << std::hex << " 0x" << Fingerprint(t.positive);
+    EXPECT_EQ(Fingerprint(t.negative), pin.negative)
+      << "type " << pin.type << std::hex << " 0x" << Fingerprint(t.negative);
   }
   for (int type : {0, 2, 12, 21, -1, 29}) EXPECT_EQ(unit.TableForType(type), nullptr) << type;
 }
@@ -97,8 +97,7 @@ TEST_F(ShapeTables, SymmetricTypesHaveEqualHalves)
 {
   for (int type : {1, 3, 4, 5, 6, 7, 9, 10, 11, 13, 17, 18, 22, 23, 24, 28})
     EXPECT_EQ(T(type).positive, T(type).negative) << type;
-  for (int type : {8, 14, 15, 16, 19, 20, 25, 26, 27})
-    EXPECT_NE(T(type).positive, T(type).negative) << type;
+  for (int type : {8, 14, 15, 16, 19, 20, 25, 26, 27}) EXPECT_NE(T(type).positive, T(type).negative) << type;
 }
 
 TEST_F(ShapeTables, FadedTypesStartFromSilence)
@@ -117,27 +116,56 @@ TEST_F(ShapeTables, HandWorkedEntries)
   const double e = 1e-12, r = std::sqrt(0.5);
   const double x74 = 74 / 256.0;
   const double a5at74 = x74 + 0.25 * std::sin(kPi * x74) + 0.15 * std::fabs(std::sin(10 * kPi * x74));
-  const struct { int type, i; bool positive; double want; } cases[] = {
-    {1, 192, true, 0.55}, {3, 128, true, 0.5 - 0.05 * std::sin(0.115 * kPi)},
+  const struct
+  {
+    int type, i;
+    bool positive;
+    double want;
+  } cases[] = {
+    {1, 192, true, 0.55},
+    {3, 128, true, 0.5 - 0.05 * std::sin(0.115 * kPi)},
     {4, 128, true, 0.3777 * std::sin(1.0084512418023237) + 0.425},
     {5, 128, true, 1.0},  // 1.14 before the limit
-    {6, 179, true, (179 - 0.288 * 77) / 256}, {7, 32, true, 0.48277},
-    {8, 64, false, 0.25 + 0.1777 * r}, {9, 64, true, 0.25 + 0.75 * r}, {10, 128, true, 0.97},
-    {10, 255, true, 0.2425 / 128 + 0.7275}, {11, 128, true, 0.5 - 0.2 * std::pow(std::sin(0.625 * kPi), 3)},
-    {11, 205, true, 205 / 256.0 - (205 / 256.0 - 0.8) * 0.8}, {13, 16, true, 0.5},
-    {13, 128, true, 0.875}, {17, 32, true, -0.3125}, {18, 64, true, 0.625},
-    {28, 63, true, 0.0}, {28, 96, true, 0.375 * r}, {28, 255, true, 255 / 256.0},
+    {6, 179, true, (179 - 0.288 * 77) / 256},
+    {7, 32, true, 0.48277},
+    {8, 64, false, 0.25 + 0.1777 * r},
+    {9, 64, true, 0.25 + 0.75 * r},
+    {10, 128, true, 0.97},
+    {10, 255, true, 0.2425 / 128 + 0.7275},
+    {11, 128, true, 0.5 - 0.2 * std::pow(std::sin(0.625 * kPi), 3)},
+    {11, 205, true, 205 / 256.0 - (205 / 256.0 - 0.8) * 0.8},
+    {13, 16, true, 0.5},
+    {13, 128, true, 0.875},
+    {17, 32, true, -0.3125},
+    {18, 64, true, 0.625},
+    {28, 63, true, 0.0},
+    {28, 96, true, 0.375 * r},
+    {28, 255, true, 255 / 256.0},
     // Hardcore-Fuzz: later edits overwrite earlier ones; A5 continues from its rewritten [74].
-    {14, 50, true, 0.0}, {14, 20, true, 1.0}, {14, 100, true, 1.0}, {14, 190, false, 1.0},
-    {14, 210, false, 0.0}, {15, 30, true, 0.005}, {15, 74, true, 0.49},
-    {15, 75, true, a5at74 + 0.19 + 0.20}, {15, 30, false, 1.0}, {15, 160, false, 0.0},
+    {14, 50, true, 0.0},
+    {14, 20, true, 1.0},
+    {14, 100, true, 1.0},
+    {14, 190, false, 1.0},
+    {14, 210, false, 0.0},
+    {15, 30, true, 0.005},
+    {15, 74, true, 0.49},
+    {15, 75, true, a5at74 + 0.19 + 0.20},
+    {15, 30, false, 1.0},
+    {15, 160, false, 0.0},
     // The zigzag walks after five steps.
-    {16, 5, true, -0.05574 + 5 / 256.0}, {16, 5, false, 0.024 + 5 / 256.0},
+    {16, 5, true, -0.05574 + 5 / 256.0},
+    {16, 5, false, 0.024 + 5 / 256.0},
     // Normalised: type 24 peaks at 63/64, 25 at 69.5/70 + 0.2 and 69.5/70, 26 at 0.98765625.
-    {24, 31, true, 1.0}, {24, 0, true, -32 / 63.0}, {25, 0, true, 0.7 / (69.5 / 70 + 0.2)},
-    {25, 0, false, 0.5 / (69.5 / 70)}, {26, 9, true, -0.775}, {26, 5, false, 0.94140625 / 0.98765625},
+    {24, 31, true, 1.0},
+    {24, 0, true, -32 / 63.0},
+    {25, 0, true, 0.7 / (69.5 / 70 + 0.2)},
+    {25, 0, false, 0.5 / (69.5 / 70)},
+    {26, 9, true, -0.775},
+    {26, 5, false, 0.94140625 / 0.98765625},
     // Clamped, not normalised.
-    {27, 5, true, 1.0}, {27, 15, true, 0.375 - 1.25 * 0.625}, {27, 5, false, 0.125},
+    {27, 5, true, 1.0},
+    {27, 15, true, 0.375 - 1.25 * 0.625},
+    {27, 5, false, 0.125},
   };
   for (const auto& c : cases)
     EXPECT_NEAR(c.positive ? P(c.type, c.i) : N(c.type, c.i), c.want, e) << c.type << " " << c.i;

@@ -41,14 +41,12 @@ double ChebyshevMagnitude(int n, double rippleDb, double W)
 double ButterworthMagnitude(int n, double W) { return 1.0 / std::sqrt(1.0 + std::pow(W, 2.0 * n)); }
 
 // Digital frequencies from 10 Hz to just under Nyquist, in radians per sample.
-template <class Check>
-void ForFrequencies(double fs, Check check)
+template <class Check> void ForFrequencies(double fs, Check check)
 {
   for (double f = 10.0; f < 0.499 * fs; f *= 1.05) check(2.0 * kPi * f / fs);
 }
 
-template <class Design>
-double Magnitude(const Design& d, double w)
+template <class Design> double Magnitude(const Design& d, double w)
 {
   return std::abs(d.Cascade().Response(w / (2.0 * kPi)));
 }
@@ -68,7 +66,8 @@ TEST(CascadeDesign, ChebyshevPassMatchesTheClosedForm)
         ForFrequencies(44100, [&](double w) {
           const double W = std::tan(w / 2) / k;
           EXPECT_NEAR(Magnitude(lp, w), ChebyshevMagnitude(n, ripple, W), 1e-9) << n << " " << fc << " " << w;
-          EXPECT_NEAR(Magnitude(hp, w), ChebyshevMagnitude(n, ripple, 1.0 / W), 1e-9) << n << " " << fc << " " << w;
+          EXPECT_NEAR(Magnitude(hp, w), ChebyshevMagnitude(n, ripple, 1.0 / W), 1e-9)
+            << n << " " << fc << " " << w;
         });
       }
 }

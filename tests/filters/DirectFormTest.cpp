@@ -11,8 +11,7 @@ using namespace Dsp;
 
 namespace {
 
-template <template <int> class State>
-using Cheby = FilterDesign<ChebyshevI::Design::HighPass<4>, 2, State>;
+template <template <int> class State> using Cheby = FilterDesign<ChebyshevI::Design::HighPass<4>, 2, State>;
 
 FilterParams ChebyParams()
 {

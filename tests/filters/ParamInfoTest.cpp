@@ -56,12 +56,12 @@ TEST(ParamInfo, DisplayTexts)
 
 TEST(ParamInfo, RecordTable)
 {
-  const ParamInfo records[] = {ParamRecords::SampleRate(), ParamRecords::CutoffFrequency(),
-                               ParamRecords::Q(),          ParamRecords::BandwidthOctaves(),
+  const ParamInfo records[] = {ParamRecords::SampleRate(),  ParamRecords::CutoffFrequency(),
+                               ParamRecords::Q(),           ParamRecords::BandwidthOctaves(),
                                ParamRecords::BandwidthHz(), ParamRecords::Gain(),
-                               ParamRecords::Order(2),     ParamRecords::RippleDb()};
-  const ParamId ids[] = {IdSampleRate, IdFrequency, IdQ,    IdBandwidth,
-                         IdBandwidthHz, IdGain,     IdOrder, IdRippleDb};
+                               ParamRecords::Order(2),      ParamRecords::RippleDb()};
+  const ParamId ids[] = {IdSampleRate,  IdFrequency, IdQ,     IdBandwidth,
+                         IdBandwidthHz, IdGain,      IdOrder, IdRippleDb};
   const double defaults[] = {44100, 2000, 1, 1, 1720, -6, 2, 0.01};
   for (int i = 0; i < 8; ++i) {
     EXPECT_EQ(records[i].id, ids[i]);

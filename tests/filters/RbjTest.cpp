@@ -17,11 +17,7 @@ FilterParams Params(double fs, double f, double p)
   return params;
 }
 
-template <class Design>
-double Gain(const Design& d, double f)
-{
-  return std::abs(d.Cascade().Response(f));
-}
+template <class Design> double Gain(const Design& d, double f) { return std::abs(d.Cascade().Response(f)); }
 
 }  // namespace
 

@@ -23,8 +23,7 @@ FilterParams RbjParams(double fs, double f, double q)
   return p;
 }
 
-template <class F>
-std::vector<double> RunBlocks(F& filter, const std::vector<double>& input, int block)
+template <class F> std::vector<double> RunBlocks(F& filter, const std::vector<double>& input, int block)
 {
   std::vector<double> left = input, right = input;
   for (int done = 0; done < static_cast<int>(input.size()); done += block) {
@@ -76,8 +75,7 @@ TEST(SmoothedFilterDesign, GlideMovesLinearlyAndEndsExactlyOnTheTarget)
   EXPECT_NEAR(f.TransitionParams()[2], 2.5, 1e-12);
   RunBlocks(f, x, 256);
   EXPECT_EQ(f.RemainingSamples(), 0);
-  for (int i = 0; i < FilterParams::kMaxParams; ++i)
-    EXPECT_EQ(f.TransitionParams()[i], f.CurrentParams()[i]);
+  for (int i = 0; i < FilterParams::kMaxParams; ++i) EXPECT_EQ(f.TransitionParams()[i], f.CurrentParams()[i]);
 }
 
 TEST(SmoothedFilterDesign, GlideContinuesAcrossShortBlocks)

@@ -17,8 +17,7 @@ namespace {
 
 const double kRates[] = {22050, 32000, 44100, 48000, 88200, 96000, 192000};
 
-template <int N>
-bool IsStable(const BiquadCascade<N>& cascade)
+template <int N> bool IsStable(const BiquadCascade<N>& cascade)
 {
   if (cascade.stageCount < 1) return false;
   for (int i = 0; i < cascade.stageCount; ++i) {
@@ -32,8 +31,7 @@ bool IsStable(const BiquadCascade<N>& cascade)
 }
 
 // Knob grid: frequency and last parameter at steps of 1/100 and 1/20; order fixed.
-template <class Design>
-void SweepDesign(const char* name, double order)
+template <class Design> void SweepDesign(const char* name, double order)
 {
   const int frequencySlot = Design::kParamCount == 3 ? 1 : 2;
   const int lastSlot = Design::kParamCount - 1;
@@ -51,8 +49,8 @@ void SweepDesign(const char* name, double order)
         Design d;
         d.Apply(p);
         if (!IsStable(d.Cascade()) && failures++ < 5)
-          ADD_FAILURE() << name << " order " << order << " fs " << fs << " f " << p[frequencySlot]
-                        << " last " << p[lastSlot];
+          ADD_FAILURE() << name << " order " << order << " fs " << fs << " f " << p[frequencySlot] << " last "
+                        << p[lastSlot];
       }
 }
 

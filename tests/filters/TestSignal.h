@@ -18,8 +18,7 @@ inline std::vector<double> TestSignal(int n, unsigned seed = 1)
 
 // Amplitude (from the RMS) of the second half of the output for a sine of f cycles per
 // sample; the first half lets the filter settle.
-template <class Filter>
-double SineGain(Filter& filter, double f, int n = 8192)
+template <class Filter> double SineGain(Filter& filter, double f, int n = 8192)
 {
   std::vector<double> left(n), right(n);
   for (int i = 0; i < n; ++i) left[i] = right[i] = std::sin(6.283185307179586 * f * i);

@@ -24,8 +24,7 @@ FuzzEffect::~FuzzEffect()
   Dispatch(effClose);
 }
 
-VstIntPtr FuzzEffect::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                               float opt)
+VstIntPtr FuzzEffect::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
 {
   return effect->dispatcher(effect, opcode, index, value, ptr, opt);
 }
@@ -44,17 +43,13 @@ Bytes FuzzEffect::GetChunk(bool program)
 VstIntPtr FuzzEffect::SetChunk(bool program, const Bytes& bytes)
 {
   Bytes copy(bytes);
-  return Dispatch(effSetChunk, program ? 1 : 0, static_cast<VstIntPtr>(copy.size()),
-                  copy.data());
+  return Dispatch(effSetChunk, program ? 1 : 0, static_cast<VstIntPtr>(copy.size()), copy.data());
 }
 
 namespace {
 
 // A text written into a buffer full of marks must end inside `limit` bytes.
-bool TerminatedWithin(const char* buffer, size_t limit)
-{
-  return strnlen(buffer, limit) < limit;
-}
+bool TerminatedWithin(const char* buffer, size_t limit) { return strnlen(buffer, limit) < limit; }
 
 }  // namespace
 

@@ -11,12 +11,12 @@
 class Skarvel;
 
 // A broken invariant is a finding: report it and abort so the fuzzer keeps the input.
-#define FUZZ_CHECK(condition)                                                            \
-  do {                                                                                   \
-    if (!(condition)) {                                                                  \
-      std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-      std::abort();                                                                      \
-    }                                                                                    \
+#define FUZZ_CHECK(condition)                                                                                \
+  do {                                                                                                       \
+    if (!(condition)) {                                                                                      \
+      std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__);                    \
+      std::abort();                                                                                          \
+    }                                                                                                        \
   } while (0)
 
 using Bytes = std::vector<unsigned char>;
@@ -30,8 +30,8 @@ public:
   FuzzEffect(const FuzzEffect&) = delete;
   FuzzEffect& operator=(const FuzzEffect&) = delete;
 
-  VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr, float opt = 0.0f);
+  VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f);
   Skarvel& Plug();
 
   // The chunk effGetChunk hands out, copied; empty when it answers 0.

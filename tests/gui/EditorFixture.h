@@ -14,7 +14,7 @@
 // What the effect tells its host while the editor is used.
 struct HostLog
 {
-  std::vector<std::pair<VstInt32, VstInt32>> calls;  // opcode, index
+  std::vector<std::pair<VstInt32, VstInt32>> calls;   // opcode, index
   std::vector<std::pair<VstInt32, float>> automated;  // index, value
 
   int Count(VstInt32 opcode) const;

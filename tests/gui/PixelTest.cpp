@@ -68,7 +68,11 @@ TEST_F(EditorPixels, AKnobShowsTheFrameOfItsValue)
   IControl& knob = Bound(kFilterCutoff);
   const EditorRect r = knob.GetRECT();
   ASSERT_EQ(r, EditorRect(103, 122, 143, 162));
-  const struct { double value; int frame; } cases[] = {{0.0, 1}, {0.5, 65}, {1.0, 128}};
+  const struct
+  {
+    double value;
+    int frame;
+  } cases[] = {{0.0, 1}, {0.5, 65}, {1.0, 128}};
   for (const auto& c : cases) {
     Gui().UpdateControlsFromPlug(kFilterCutoff, c.value, true);
     Gui().DrawArea(r);

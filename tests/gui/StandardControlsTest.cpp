@@ -18,8 +18,7 @@ protected:
   Controls() { plug.AttachEditor(&g); }
   ~Controls() override { plug.AttachEditor(nullptr); }
 
-  template <class C>
-  C* Add(C* c)
+  template <class C> C* Add(C* c)
   {
     g.AttachControl(c);
     return c;
@@ -123,8 +122,8 @@ TEST_F(Controls, ACaptionShowsTheDisplayStringAndOptionallyTheLabel)
 TEST_F(Controls, TheFileSelectorAsksForAFileAndRepaintsOnceMoreAfterwards)
 {
   auto strip = MakeStrip(48, 20, 2, 0xFF000000);
-  IFileSelectorControl* load =
-      Add(new IFileSelectorControl(&plug, {0, 0, 48, 20}, IGraphics::kFileOpen, Skin(strip.get(), 2), "", "kw bgp"));
+  IFileSelectorControl* load = Add(new IFileSelectorControl(&plug, {0, 0, 48, 20}, IGraphics::kFileOpen,
+                                                            Skin(strip.get(), 2), "", "kw bgp"));
   g.DrawArea({0, 0, 200, 100});
   g.fileAnswer = "/presets/a.kw";
   load->MouseDown(1, 1, none);

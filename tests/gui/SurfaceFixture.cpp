@@ -4,7 +4,7 @@
 #include "gui/IPopupMenu.h"
 
 RecordingPlug::RecordingPlug(int nParams)
-  : IPlugBase(nParams, "2-2", 1, "Recorder", "", "Kernwave", 0x10000, 1, 1, false)
+    : IPlugBase(nParams, "2-2", 1, "Recorder", "", "Kernwave", 0x10000, 1, 1, false)
 {
   for (int i = 0; i < nParams; ++i) GetParam(i)->DefineDouble("p", 0.0, 0.0, 1.0, 0.001, "");
 }
@@ -33,8 +33,8 @@ IPopupMenu* ScriptedSurface::CreatePopupMenu(IPopupMenu& menu, const EditorRect&
   return &menu;
 }
 
-void ScriptedSurface::CreateTextEntry(IControl* control, const TextStyle&, const EditorRect& r, const char* text,
-                                      IPlugParam*)
+void ScriptedSurface::CreateTextEntry(IControl* control, const TextStyle&, const EditorRect& r,
+                                      const char* text, IPlugParam*)
 {
   promptRect = r;
   entryControl = control;

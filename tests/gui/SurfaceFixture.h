@@ -43,7 +43,10 @@ public:
   bool takesKeys = true;
 
 private:
-  void Note(const char* what, int a, int b) { calls.push_back(what + (" " + std::to_string(a) + "," + std::to_string(b))); }
+  void Note(const char* what, int a, int b)
+  {
+    calls.push_back(what + (" " + std::to_string(a) + "," + std::to_string(b)));
+  }
 };
 
 // A headless surface that answers the prompts as scripted and records them.

@@ -260,7 +260,8 @@ TEST(EditorCaches, EachBitmapIsDecodedOnce)
   EXPECT_EQ(first, second);
   EXPECT_EQ(loads, 1);
   EXPECT_EQ(BitmapCache::Instance().Find(990001), first);
-  EXPECT_EQ(BitmapCache::Instance().Acquire(990002, [] { return static_cast<LICE_IBitmap*>(nullptr); }), nullptr);
+  EXPECT_EQ(BitmapCache::Instance().Acquire(990002, [] { return static_cast<LICE_IBitmap*>(nullptr); }),
+            nullptr);
   EXPECT_EQ(BitmapCache::Instance().Find(990002), nullptr) << "a failed load is not cached";
 
   RecordingPlug plug;

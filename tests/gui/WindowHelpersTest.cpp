@@ -49,7 +49,8 @@ TEST(PopupMenuList, NumbersItemsPrefixesSubmenusAndLeavesOutWhatCannotBeChosen)
   menu.AddItem("More", 0, more);
 
   PopupMenuList list(menu);
-  EXPECT_EQ(list.Labels(), (std::vector<std::string>{"  01: Low", "* 03: High", "  04: More > Wide", "  04: More > Tight"}));
+  EXPECT_EQ(list.Labels(),
+            (std::vector<std::string>{"  01: Low", "* 03: High", "  04: More > Wide", "  04: More > Tight"}));
   EXPECT_EQ(list.Choose(3), more);
   EXPECT_EQ(more->GetChosenItemIdx(), 3);
   EXPECT_EQ(menu.GetChosenItemIdx(), -1);

@@ -115,8 +115,7 @@ TEST(Chunks, TruncatedProgramChunkSetsWhatItHoldsAndFails)
   EXPECT_EQ(host->SetChunk(true, cut), 0);
   for (int k = 0; k <= 10; ++k) EXPECT_EQ(host->GetParameter(k), static_cast<float>(Value(k, 1)));
   EXPECT_EQ(host->GetParameter(11), 0.0f) << "the short read stores the minimum";
-  for (int k = 12; k < kParams; ++k)
-    EXPECT_EQ(host->GetParameter(k), static_cast<float>(Value(k, 20)));
+  for (int k = 12; k < kParams; ++k) EXPECT_EQ(host->GetParameter(k), static_cast<float>(Value(k, 20)));
 }
 
 TEST(Chunks, TruncatedBankChunkFails)
@@ -190,8 +189,12 @@ TEST(Chunks, OversamplingBlockAfterTheDataRoundTripsAndHostileTailsReadAsOff)
 
   Bytes cut = OversamplingBlock(4);
   cut.pop_back();
-  const Bytes hostile[] = {OversamplingBlock(4, 1, "OVSX"), OversamplingBlock(4, 2), cut,
-                           OversamplingBlock(3), OversamplingBlock(1), OversamplingBlock(-4),
+  const Bytes hostile[] = {OversamplingBlock(4, 1, "OVSX"),
+                           OversamplingBlock(4, 2),
+                           cut,
+                           OversamplingBlock(3),
+                           OversamplingBlock(1),
+                           OversamplingBlock(-4),
                            Bytes{0x4F}};
   for (const Bytes& tail : hostile) {
     EXPECT_EQ(host->SetChunk(true, WithHeader(Doubles(kParams, 2))), 1);  // off

@@ -76,8 +76,7 @@ private:
   std::vector<ClapParamEvent>& sink;
 };
 
-template <typename Sample>
-void Point(clap_audio_buffer_t& port, std::vector<Sample*>& channels)
+template <typename Sample> void Point(clap_audio_buffer_t& port, std::vector<Sample*>& channels)
 {
   if constexpr (sizeof(Sample) == sizeof(float))
     port.data32 = channels.data();
@@ -98,7 +97,9 @@ ClapHost::ClapHost()
   host.url = "";
   host.version = "1.0";
   host.get_extension = HostExtension;
-  host.request_restart = [](const clap_host_t* h) { ++static_cast<ClapHost*>(h->host_data)->restartRequests; };
+  host.request_restart = [](const clap_host_t* h) {
+    ++static_cast<ClapHost*>(h->host_data)->restartRequests;
+  };
   host.request_process = [](const clap_host_t*) {};
   host.request_callback = [](const clap_host_t*) {};
 }
@@ -210,12 +211,14 @@ clap_process_status ClapHost::Process(DoubleBuffers& in, DoubleBuffers& out, int
   return Run(in, out, frames, events);
 }
 
-clap_process_status ClapHost::ProcessInPlace(FloatBuffers& io, int frames, const std::vector<ClapParamEvent>& events)
+clap_process_status ClapHost::ProcessInPlace(FloatBuffers& io, int frames,
+                                             const std::vector<ClapParamEvent>& events)
 {
   return Run(io, io, frames, events);
 }
 
-clap_process_status ClapHost::ProcessInPlace(DoubleBuffers& io, int frames, const std::vector<ClapParamEvent>& events)
+clap_process_status ClapHost::ProcessInPlace(DoubleBuffers& io, int frames,
+                                             const std::vector<ClapParamEvent>& events)
 {
   return Run(io, io, frames, events);
 }

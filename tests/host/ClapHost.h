@@ -45,8 +45,7 @@ public:
   // Creates the plug-in with that id (the factory's first when null) and initialises it.
   bool Create(const char* id = nullptr);
   const clap_plugin_t* Plugin() const { return plugin; }
-  template <typename Extension>
-  const Extension* Get(const char* id) const
+  template <typename Extension> const Extension* Get(const char* id) const
   {
     return plugin ? static_cast<const Extension*>(plugin->get_extension(plugin, id)) : nullptr;
   }
@@ -64,8 +63,10 @@ public:
   clap_process_status Process(DoubleBuffers& in, DoubleBuffers& out, int frames,
                               const std::vector<ClapParamEvent>& events = {});
   // The same buffers as input and output.
-  clap_process_status ProcessInPlace(FloatBuffers& io, int frames, const std::vector<ClapParamEvent>& events = {});
-  clap_process_status ProcessInPlace(DoubleBuffers& io, int frames, const std::vector<ClapParamEvent>& events = {});
+  clap_process_status ProcessInPlace(FloatBuffers& io, int frames,
+                                     const std::vector<ClapParamEvent>& events = {});
+  clap_process_status ProcessInPlace(DoubleBuffers& io, int frames,
+                                     const std::vector<ClapParamEvent>& events = {});
   // params flush with these input events.
   void Flush(const std::vector<ClapParamEvent>& events = {});
 

@@ -207,10 +207,12 @@ TEST(ClapParams, TextRoundTripsAtMinimumMaximumAndDefault)
     for (double v : {info.min_value, info.max_value, info.default_value}) {
       const std::string text = host->Text(clap_id(i), v);
       ASSERT_NE(text, "(refused)") << info.name;
-      EXPECT_EQ(kSkarvelParams[i].label[0] != '\0', text.size() > 3 && text.compare(text.size() - 3, 3, " Hz") == 0)
+      EXPECT_EQ(kSkarvelParams[i].label[0] != '\0',
+                text.size() > 3 && text.compare(text.size() - 3, 3, " Hz") == 0)
         << info.name << ": " << text;
       double back = -1.0;
-      ASSERT_TRUE(params->text_to_value(host->Plugin(), clap_id(i), text.c_str(), &back)) << info.name << ": " << text;
+      ASSERT_TRUE(params->text_to_value(host->Plugin(), clap_id(i), text.c_str(), &back))
+        << info.name << ": " << text;
       EXPECT_GE(back, info.min_value);
       EXPECT_LE(back, info.max_value);
       EXPECT_EQ(host->Text(clap_id(i), back), text) << info.name;
@@ -270,12 +272,10 @@ TEST(ClapParams, FlushAppliesTheHostsValuesWhileNotProcessing)
 class ClapProcess : public ::testing::TestWithParam<std::tuple<double, bool, bool>>
 {
 protected:
-  template <typename Sample>
-  void CompareWithVst2(TwoFormats& t, bool inPlace);
+  template <typename Sample> void CompareWithVst2(TwoFormats& t, bool inPlace);
 };
 
-template <typename Sample>
-void ClapProcess::CompareWithVst2(TwoFormats& t, bool inPlace)
+template <typename Sample> void ClapProcess::CompareWithVst2(TwoFormats& t, bool inPlace)
 {
   std::mt19937 random(7);
   EffectScenarios::NoiseInput noise(3);
@@ -328,7 +328,8 @@ TEST(ClapProcessEvents, ParameterChangesInsideBlocksActAtTheirSample)
     const int count = int(random() % 6);
     for (int k = 0; k < count; ++k) {
       const int p = param(random);
-      events.push_back({uint32_t(at(random)), clap_id(p), IsSwitch(p) ? double(random() % 2) : double(value(random))});
+      events.push_back(
+        {uint32_t(at(random)), clap_id(p), IsSwitch(p) ? double(random() % 2) : double(value(random))});
     }
     std::stable_sort(events.begin(), events.end(), [](auto& a, auto& b) { return a.time < b.time; });
 
@@ -351,7 +352,8 @@ TEST(ClapProcessEvents, ParameterChangesInsideBlocksActAtTheirSample)
       t.vst->SetParameter(VstInt32(e.id), float(e.value));
     }
     runTo(frames);
-    ASSERT_LE(LargestDifference(got, want), 1e-6) << "block of " << frames << " with " << events.size() << " changes";
+    ASSERT_LE(LargestDifference(got, want), 1e-6)
+      << "block of " << frames << " with " << events.size() << " changes";
   }
   for (int i = 0; i < kNumParams; ++i) EXPECT_EQ(float(t.clap->Value(clap_id(i))), t.vst->GetParameter(i));
 }
@@ -367,10 +369,13 @@ TEST(ClapProcessEvents, LateOrUnorderedChangesAndOversizedBlocksStaySound)
   const int frames = 3 * int(kMaxBlock) + 17;
   FloatBuffers in = Block<float>(noise, frames);
   FloatBuffers got(2, std::vector<float>(size_t(frames)));
-  ASSERT_EQ(t.clap->Process(in, got, frames, {{200, kVolume, 0.5}, {100, kGate, 0.25}, {uint32_t(frames) + 5, kBassAmount, 0.0}}),
-            CLAP_PROCESS_CONTINUE);
+  ASSERT_EQ(
+    t.clap->Process(in, got, frames,
+                    {{200, kVolume, 0.5}, {100, kGate, 0.25}, {uint32_t(frames) + 5, kBassAmount, 0.0}}),
+    CLAP_PROCESS_CONTINUE);
   FloatBuffers want(2, std::vector<float>(size_t(frames)));
-  FloatBuffers head(2), tail(2), headOut(2, std::vector<float>(200)), tailOut(2, std::vector<float>(size_t(frames - 200)));
+  FloatBuffers head(2), tail(2), headOut(2, std::vector<float>(200)),
+    tailOut(2, std::vector<float>(size_t(frames - 200)));
   for (int c = 0; c < 2; ++c) {
     head[c].assign(in[c].begin(), in[c].begin() + 200);
     tail[c].assign(in[c].begin() + 200, in[c].end());
@@ -526,7 +531,8 @@ TEST(ClapState, AnythingButAWholeStateChangesNothing)
     EXPECT_FALSE(host->LoadState(junk, 1000 + size_t(k) * 4093));
   }
   for (size_t n = 0; n < before.size(); ++n)
-    EXPECT_FALSE(host->LoadState(std::vector<uint8_t>(before.begin(), before.begin() + long(n)))) << n << " bytes";
+    EXPECT_FALSE(host->LoadState(std::vector<uint8_t>(before.begin(), before.begin() + long(n))))
+      << n << " bytes";
   ClapInputStream failing(before, 16, 64);
   const auto* state = host->Get<clap_plugin_state_t>(CLAP_EXT_STATE);
   EXPECT_FALSE(state->load(host->Plugin(), failing.Stream()));

@@ -89,8 +89,10 @@ void EditorHost::HandleOwnEvents()
   while (XPending(display)) {
     XEvent ev;
     XNextEvent(display, &ev);
-    if ((ev.type == KeyPress || ev.type == KeyRelease) && ev.xany.send_event) forwardedKeyTypes.push_back(ev.type);
-    if (ev.type == ClientMessage && static_cast<unsigned long>(ev.xclient.data.l[0]) == deleteAtom) closedByUser = true;
+    if ((ev.type == KeyPress || ev.type == KeyRelease) && ev.xany.send_event)
+      forwardedKeyTypes.push_back(ev.type);
+    if (ev.type == ClientMessage && static_cast<unsigned long>(ev.xclient.data.l[0]) == deleteAtom)
+      closedByUser = true;
   }
 }
 

@@ -23,11 +23,17 @@ bool EverythingOn(TestHost& host)
   {
     int index;
     float value;
-  } settings[] = {
-    {kModulationOnOff, 1.0f}, {kRingModulationAmount, 0.5f}, {kRingModulationFrequency, 0.3f},
-    {kPhaserDepth, 0.75f},    {kBassAmount, 0.7f},           {kMidAmount, 0.75f},
-    {kHighAmount, 0.3f},      {kDumpExpand, 0.6f},           {kDistortionLoudness, 1.0f},
-    {kInputSaturation, 0.3f}, {kSaturation, 0.3f}};
+  } settings[] = {{kModulationOnOff, 1.0f},
+                  {kRingModulationAmount, 0.5f},
+                  {kRingModulationFrequency, 0.3f},
+                  {kPhaserDepth, 0.75f},
+                  {kBassAmount, 0.7f},
+                  {kMidAmount, 0.75f},
+                  {kHighAmount, 0.3f},
+                  {kDumpExpand, 0.6f},
+                  {kDistortionLoudness, 1.0f},
+                  {kInputSaturation, 0.3f},
+                  {kSaturation, 0.3f}};
   for (const auto& s : settings) host.SetParameter(s.index, s.value);
   return true;
 }
@@ -38,10 +44,7 @@ float CutoffSweep(int64_t frame)
   return static_cast<float>(phase < 0.5 ? 2.0 * phase : 2.0 * (1.0 - phase));
 }
 
-void AutomateCutoff(TestHost& host, int64_t frame)
-{
-  host.SetParameter(kFilterCutoff, CutoffSweep(frame));
-}
+void AutomateCutoff(TestHost& host, int64_t frame) { host.SetParameter(kFilterCutoff, CutoffSweep(frame)); }
 
 float NoiseInput::Next()
 {

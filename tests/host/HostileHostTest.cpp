@@ -62,8 +62,7 @@ void ExpectSound(TestHost& host)
     EXPECT_TRUE(v >= 0.0f && v <= 1.0f) << "parameter " << k << " is " << v;
     EXPECT_LT(host.DispatchText(effGetParamDisplay, k).size(), 32u);
   }
-  for (int p = 0; p < kPrograms; ++p)
-    EXPECT_LT(host.DispatchText(effGetProgramNameIndexed, p).size(), 64u);
+  for (int p = 0; p < kPrograms; ++p) EXPECT_LT(host.DispatchText(effGetProgramNameIndexed, p).size(), 64u);
   EXPECT_GT(host.GetChunk(false).size(), 8u);
   EXPECT_EQ(host.GetChunk(true).size(), 248u);
   ProcessSine(host, 256, 0);
@@ -103,8 +102,7 @@ TEST(HostileHost, EveryOpcodeWithInvalidIndicesAndNoPointer)
     const bool valueIsPointer = opcode == effSetSpeakerArrangement || opcode == effGetSpeakerArrangement;
     for (VstInt32 index : indices)
       for (VstIntPtr value : values)
-        for (float opt : opts)
-          host->Dispatch(opcode, index, valueIsPointer ? 0 : value, nullptr, opt);
+        for (float opt : opts) host->Dispatch(opcode, index, valueIsPointer ? 0 : value, nullptr, opt);
   }
   ExpectSound(*host);
   EXPECT_EQ(host->Dispatch(effGetProgram), 0) << "no invalid program was taken";
@@ -114,8 +112,8 @@ TEST(HostileHost, InvalidIndicesWithBuffersWriteNothing)
 {
   auto host = Started();
   ASSERT_TRUE(host);
-  for (VstInt32 opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay,
-                          effGetProgramNameIndexed, effGetInputProperties, effGetOutputProperties})
+  for (VstInt32 opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay, effGetProgramNameIndexed,
+                          effGetInputProperties, effGetOutputProperties})
     for (VstInt32 index : {-1, kParams, kPrograms, INT_MAX, INT_MIN}) {
       if (opcode == effGetProgramNameIndexed && index == kParams) continue;  // a valid program
       char text[256];
@@ -314,9 +312,8 @@ TEST(HostileHost, ExtremeSampleRatesStayFiniteAndAudible)
     ASSERT_TRUE(host);
     host->Dispatch(effSetProgram, 0, 30);
     const std::pair<int, float> settings[] = {
-      {10, 1.0f}, {16, 1.0f}, {22, 1.0f}, {27, 0.0f},  // every unit on, nothing bypassed
-      {17, 0.5f}, {18, 0.9f}, {19, 0.75f}, {20, 1.0f}, {23, 0.8f}, {25, 0.2f}, {26, 0.9f},
-      {13, 1.0f}};
+      {10, 1.0f}, {16, 1.0f}, {22, 1.0f},  {27, 0.0f},  // every unit on, nothing bypassed
+      {17, 0.5f}, {18, 0.9f}, {19, 0.75f}, {20, 1.0f}, {23, 0.8f}, {25, 0.2f}, {26, 0.9f}, {13, 1.0f}};
     for (const auto& [index, value] : settings) host->SetParameter(index, value);
     float loudest = 0.0f;
     const int blocks = static_cast<int>(rate) * 2 / 512;

@@ -80,9 +80,7 @@ TEST(Identity, CanDoAnswersEveryRow)
 {
   auto host = LoadSkarvel();
   ASSERT_TRUE(host);
-  auto canDo = [&](const char* text) {
-    return host->Dispatch(effCanDo, 0, 0, const_cast<char*>(text));
-  };
+  auto canDo = [&](const char* text) { return host->Dispatch(effCanDo, 0, 0, const_cast<char*>(text)); };
   EXPECT_EQ(canDo("receiveVstTimeInfo"), 1);
   // The effect does not do MIDI.
   EXPECT_EQ(canDo("sendVstEvents"), 0);

@@ -15,8 +15,7 @@ LV2TestHost::~LV2TestHost()
 }
 
 bool LV2TestHost::Instantiate(const std::string& bundlePath, const std::string& binary,
-                              const std::string& pluginUri, double sampleRate,
-                              const LV2HostFeatures& offered)
+                              const std::string& pluginUri, double sampleRate, const LV2HostFeatures& offered)
 {
   bundle = bundlePath;
   uri = pluginUri;
@@ -96,7 +95,8 @@ LV2_State_Status LV2TestHost::SaveState(LV2State& state)
   state.clear();
   storing = &state;
   const LV2_Feature* none[] = {nullptr};
-  const LV2_State_Status status = iface->save(handle, Store, this, LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE, none);
+  const LV2_State_Status status =
+    iface->save(handle, Store, this, LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE, none);
   storing = nullptr;
   return status;
 }

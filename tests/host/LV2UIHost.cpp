@@ -6,9 +6,8 @@
 #include <cstring>
 
 LV2UIHost::LV2UIHost(LV2TestHost& plugin, std::string uri, int width, int height)
-  : plugin(plugin), uri(std::move(uri)), width(width), height(height)
-{
-}
+    : plugin(plugin), uri(std::move(uri)), width(width), height(height)
+{}
 
 bool LV2UIHost::Size(int& w, int& h)
 {
@@ -56,14 +55,16 @@ void LV2UIHost::PortEvent(uint32_t port, float value)
   if (handle) descriptor->port_event(handle, port, sizeof value, 0, &value);
 }
 
-void LV2UIHost::Write(LV2UI_Controller self, uint32_t port, uint32_t size, uint32_t format, const void* buffer)
+void LV2UIHost::Write(LV2UI_Controller self, uint32_t port, uint32_t size, uint32_t format,
+                      const void* buffer)
 {
   auto* host = static_cast<LV2UIHost*>(self);
   float value = 0.0f;
   const bool isFloat = format == 0 && size == sizeof value && buffer;
   if (isFloat) std::memcpy(&value, buffer, sizeof value);
   host->calls.push_back({LV2UICall::Write, port, isFloat ? value : std::nanf(""), false});
-  if (isFloat && port >= LV2TestHost::kAudioPorts && port - LV2TestHost::kAudioPorts < host->plugin.Controls().size())
+  if (isFloat && port >= LV2TestHost::kAudioPorts &&
+      port - LV2TestHost::kAudioPorts < host->plugin.Controls().size())
     host->plugin.Control(static_cast<int>(port - LV2TestHost::kAudioPorts)) = value;
 }
 

@@ -9,7 +9,8 @@ namespace {
 
 BOOL CALLBACK CollectId(HMODULE, LPCSTR, LPSTR name, LONG_PTR ids)
 {
-  reinterpret_cast<std::set<int>*>(ids)->insert(IS_INTRESOURCE(name) ? int(reinterpret_cast<ULONG_PTR>(name)) : -1);
+  reinterpret_cast<std::set<int>*>(ids)->insert(IS_INTRESOURCE(name) ? int(reinterpret_cast<ULONG_PTR>(name))
+                                                                     : -1);
   return TRUE;
 }
 

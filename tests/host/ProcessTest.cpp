@@ -10,11 +10,11 @@ std::unique_ptr<TestHost> Prepared(int blockSize)
   auto host = LoadSkarvel();
   if (!host) return nullptr;
   host->Start(44100.0f, blockSize);
-  host->SetParameter(0, 0.9f);    // input volume
-  host->SetParameter(1, 0.62f);   // DC offset
-  host->SetParameter(2, 0.35f);   // input saturation
-  host->SetParameter(28, 0.2f);   // output saturation
-  host->SetParameter(29, 0.7f);   // output volume
+  host->SetParameter(0, 0.9f);   // input volume
+  host->SetParameter(1, 0.62f);  // DC offset
+  host->SetParameter(2, 0.35f);  // input saturation
+  host->SetParameter(28, 0.2f);  // output saturation
+  host->SetParameter(29, 0.7f);  // output volume
   return host;
 }
 

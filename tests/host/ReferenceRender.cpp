@@ -4,16 +4,14 @@
 #include <cstdint>
 #include <cstdio>
 
-namespace
-{
+namespace {
 // Two detuned tones, a slow swell and a little deterministic noise: enough to move every
 // unit's state without relying on any platform's random numbers.
 DoubleBuffers Input(int frames, int start)
 {
   DoubleBuffers in(2, std::vector<double>(static_cast<size_t>(frames)));
   uint32_t noise = 0x1234567u + uint32_t(start);
-  for (int i = 0; i < frames; ++i)
-  {
+  for (int i = 0; i < frames; ++i) {
     const double t = double(start + i);
     noise = noise * 1664525u + 1013904223u;
     const double n = double(noise >> 8) / double(1u << 24) - 0.5;
@@ -23,24 +21,19 @@ DoubleBuffers Input(int frames, int start)
   }
   return in;
 }
-} // namespace
+}  // namespace
 
-namespace ReferenceRender
-{
+namespace ReferenceRender {
 std::vector<double> Render(const Player& player)
 {
   std::vector<double> all;
-  for (int p = 0; p < player.programs; ++p)
-  {
-    if (!player.selectProgram(p))
-      return {};
-    for (int start = 0; start < kFramesPerProgram; start += kBlockSize)
-    {
+  for (int p = 0; p < player.programs; ++p) {
+    if (!player.selectProgram(p)) return {};
+    for (int start = 0; start < kFramesPerProgram; start += kBlockSize) {
       DoubleBuffers in = Input(kBlockSize, start);
       DoubleBuffers out(2, std::vector<double>(kBlockSize));
       player.process(in, out, kBlockSize);
-      for (const auto& ch : out)
-        all.insert(all.end(), ch.begin(), ch.end());
+      for (const auto& ch : out) all.insert(all.end(), ch.begin(), ch.end());
     }
   }
   return all;
@@ -48,8 +41,7 @@ std::vector<double> Render(const Player& player)
 
 std::vector<double> Render(TestHost& host)
 {
-  if (!host.Effect())
-    return {};
+  if (!host.Effect()) return {};
   host.Start(float(kSampleRate), kBlockSize);
   Player player;
   player.programs = host.Effect()->numPrograms;
@@ -68,8 +60,7 @@ std::vector<double> Render(TestHost& host)
 bool Write(const std::string& path, const std::vector<double>& samples)
 {
   FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f)
-    return false;
+  if (!f) return false;
   const bool ok = std::fwrite(samples.data(), sizeof(double), samples.size(), f) == samples.size();
   return std::fclose(f) == 0 && ok;
 }
@@ -77,8 +68,7 @@ bool Write(const std::string& path, const std::vector<double>& samples)
 bool Read(const std::string& path, std::vector<double>& samples)
 {
   FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f)
-    return false;
+  if (!f) return false;
   samples.clear();
   double buffer[4096];
   size_t n;
@@ -87,4 +77,4 @@ bool Read(const std::string& path, std::vector<double>& samples)
   std::fclose(f);
   return true;
 }
-} // namespace ReferenceRender
+}  // namespace ReferenceRender

@@ -10,8 +10,7 @@
 // after another on one effect with its audio state reset in between. The Linux build writes
 // it through the VST2 module to a file; the Windows builds render the same through each
 // plug-in format and compare, so every platform and format is shown to compute the same chain.
-namespace ReferenceRender
-{
+namespace ReferenceRender {
 constexpr int kFramesPerProgram = 4096;
 constexpr int kBlockSize = 512;
 constexpr double kSampleRate = 44100.0;
@@ -33,4 +32,4 @@ std::vector<double> Render(TestHost& host);
 // Raw little-endian doubles.
 bool Write(const std::string& path, const std::vector<double>& samples);
 bool Read(const std::string& path, std::vector<double>& samples);
-} // namespace ReferenceRender
+}  // namespace ReferenceRender

@@ -31,8 +31,8 @@ Bytes ProgramChunk(const std::vector<double>& values)
 // Any double of 0..1, with the ends and the awkward values in between turning up often.
 double RandomValue(std::mt19937_64& random)
 {
-  const double awkward[] = {0.0, -0.0, 1.0, 0.5, std::nextafter(1.0, 0.0),
-                            std::numeric_limits<double>::denorm_min(), 1.0 / 3.0, 0.1};
+  const double awkward[] = {
+    0.0, -0.0, 1.0, 0.5, std::nextafter(1.0, 0.0), std::numeric_limits<double>::denorm_min(), 1.0 / 3.0, 0.1};
   if (random() % 8 == 0) return awkward[random() % 8];
   return static_cast<double>(random() >> 11) * 0x1.0p-53;
 }

@@ -40,7 +40,8 @@ inline std::vector<float> SkarvelLV2Defaults()
       defaults[static_cast<size_t>(port)] = std::strtof(ttl.c_str() + d + value.size(), nullptr);
   }
   for (int i = 0; i < kNumParams; ++i)
-    if (std::isnan(defaults[static_cast<size_t>(i)])) ADD_FAILURE() << "Skarvel.ttl has no default for parameter " << i;
+    if (std::isnan(defaults[static_cast<size_t>(i)]))
+      ADD_FAILURE() << "Skarvel.ttl has no default for parameter " << i;
   return defaults;
 }
 
@@ -51,7 +52,8 @@ inline std::unique_ptr<LV2TestHost> InstantiateSkarvelLV2(const LV2HostFeatures&
 {
   static const std::vector<float> defaults = SkarvelLV2Defaults();
   auto host = std::make_unique<LV2TestHost>(defaults);
-  if (!host->Instantiate(SkarvelLV2Bundle(), LV2Identity::kBinary, LV2Identity::kPluginUri, sampleRate, features)) {
+  if (!host->Instantiate(SkarvelLV2Bundle(), LV2Identity::kBinary, LV2Identity::kPluginUri, sampleRate,
+                         features)) {
     ADD_FAILURE() << host->Error();
     return nullptr;
   }

@@ -70,8 +70,7 @@ void TestHost::Close()
   effect = nullptr;
 }
 
-VstIntPtr TestHost::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                             float opt)
+VstIntPtr TestHost::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
 {
   return effect ? effect->dispatcher(effect, opcode, index, value, ptr, opt) : 0;
 }
@@ -91,10 +90,7 @@ void TestHost::SetParameter(VstInt32 index, float value)
   if (effect) effect->setParameter(effect, index, value);
 }
 
-float TestHost::GetParameter(VstInt32 index)
-{
-  return effect ? effect->getParameter(effect, index) : 0.0f;
-}
+float TestHost::GetParameter(VstInt32 index) { return effect ? effect->getParameter(effect, index) : 0.0f; }
 
 std::vector<unsigned char> TestHost::GetChunk(bool program)
 {
@@ -108,8 +104,7 @@ std::vector<unsigned char> TestHost::GetChunk(bool program)
 VstIntPtr TestHost::SetChunk(bool program, const std::vector<unsigned char>& bytes)
 {
   std::vector<unsigned char> copy(bytes);  // the plug-in must not rely on the host's buffer
-  return Dispatch(effSetChunk, program ? 1 : 0, static_cast<VstIntPtr>(copy.size()),
-                  copy.data());
+  return Dispatch(effSetChunk, program ? 1 : 0, static_cast<VstIntPtr>(copy.size()), copy.data());
 }
 
 void TestHost::ProcessReplacing(FloatBuffers& in, FloatBuffers& out, int frames)
@@ -141,8 +136,8 @@ int TestHost::CountCalls(VstInt32 opcode) const
   return n;
 }
 
-VstIntPtr VSTCALLBACK TestHost::Callback(AEffect* effect, VstInt32 opcode, VstInt32 index,
-                                         VstIntPtr value, void* ptr, float opt)
+VstIntPtr VSTCALLBACK TestHost::Callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                         void* ptr, float opt)
 {
   TestHost* host = effect && effect->user ? static_cast<TestHost*>(effect->user) : hostBeingLoaded;
   if (!host) return 0;
@@ -164,8 +159,7 @@ VstIntPtr TestHost::Answer(VstInt32 opcode, VstInt32, VstIntPtr, void* ptr, floa
     case audioMasterGetCurrentProcessLevel: return config.processLevel;
     case audioMasterGetSampleRate: return config.sampleRate;
     case audioMasterGetBlockSize: return config.blockSize;
-    case audioMasterGetTime:
-      return config.answerTime ? reinterpret_cast<VstIntPtr>(&config.time) : 0;
+    case audioMasterGetTime: return config.answerTime ? reinterpret_cast<VstIntPtr>(&config.time) : 0;
     case audioMasterProcessEvents:
       ReceiveEvents(static_cast<const VstEvents*>(ptr));
       return config.processEventsAnswer;

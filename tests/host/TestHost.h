@@ -65,11 +65,11 @@ public:
   // Processing off, then effClose; the effect is gone afterwards.
   void Close();
 
-  VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr, float opt = 0.0f);
+  VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f);
   // Dispatches with a zeroed 256-byte text buffer and returns the text written into it.
-  std::string DispatchText(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                           float opt = 0.0f, VstIntPtr* result = nullptr);
+  std::string DispatchText(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, float opt = 0.0f,
+                           VstIntPtr* result = nullptr);
   void SetParameter(VstInt32 index, float value);
   float GetParameter(VstInt32 index);
 
@@ -88,8 +88,8 @@ public:
   const std::vector<ReceivedMidi>& Midi() const { return midi; }
 
 private:
-  static VstIntPtr VSTCALLBACK Callback(AEffect* effect, VstInt32 opcode, VstInt32 index,
-                                        VstIntPtr value, void* ptr, float opt);
+  static VstIntPtr VSTCALLBACK Callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                        void* ptr, float opt);
   VstIntPtr Answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
   void ReceiveEvents(const VstEvents* events);
 

@@ -115,7 +115,8 @@ TEST_F(VST3EditorTest, KnobMovesAreEditGesturesOnTheComponentHandler)
   ASSERT_TRUE(view);
   v3_cpp_obj(view)->set_frame(view, frame.Ptr());
   ASSERT_EQ(v3_cpp_obj(view)->attached(view, reinterpret_cast<void*>(static_cast<uintptr_t>(parent)),
-                                       "X11EmbedWindowID"), V3_OK);
+                                       "X11EmbedWindowID"),
+            V3_OK);
   XSync(display, False);
   const std::vector<Window> children = Children();
   ASSERT_EQ(children.size(), 1u);
@@ -145,7 +146,8 @@ TEST_F(VST3EditorTest, KnobMovesAreEditGesturesOnTheComponentHandler)
   ASSERT_GE(handler.edits.size(), 3u);
   EXPECT_EQ(handler.edits.front().kind, 'b');
   EXPECT_EQ(handler.edits.back().kind, 'e');
-  for (const ComponentHandler::Edit& e : handler.edits) EXPECT_EQ(e.id, static_cast<v3_param_id>(kFilterCutoff));
+  for (const ComponentHandler::Edit& e : handler.edits)
+    EXPECT_EQ(e.id, static_cast<v3_param_id>(kFilterCutoff));
   const ComponentHandler::Edit& last = handler.edits[handler.edits.size() - 2];
   EXPECT_EQ(last.kind, 'p');
   v3_edit_controller** c = host->Controller();

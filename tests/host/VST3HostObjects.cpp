@@ -16,26 +16,19 @@ struct HandlerTable : v3_funknown
 };
 
 // Every object answers for its own interface and FUnknown, and counts references.
-template <typename Object>
-Object& Self(void* self)
-{
-  return *static_cast<Object*>(self);
-}
+template <typename Object> Object& Self(void* self) { return *static_cast<Object*>(self); }
 
-template <typename Object>
-uint32_t V3_API AddRef(void* self)
+template <typename Object> uint32_t V3_API AddRef(void* self)
 {
   return static_cast<uint32_t>(++Self<Object>(self).refs);
 }
 
-template <typename Object>
-uint32_t V3_API Release(void* self)
+template <typename Object> uint32_t V3_API Release(void* self)
 {
   return static_cast<uint32_t>(--Self<Object>(self).refs);
 }
 
-template <typename Object>
-v3_result Answer(void* self, const v3_tuid iid, const v3_tuid own, void** obj)
+template <typename Object> v3_result Answer(void* self, const v3_tuid iid, const v3_tuid own, void** obj)
 {
   if (v3_tuid_match(iid, v3_funknown_iid) || v3_tuid_match(iid, own)) {
     AddRef<Object>(self);
@@ -57,7 +50,8 @@ v3_result V3_API StreamRead(void* self, void* buffer, int32_t n, int32_t* done)
 {
   MemoryStream& s = Self<MemoryStream>(self);
   if (n < 0 || s.position >= s.failAfter) return V3_INTERNAL_ERR;
-  const size_t count = std::min({static_cast<size_t>(n), s.bytes.size() - s.position, s.failAfter - s.position});
+  const size_t count =
+    std::min({static_cast<size_t>(n), s.bytes.size() - s.position, s.failAfter - s.position});
   if (count) std::memcpy(buffer, s.bytes.data() + s.position, count);
   s.position += count;
   if (done) *done = static_cast<int32_t>(count);
@@ -69,7 +63,8 @@ v3_result V3_API StreamWrite(void* self, void* buffer, int32_t n, int32_t* done)
   MemoryStream& s = Self<MemoryStream>(self);
   if (n < 0 || s.position + static_cast<size_t>(n) > s.failAfter) return V3_INTERNAL_ERR;
   const auto* bytes = static_cast<const uint8_t*>(buffer);
-  if (s.bytes.size() < s.position + static_cast<size_t>(n)) s.bytes.resize(s.position + static_cast<size_t>(n));
+  if (s.bytes.size() < s.position + static_cast<size_t>(n))
+    s.bytes.resize(s.position + static_cast<size_t>(n));
   if (n) std::memcpy(s.bytes.data() + s.position, bytes, static_cast<size_t>(n));
   s.position += static_cast<size_t>(n);
   if (done) *done = n;
@@ -79,8 +74,9 @@ v3_result V3_API StreamWrite(void* self, void* buffer, int32_t n, int32_t* done)
 v3_result V3_API StreamSeek(void* self, int64_t pos, int32_t mode, int64_t* result)
 {
   MemoryStream& s = Self<MemoryStream>(self);
-  const int64_t base = mode == V3_SEEK_SET ? 0 : mode == V3_SEEK_CUR ? static_cast<int64_t>(s.position)
-                                                                      : static_cast<int64_t>(s.bytes.size());
+  const int64_t base = mode == V3_SEEK_SET   ? 0
+                       : mode == V3_SEEK_CUR ? static_cast<int64_t>(s.position)
+                                             : static_cast<int64_t>(s.bytes.size());
   if (base + pos < 0) return V3_INVALID_ARG;
   s.position = static_cast<size_t>(base + pos);
   if (result) *result = static_cast<int64_t>(s.position);
@@ -93,9 +89,8 @@ v3_result V3_API StreamTell(void* self, int64_t* pos)
   return V3_OK;
 }
 
-const StreamTable kStreamTable = {
-  {StreamQuery, AddRef<MemoryStream>, Release<MemoryStream>},
-  {StreamRead, StreamWrite, StreamSeek, StreamTell}};
+const StreamTable kStreamTable = {{StreamQuery, AddRef<MemoryStream>, Release<MemoryStream>},
+                                  {StreamRead, StreamWrite, StreamSeek, StreamTell}};
 
 // --- parameter changes ---------------------------------------------------------------------
 
@@ -106,7 +101,10 @@ v3_result V3_API QueueQuery(void* self, const v3_tuid iid, void** obj)
 
 v3_param_id V3_API QueueId(void* self) { return Self<ParameterQueue>(self).id; }
 
-int32_t V3_API QueuePointCount(void* self) { return static_cast<int32_t>(Self<ParameterQueue>(self).points.size()); }
+int32_t V3_API QueuePointCount(void* self)
+{
+  return static_cast<int32_t>(Self<ParameterQueue>(self).points.size());
+}
 
 v3_result V3_API QueuePoint(void* self, int32_t index, int32_t* offset, double* value)
 {
@@ -119,22 +117,25 @@ v3_result V3_API QueuePoint(void* self, int32_t index, int32_t* offset, double* 
 
 v3_result V3_API QueueAddPoint(void*, int32_t, double, int32_t*) { return V3_NOT_IMPLEMENTED; }
 
-const v3_param_value_queue_cpp kQueueTable = {
-  {QueueQuery, AddRef<ParameterQueue>, Release<ParameterQueue>},
-  {QueueId, QueuePointCount, QueuePoint, QueueAddPoint}};
+const v3_param_value_queue_cpp kQueueTable = {{QueueQuery, AddRef<ParameterQueue>, Release<ParameterQueue>},
+                                              {QueueId, QueuePointCount, QueuePoint, QueueAddPoint}};
 
 v3_result V3_API ChangesQuery(void* self, const v3_tuid iid, void** obj)
 {
   return Answer<ParameterChanges>(self, iid, v3_param_changes_iid, obj);
 }
 
-int32_t V3_API ChangesCount(void* self) { return static_cast<int32_t>(Self<ParameterChanges>(self).queues.size()); }
+int32_t V3_API ChangesCount(void* self)
+{
+  return static_cast<int32_t>(Self<ParameterChanges>(self).queues.size());
+}
 
 v3_param_value_queue** V3_API ChangesData(void* self, int32_t index)
 {
   ParameterChanges& c = Self<ParameterChanges>(self);
   if (index < 0 || static_cast<size_t>(index) >= c.queues.size()) return nullptr;
-  return static_cast<v3_param_value_queue**>(static_cast<void*>(&c.queues[static_cast<size_t>(index)].vtable));
+  return static_cast<v3_param_value_queue**>(
+    static_cast<void*>(&c.queues[static_cast<size_t>(index)].vtable));
 }
 
 v3_param_value_queue** V3_API ChangesAdd(void*, v3_param_id*, int32_t*) { return nullptr; }
@@ -167,9 +168,8 @@ v3_result V3_API HandlerRestart(void* self, int32_t flags)
   return V3_OK;
 }
 
-const HandlerTable kHandlerTable = {
-  {HandlerQuery, AddRef<ComponentHandler>, Release<ComponentHandler>},
-  {HandlerBegin, HandlerPerform, HandlerEnd, HandlerRestart}};
+const HandlerTable kHandlerTable = {{HandlerQuery, AddRef<ComponentHandler>, Release<ComponentHandler>},
+                                    {HandlerBegin, HandlerPerform, HandlerEnd, HandlerRestart}};
 
 // --- frame and run loop --------------------------------------------------------------------
 

@@ -88,7 +88,8 @@ TEST(VST3HostileHost, ZeroFramesNullBuffersAndOversizedBlocks)
   ASSERT_EQ(oneCall->Process(in, whole, frames), V3_OK);
   for (int start = 0; start < frames; start += kBlock) {
     FloatBuffers blockIn(2), blockOut(2, std::vector<float>(kBlock));
-    for (int ch = 0; ch < 2; ++ch) blockIn[ch].assign(in[ch].begin() + start, in[ch].begin() + start + kBlock);
+    for (int ch = 0; ch < 2; ++ch)
+      blockIn[ch].assign(in[ch].begin() + start, in[ch].begin() + start + kBlock);
     ASSERT_EQ(sliced->Process(blockIn, blockOut, kBlock), V3_OK);
     for (int ch = 0; ch < 2; ++ch)
       for (int i = 0; i < kBlock; ++i) ASSERT_EQ(whole[ch][start + i], blockOut[ch][i]) << start + i;
@@ -143,7 +144,10 @@ TEST(VST3HostileHost, BadStateStreamsChangeNothing)
   ASSERT_NE(different, good);
 
   for (size_t n = 0; n < different.size(); ++n) {
-    EXPECT_EQ(host->SetState(std::vector<uint8_t>(different.begin(), different.begin() + static_cast<long>(n))), V3_FALSE) << n;
+    EXPECT_EQ(
+      host->SetState(std::vector<uint8_t>(different.begin(), different.begin() + static_cast<long>(n))),
+      V3_FALSE)
+      << n;
   }
   std::mt19937 random(18);
   for (int i = 0; i < 500; ++i) {

@@ -187,7 +187,7 @@ TEST_F(VST3BesideVST2, FactoryProgramsAreTheRootUnitsProgramListAndTheProgramPar
     EXPECT_EQ(v3_cpp_obj(c)->get_parameter_normalised(c, kProgramParam), program / 55.0);
     for (int k = 0; k < kParams; ++k)
       EXPECT_EQ(static_cast<float>(v3_cpp_obj(c)->get_parameter_normalised(c, k)), vst2->GetParameter(k))
-          << "program " << program << " parameter " << k;
+        << "program " << program << " parameter " << k;
   }
 }
 

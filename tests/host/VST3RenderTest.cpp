@@ -20,12 +20,12 @@ void AddValues(ParameterChanges& changes, int variant, const std::vector<int>& p
   }
 }
 
-template <typename Buffers>
-double LargestDifference(const Buffers& a, const Buffers& b)
+template <typename Buffers> double LargestDifference(const Buffers& a, const Buffers& b)
 {
   double worst = 0.0;
   for (size_t c = 0; c < a.size(); ++c)
-    for (size_t i = 0; i < a[c].size(); ++i) worst = std::max(worst, std::fabs(double(a[c][i]) - double(b[c][i])));
+    for (size_t i = 0; i < a[c].size(); ++i)
+      worst = std::max(worst, std::fabs(double(a[c][i]) - double(b[c][i])));
   return worst;
 }
 
@@ -35,8 +35,8 @@ double LargestDifference(const Buffers& a, const Buffers& b)
 // the same output, in both sample sizes.
 TEST_F(VST3BesideVST2, RendersWhatTheVST2ModuleRendersForTheSameProgramAndValues)
 {
-  const std::vector<int> automated = {kFilterCutoff, kFilterResonance, kDistortion, kDistortionType,
-                                      kRingModulationAmount, kPhaserDepth, kBassAmount, kSaturation};
+  const std::vector<int> automated = {kFilterCutoff,         kFilterResonance, kDistortion, kDistortionType,
+                                      kRingModulationAmount, kPhaserDepth,     kBassAmount, kSaturation};
   int variant = 0;
   for (int program : {3, 21, 42}) {
     ++variant;
@@ -46,7 +46,8 @@ TEST_F(VST3BesideVST2, RendersWhatTheVST2ModuleRendersForTheSameProgramAndValues
     changes.Add(kProgramParam, 0, program / 55.0);
     AddValues(changes, variant, automated);
 
-    EffectScenarios::NoiseInput noise2(static_cast<uint32_t>(program)), noise3(static_cast<uint32_t>(program));
+    EffectScenarios::NoiseInput noise2(static_cast<uint32_t>(program)),
+      noise3(static_cast<uint32_t>(program));
     double worst = 0.0;
     for (int start = 0; start < kFrames; start += kBlock) {
       // Alternating sample sizes: the VST3 side in the same size as the VST2 side.

@@ -4,8 +4,7 @@
 
 namespace {
 
-template <typename T>
-void ReleaseInterface(T**& object)
+template <typename T> void ReleaseInterface(T**& object)
 {
   if (object) v3_cpp_obj_unref(object);
   object = nullptr;
@@ -38,7 +37,8 @@ VST3TestHost::~VST3TestHost()
 std::string VST3TestHost::ModuleInBundle(const std::string& bundle)
 {
 #if defined(_WIN32)
-  return bundle + (sizeof(void*) == 8 ? "/Contents/x86_64-win/Skarvel.vst3" : "/Contents/x86-win/Skarvel.vst3");
+  return bundle +
+         (sizeof(void*) == 8 ? "/Contents/x86_64-win/Skarvel.vst3" : "/Contents/x86-win/Skarvel.vst3");
 #else
   return bundle + "/Contents/x86_64-linux/Skarvel.so";
 #endif
@@ -58,7 +58,7 @@ bool VST3TestHost::Load(const std::string& modulePath)
     error = "the module's entry call failed";
     return false;
   }
-  auto getFactory = reinterpret_cast<void* (V3_API*)()>(module->Symbol("GetPluginFactory"));
+  auto getFactory = reinterpret_cast<void*(V3_API*)()>(module->Symbol("GetPluginFactory"));
   factory = getFactory ? static_cast<v3_plugin_factory**>(getFactory()) : nullptr;
   if (!factory) error = "no plug-in factory";
   return factory != nullptr;
@@ -72,7 +72,8 @@ bool VST3TestHost::Create()
     return false;
   }
   void* object = nullptr;
-  if (v3_cpp_obj(factory)->create_instance(factory, info.class_id, v3_component_iid, &object) != V3_OK || !object) {
+  if (v3_cpp_obj(factory)->create_instance(factory, info.class_id, v3_component_iid, &object) != V3_OK ||
+      !object) {
     error = "create_instance failed";
     return false;
   }
@@ -100,8 +101,9 @@ v3_result VST3TestHost::Start(double sampleRate, int maxBlock, int32_t sampleSiz
 }
 
 template <typename Buffer>
-v3_result VST3TestHost::ProcessBuffers(std::vector<std::vector<Buffer>>& in, std::vector<std::vector<Buffer>>& out,
-                                       int frames, ParameterChanges* changes, int32_t sampleSize)
+v3_result VST3TestHost::ProcessBuffers(std::vector<std::vector<Buffer>>& in,
+                                       std::vector<std::vector<Buffer>>& out, int frames,
+                                       ParameterChanges* changes, int32_t sampleSize)
 {
   std::vector<Buffer*> inPointers, outPointers;
   for (auto& c : in) inPointers.push_back(c.data());
@@ -138,7 +140,10 @@ v3_result VST3TestHost::Process(DoubleBuffers& in, DoubleBuffers& out, int frame
   return ProcessBuffers(in, out, frames, changes, V3_SAMPLE_64);
 }
 
-v3_result VST3TestHost::Process(v3_process_data& data) { return v3_cpp_obj(processor)->process(processor, &data); }
+v3_result VST3TestHost::Process(v3_process_data& data)
+{
+  return v3_cpp_obj(processor)->process(processor, &data);
+}
 
 std::vector<uint8_t> VST3TestHost::GetState()
 {
@@ -163,7 +168,8 @@ std::string VST3TestHost::Utf8(const int16_t* text, int size)
 std::string VST3TestHost::ParamText(v3_param_id id, double normalized)
 {
   v3_str_128 text{};
-  if (v3_cpp_obj(controller)->get_parameter_string_for_value(controller, id, normalized, text) != V3_OK) return "<none>";
+  if (v3_cpp_obj(controller)->get_parameter_string_for_value(controller, id, normalized, text) != V3_OK)
+    return "<none>";
   return Utf8(text);
 }
 

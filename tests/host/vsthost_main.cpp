@@ -84,7 +84,8 @@ int RunEditor(TestHost& host, const EditorOptions& o)
     std::fprintf(stderr, "vsthost: %s\n", editor.Error().c_str());
     return 1;
   }
-  std::printf("editor: %dx%d in window 0x%lx\n", editor.EditorWidth(), editor.EditorHeight(), editor.TopLevel());
+  std::printf("editor: %dx%d in window 0x%lx\n", editor.EditorWidth(), editor.EditorHeight(),
+              editor.TopLevel());
   std::fflush(stdout);
   if (o.seconds > 0.0)
     editor.Pump(static_cast<int>(o.seconds * 1000.0));
@@ -109,7 +110,9 @@ int RunEditor(TestHost&, const EditorOptions&)
 int main(int argc, char** argv)
 {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: vsthost PLUGIN [FRAMES] [--editor [SECONDS]] [--screenshot FILE] | PLUGIN --render FILE\n");
+    std::fprintf(
+      stderr,
+      "usage: vsthost PLUGIN [FRAMES] [--editor [SECONDS]] [--screenshot FILE] | PLUGIN --render FILE\n");
     return 2;
   }
   int frames = 512;

@@ -89,8 +89,7 @@ TEST(LV2HostileHost, UnconnectedNullAndUnknownPortsAreSurvived)
   // Ports the plug-in does not have: it must not take the buffer.
   float untouched[kBlock];
   for (float& x : untouched) x = 0.125f;
-  for (uint32_t port : {ports, 1000u, 0xFFFFFFFFu})
-    host->ConnectPort(port, untouched);
+  for (uint32_t port : {ports, 1000u, 0xFFFFFFFFu}) host->ConnectPort(port, untouched);
   host->Run(kBlock);
   for (float x : untouched) ASSERT_EQ(x, 0.125f);
 
@@ -98,7 +97,8 @@ TEST(LV2HostileHost, UnconnectedNullAndUnknownPortsAreSurvived)
   FloatBuffers out(2, std::vector<float>(kBlock, 9.0f));
   FloatBuffers silence(2, std::vector<float>(kBlock, 0.0f));
   for (uint32_t c = 0; c < 2; ++c) host->ConnectPort(2 + c, out[c].data());
-  for (int p = 0; p < kNumParams; ++p) host->ConnectPort(LV2TestHost::kAudioPorts + uint32_t(p), &host->Control(p));
+  for (int p = 0; p < kNumParams; ++p)
+    host->ConnectPort(LV2TestHost::kAudioPorts + uint32_t(p), &host->Control(p));
   for (int run = 0; run < 3; ++run) twin->Render(silence, kBlock);  // as many as the host has had
   host->Run(kBlock);
   EXPECT_EQ(out, twin->Render(silence, kBlock));
@@ -167,7 +167,8 @@ TEST(LV2HostileHost, BrokenAndForeignStatesAreRefusedAndChangeNothing)
   older[6] = 0;
   EXPECT_NE(restore(ChunkState(older), "of an older version"), LV2_STATE_SUCCESS);
   for (size_t n = 0; n < chunk.size(); ++n)
-    ASSERT_NE(restore(ChunkState(Bytes(chunk.begin(), chunk.begin() + long(n))), "truncated"), LV2_STATE_SUCCESS)
+    ASSERT_NE(restore(ChunkState(Bytes(chunk.begin(), chunk.begin() + long(n))), "truncated"),
+              LV2_STATE_SUCCESS)
       << "cut to " << n;
   std::mt19937 random(41);
   for (int i = 0; i < 200; ++i) {

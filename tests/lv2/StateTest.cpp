@@ -27,9 +27,9 @@ TEST(LV2State, SavedAfterPlayingItRestoresIntoAFreshInstanceThatSoundsTheSame)
   auto source = InstantiateSkarvelLV2({true, kBlock});
   ASSERT_TRUE(source);
   const std::pair<SkarvelParam, float> settings[] = {
-    {kDistortion, 0.8f},  {kDistortionType, 0.25f}, {kFilterCutoff, 0.4f}, {kFilterResonance, 0.6f},
-    {kRingModulationAmount, 0.3f}, {kPhaserDepth, 0.5f}, {kBassAmount, 0.7f}, {kSaturation, 0.2f},
-    {kVolume, 0.6f}};
+    {kDistortion, 0.8f},      {kDistortionType, 0.25f},      {kFilterCutoff, 0.4f},
+    {kFilterResonance, 0.6f}, {kRingModulationAmount, 0.3f}, {kPhaserDepth, 0.5f},
+    {kBassAmount, 0.7f},      {kSaturation, 0.2f},           {kVolume, 0.6f}};
   for (const auto& [param, value] : settings) source->Control(param) = value;
   source->Activate();
   const FloatBuffers first = Noise(4 * kBlock, 1);
@@ -70,9 +70,11 @@ TEST(LV2State, ValuesBetweenThePortsStepsSurviveAndAMovedPortStillTakesHold)
   ASSERT_EQ(first->SaveState(fresh), LV2_STATE_SUCCESS);
   std::vector<double> values = ChunkValues(fresh);
   ASSERT_EQ(values.size(), size_t(kNumParams));
-  const std::pair<SkarvelParam, double> between[] = {
-    {kFilterCutoff, 0.1}, {kVolume, 1.0 / 3.0}, {kDistortion, std::nextafter(0.5, 1.0)},
-    {kInputVolume, std::nextafter(1.0, 0.0)}, {kBassAmount, 0.7}};
+  const std::pair<SkarvelParam, double> between[] = {{kFilterCutoff, 0.1},
+                                                     {kVolume, 1.0 / 3.0},
+                                                     {kDistortion, std::nextafter(0.5, 1.0)},
+                                                     {kInputVolume, std::nextafter(1.0, 0.0)},
+                                                     {kBassAmount, 0.7}};
   for (const auto& [param, value] : between) {
     ASSERT_NE(double(float(value)), value);
     values[param] = value;
@@ -128,6 +130,7 @@ TEST(LV2State, OversamplingBlockReportsItsLatencyOnThePortAfterTheControls)
   std::ifstream in(SkarvelLV2Bundle() + "Skarvel.ttl");
   const std::string ttl((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_NE(ttl.find("lv2:index " + std::to_string(LV2Identity::kFirstControl + kNumParams) +
-                     " ;\n        lv2:symbol \"latency\""), std::string::npos);
+                     " ;\n        lv2:symbol \"latency\""),
+            std::string::npos);
   EXPECT_NE(ttl.find("lv2:portProperty lv2:reportsLatency"), std::string::npos);
 }

@@ -207,8 +207,7 @@ TEST(EffectChain, GateZeroesQuietSamplesOnlyWhileDistortionIsOn)
 
 TEST(EffectChain, NonFiniteInputBecomesSilenceAndTheChainRecovers)
 {
-  const double bad[] = {std::numeric_limits<double>::quiet_NaN(),
-                        std::numeric_limits<double>::infinity(),
+  const double bad[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
                         -std::numeric_limits<double>::infinity()};
   for (double b : bad) {
     Chain c;
@@ -258,8 +257,7 @@ TEST(EffectChain, OversamplingSwitchesOverThroughSilenceAndDelaysByItsLatency)
   run(1000);
   c.fx.SetOversampling(4);
   EXPECT_EQ(c.fx.GetLatency(), 67);
-  for (int n : {100, 256, 7, 256, 1, 256, 180, 256, 256})
-    run(n);
+  for (int n : {100, 256, 7, 256, 1, 256, 180, 256, 256}) run(n);
 
   const double signalStep = 0.5 * w;  // the sine's steepest step
   double largest = 0.0, quietest = 1.0;

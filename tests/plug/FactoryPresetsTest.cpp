@@ -98,7 +98,7 @@ TEST(FactoryPresets, ProgramsTwoToFiftyWalkThroughTheDistortionTypes)
   for (int slot = 2; slot <= 50; ++slot) {
     distortion.SetShapeType(ProgramValues(fx, slot)[kDistortionType]);
     EXPECT_TRUE(distortion.ShapeType() == previous || distortion.ShapeType() == previous + 1)
-        << "program " << slot << " selects type " << distortion.ShapeType();
+      << "program " << slot << " selects type " << distortion.ShapeType();
     previous = distortion.ShapeType();
   }
   EXPECT_EQ(previous, 28);

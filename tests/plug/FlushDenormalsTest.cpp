@@ -17,10 +17,7 @@ double TinyProduct()
 // The mode bits of MXCSR, without the sticky exception flags that arithmetic raises.
 unsigned Mode() { return _mm_getcsr() & ~0x3Fu; }
 
-VstIntPtr VSTCALLBACK SilentHost(AEffect*, VstInt32, VstInt32, VstIntPtr, void*, float)
-{
-  return 0;
-}
+VstIntPtr VSTCALLBACK SilentHost(AEffect*, VstInt32, VstInt32, VstIntPtr, void*, float) { return 0; }
 
 }  // namespace
 

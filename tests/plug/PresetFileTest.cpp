@@ -115,12 +115,12 @@ TEST(VstXSkarvelProgram, UnknownTypeAndModeNamesGiveZero)
 TEST(VstXSkarvelProgram, TypeNamesIncludingOlderOnesReadAsIndexOver28)
 {
   const std::pair<const char*, int> names[] = {
-    {"Compressor", 1}, {"Tube-Distort", 10}, {"Noise-Gate 1", 28}, {"KWSigmoid3-Drive", 4},
-    {"Fuzz-Drive", 13}, {"Hardcore-Fuzz3", 14}, {"Hardcore-Fuzz4", 15}, {"Kernwave-Drive", 17},
+    {"Compressor", 1},       {"Tube-Distort", 10},    {"Noise-Gate 1", 28},     {"KWSigmoid3-Drive", 4},
+    {"Fuzz-Drive", 13},      {"Hardcore-Fuzz3", 14},  {"Hardcore-Fuzz4", 15},   {"Kernwave-Drive", 17},
     {"Kernwave-Drive3", 17}, {"Kernwave-Drive4", 18}, {"NoizeFreak-Fuzz 3", 19}};
   for (const auto& [name, index] : names)
-    EXPECT_EQ(ReadValue(kDistortionType, std::string("DistortionType = ") + name + ";"),
-              index / 28.0) << name;
+    EXPECT_EQ(ReadValue(kDistortionType, std::string("DistortionType = ") + name + ";"), index / 28.0)
+      << name;
 }
 
 TEST(VstXSkarvelProgram, ModeNamesReadAsSinglePrecisionThirds)
@@ -151,8 +151,7 @@ TEST(VstXSkarvelProgram, LongLinesAreReadIn2047CharacterPieces)
   std::string first = "Name = Short;";
   first.resize(2047, ' ');
   VstXSkarvelProgram program;
-  ASSERT_TRUE(program.Read(
-      Written("long.kw", first + "InputVolume = 0.25;\nInputVolume = 0.75;\n").c_str()));
+  ASSERT_TRUE(program.Read(Written("long.kw", first + "InputVolume = 0.25;\nInputVolume = 0.75;\n").c_str()));
   EXPECT_EQ(program.Name(), "Short");
   EXPECT_EQ(program.Get(kInputVolume), 0.25);
 }
@@ -173,8 +172,8 @@ TEST(VstXSkarvelProgram, MissingLineShiftsEveryLaterLineOffItsKey)
   ASSERT_TRUE(read.Read(Written("shift.kw", text).c_str()));
   const VstXSkarvelProgram start;
   for (int i = 0; i < kNumParams; ++i) {
-    const bool beforeGap = i < kQuantization && i != kDistortionType && i != kFilterMode1 &&
-                           i != kFilterMode2;
+    const bool beforeGap =
+      i < kQuantization && i != kDistortionType && i != kFilterMode1 && i != kFilterMode2;
     EXPECT_EQ(read.Get(i), beforeGap ? 0.9 : start.Get(i)) << "parameter " << i;
   }
 }
@@ -211,16 +210,16 @@ TEST(PresetFile, SavedFileHasOneKeyValueLinePerParameter)
   ASSERT_TRUE(fx.ApplyPreset(12));
   const std::string path = TempPath("prm.kw");
   ASSERT_TRUE(fx.SavePresetFile(path.c_str()));
-  const std::vector<std::string> expected = Lines(
-      "Name = PRM Kick Distortion 1;\nInputVolume = 1;\nInputDCOffset = 0.5;\n"
-      "InputSaturation = 0;\nQuantization = 1;\nSampleRate = 1;\nGate = 0;\nDistortion = 0.5;\n"
-      "DistortionType = PRM-Fuzz 1;\nDistortionLoudness = 0;\nDistortionInterpMode = 0;\n"
-      "DistortionOnOff = 1;\nFilterType = 0.2;\nFilterCutoff = 0.25;\nFilterResonance = 0.4;\n"
-      "FilterMode1 = RBJ-HP;\nFilterMode2 = LP 24dB;\nFilterOnOff = 1;\n"
-      "RingModulationAmount = 0;\nRingModulationFrequency = 0.5;\nPhaserDepth = 0;\n"
-      "PhaserFeedback = 0.25;\nPhaserRate = 0.5;\nModulationOnOff = 1;\nBassAmount = 0.7;\n"
-      "MidAmount = 0.5;\nHighAmount = 0.5;\nDumpExpand = 0.5;\nBypassFX = 0;\n"
-      "Saturation = 0.5;\nVolume = 0.25;\n");
+  const std::vector<std::string> expected =
+    Lines("Name = PRM Kick Distortion 1;\nInputVolume = 1;\nInputDCOffset = 0.5;\n"
+          "InputSaturation = 0;\nQuantization = 1;\nSampleRate = 1;\nGate = 0;\nDistortion = 0.5;\n"
+          "DistortionType = PRM-Fuzz 1;\nDistortionLoudness = 0;\nDistortionInterpMode = 0;\n"
+          "DistortionOnOff = 1;\nFilterType = 0.2;\nFilterCutoff = 0.25;\nFilterResonance = 0.4;\n"
+          "FilterMode1 = RBJ-HP;\nFilterMode2 = LP 24dB;\nFilterOnOff = 1;\n"
+          "RingModulationAmount = 0;\nRingModulationFrequency = 0.5;\nPhaserDepth = 0;\n"
+          "PhaserFeedback = 0.25;\nPhaserRate = 0.5;\nModulationOnOff = 1;\nBassAmount = 0.7;\n"
+          "MidAmount = 0.5;\nHighAmount = 0.5;\nDumpExpand = 0.5;\nBypassFX = 0;\n"
+          "Saturation = 0.5;\nVolume = 0.25;\n");
   const std::string text = ReadText(path);
   ASSERT_EQ(text.back(), '\n');
   const std::vector<std::string> lines = Lines(text);
@@ -255,8 +254,7 @@ TEST(PresetFile, EveryFactoryProgramRoundTrips)
     ASSERT_TRUE(source.ApplyPreset(slot));
     ASSERT_TRUE(source.SavePresetFile(path.c_str()));
     ASSERT_TRUE(target.LoadPresetFile(path.c_str()));
-    EXPECT_EQ(std::string(target.GetPresetName(0)),
-              std::string(source.GetPresetName(slot)).substr(0, 24));
+    EXPECT_EQ(std::string(target.GetPresetName(0)), std::string(source.GetPresetName(slot)).substr(0, 24));
     for (int i = 0; i < kNumParams; ++i) {
       const double loaded = target.GetParam(i)->value;
       EXPECT_EQ(target.Mirror(kSkarvelParams[i].mirror), loaded);
@@ -283,7 +281,7 @@ TEST(PresetFile, EveryFactoryProgramKeepsTypeAndModesByName)
     for (int i : {kFilterMode1, kFilterMode2}) {
       const double mode = std::floor(3 * source.GetParam(i)->value + 0.5);
       EXPECT_EQ(target.GetParam(i)->value, static_cast<float>(mode) / 3.0f)
-          << "program " << slot << " parameter " << i;
+        << "program " << slot << " parameter " << i;
     }
   }
 }
@@ -365,8 +363,8 @@ TEST(PresetFile, OversamplingIsALineAfterTheParametersOnlyWhenItIsOn)
   EXPECT_EQ(other.GetOversampling(), 2);
   EXPECT_EQ(other.GetLatency(), 54);
 
-  for (const std::string tail : {"", "Oversampling = 3x;\n", "Oversampling = 2x\n",
-                                 "Oversampling = off;\n", "Quality = 4x;\n", "Oversampling = 4xx;\n"}) {
+  for (const std::string tail : {"", "Oversampling = 3x;\n", "Oversampling = 2x\n", "Oversampling = off;\n",
+                                 "Quality = 4x;\n", "Oversampling = 4xx;\n"}) {
     ASSERT_TRUE(other.LoadPresetFile(onPath.c_str()));
     ASSERT_TRUE(other.LoadPresetFile(Written("tail.kw", off + tail).c_str()));
     EXPECT_EQ(other.GetOversampling(), 1) << tail;

@@ -28,8 +28,8 @@ struct FakeHost
 
 FakeHost* fake = nullptr;
 
-VstIntPtr VSTCALLBACK FakeCallback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                                   void* ptr, float opt)
+VstIntPtr VSTCALLBACK FakeCallback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                                   float opt)
 {
   fake->calls.emplace_back(opcode, index);
   switch (opcode) {
@@ -54,10 +54,7 @@ VstIntPtr VSTCALLBACK FakeCallback(AEffect*, VstInt32 opcode, VstInt32 index, Vs
 class RecordingPlug : public IPlugVST
 {
 public:
-  RecordingPlug()
-    : IPlugVST(FakeCallback, 2, "2-2", 1, "Recorder", "", "Kernwave", 0x10000, 1, 1, false)
-  {
-  }
+  RecordingPlug() : IPlugVST(FakeCallback, 2, "2-2", 1, "Recorder", "", "Kernwave", 0x10000, 1, 1, false) {}
   void ProcessBlock(double** in, double** out, int n) override
   {
     blocks.push_back(n);
@@ -69,7 +66,9 @@ public:
 class FakeEditor : public IGraphicsHeadless
 {
 public:
-  explicit FakeEditor(IPlugBase* plug, bool opens = true) : IGraphicsHeadless(plug, 512, 480, 25), opens(opens) {}
+  explicit FakeEditor(IPlugBase* plug, bool opens = true)
+      : IGraphicsHeadless(plug, 512, 480, 25), opens(opens)
+  {}
   void* OpenWindow(void* parent) override
   {
     window = opens ? parent : nullptr;
@@ -103,15 +102,38 @@ VstIntPtr Dispatch(IPlugVST& plug, VstInt32 opcode, VstInt32 index = 0, VstIntPt
 TEST_F(VSTAdapter, ProductStringsNameTheHostInTableOrder)
 {
   const std::pair<const char*, int> rows[] = {
-    {"Cubase 12", 3}, {"REAPER", 1}, {"Nuendo", 4}, {"Cakewalk by BandLab", 5},
-    {"Samplitude Pro X", 8}, {"Fruity Loops", 7}, {"Ableton Live 11", 9}, {"Melodyne", 12},
-    {"VstManLib", 13}, {"AULab", 14}, {"GarageBand", 22}, {"Forte", 15}, {"Chainer", 16},
-    {"Adobe Audition", 17}, {"Orion", 18}, {"SAWStudio", 20}, {"Logic Pro", 21},
-    {"Digital Performer", 23}, {"AudioMulch", 25}, {"PreSonus Studio One", 26},
-    {"VST3PluginTestHost", 27}, {"ProTools", 2}, {"Ardour", 28}, {"Renoise", 29},
-    {"OpenMPT", 30}, {"Standalone", 24}, {"Bitwig Studio", 0}, {"", 0},
+    {"Cubase 12", 3},
+    {"REAPER", 1},
+    {"Nuendo", 4},
+    {"Cakewalk by BandLab", 5},
+    {"Samplitude Pro X", 8},
+    {"Fruity Loops", 7},
+    {"Ableton Live 11", 9},
+    {"Melodyne", 12},
+    {"VstManLib", 13},
+    {"AULab", 14},
+    {"GarageBand", 22},
+    {"Forte", 15},
+    {"Chainer", 16},
+    {"Adobe Audition", 17},
+    {"Orion", 18},
+    {"SAWStudio", 20},
+    {"Logic Pro", 21},
+    {"Digital Performer", 23},
+    {"AudioMulch", 25},
+    {"PreSonus Studio One", 26},
+    {"VST3PluginTestHost", 27},
+    {"ProTools", 2},
+    {"Ardour", 28},
+    {"Renoise", 29},
+    {"OpenMPT", 30},
+    {"Standalone", 24},
+    {"Bitwig Studio", 0},
+    {"", 0},
     // The first row that matches wins.
-    {"Reaper Live Cubase", 3}, {"live reaper", 1}, {"Olive Tree", 9},
+    {"Reaper Live Cubase", 3},
+    {"live reaper", 1},
+    {"Olive Tree", 9},
   };
   for (const auto& row : rows)
     EXPECT_EQ(HostDetection::IdFromProductString(row.first), row.second) << row.first;
@@ -185,9 +207,10 @@ TEST_F(VSTAdapter, EditsAndMidiReachTheHost)
   plug.SetParameterFromEditor(1, 0.25);
   plug.EndInformHostOfParamChange(1);
   plug.InformHostOfProgramChange();
-  const std::vector<std::pair<VstInt32, VstInt32>> expected = {
-    {audioMasterBeginEdit, 1}, {audioMasterAutomate, 1}, {audioMasterEndEdit, 1},
-    {audioMasterUpdateDisplay, 0}};
+  const std::vector<std::pair<VstInt32, VstInt32>> expected = {{audioMasterBeginEdit, 1},
+                                                               {audioMasterAutomate, 1},
+                                                               {audioMasterEndEdit, 1},
+                                                               {audioMasterUpdateDisplay, 0}};
   EXPECT_EQ(host.calls, expected);
   EXPECT_EQ(host.automated, std::vector<float>{0.25f});
 

@@ -45,8 +45,9 @@ TEST(ReferenceRender, MatchesTheStoredRender)
     ASSERT_EQ(r.values.size(), stored[i].values.size()) << r.name;
     size_t where = 0;
     const double d = LargestRelativeDifference(r, stored[i], where);
-    EXPECT_LE(d, r.nonLinear ? kNonLinearTolerance : kRelativeTolerance) << r.name << ", value " << where << ": "
-                                     << r.values[where] << " instead of " << stored[i].values[where];
+    EXPECT_LE(d, r.nonLinear ? kNonLinearTolerance : kRelativeTolerance)
+      << r.name << ", value " << where << ": " << r.values[where] << " instead of "
+      << stored[i].values[where];
   }
 }
 
@@ -124,8 +125,8 @@ TEST(ReferenceRender, SampledRendersStayWithinBounds)
     samples += d.samples;
   }
   EXPECT_LE(beyondMicro * 10000, samples) << beyondMicro << " of " << samples << " samples";
-  std::printf("largest RMS of the difference / RMS: %.3g; samples beyond 1e-6: %d of %d\n",
-              worstRatio, beyondMicro, samples);
+  std::printf("largest RMS of the difference / RMS: %.3g; samples beyond 1e-6: %d of %d\n", worstRatio,
+              beyondMicro, samples);
 }
 
 // The AVX2 and the SSE2 block maths give the same bits, so the effect sounds the same on any
@@ -140,6 +141,5 @@ TEST(ReferenceRender, BothInstructionSetsRenderTheSameBits)
   const std::vector<RenderDigest> sse2 = RenderSampledScenarios();
   BlockMath::UsePath(start);
   ASSERT_EQ(avx2.size(), sse2.size());
-  for (size_t i = 0; i < avx2.size(); ++i)
-    EXPECT_TRUE(avx2[i].values == sse2[i].values) << avx2[i].name;
+  for (size_t i = 0; i < avx2.size(); ++i) EXPECT_TRUE(avx2[i].values == sse2[i].values) << avx2[i].name;
 }

@@ -131,8 +131,8 @@ void AddProgramRenders(std::vector<RenderDigest>& digests, int picks)
   bool nonLinear = false;
   for (VstInt32 p = 0; host && p < host->Effect()->numPrograms; ++p) {
     host->Dispatch(effSetProgram, 0, p);
-    const std::string name = "program " + std::to_string(p) + ": " +
-                             host->DispatchText(effGetProgramNameIndexed, p);
+    const std::string name =
+      "program " + std::to_string(p) + ": " + host->DispatchText(effGetProgramNameIndexed, p);
     // The filters' histories carry one program's sound into the next.
     nonLinear = nonLinear || RunsSineOrArctangent(*host);
     digests.push_back(Digest(name, Render(*host, program), picks));

@@ -31,8 +31,7 @@ bool WriteDigests(const std::string& path, const std::vector<RenderDigest>& dige
   if (!f) return false;
   for (const RenderDigest& d : digests) {
     std::fprintf(f, "%s\t", d.name.c_str());
-    for (size_t i = 0; i < d.values.size(); ++i)
-      std::fprintf(f, i ? " %.17g" : "%.17g", d.values[i]);
+    for (size_t i = 0; i < d.values.size(); ++i) std::fprintf(f, i ? " %.17g" : "%.17g", d.values[i]);
     std::fprintf(f, "\n");
   }
   return std::fclose(f) == 0;
@@ -59,8 +58,7 @@ std::vector<RenderDigest> ReadDigests(const std::string& path)
   return digests;
 }
 
-double LargestRelativeDifference(const RenderDigest& value, const RenderDigest& reference,
-                                 size_t& where)
+double LargestRelativeDifference(const RenderDigest& value, const RenderDigest& reference, size_t& where)
 {
   double largest = 0.0;
   where = 0;

@@ -23,5 +23,4 @@ std::vector<RenderDigest> ReadDigests(const std::string& path);
 
 // The largest |value - reference| / |reference| over two digests of equal length (a zero
 // reference counts as the smallest normal double), with the index where it occurs.
-double LargestRelativeDifference(const RenderDigest& value, const RenderDigest& reference,
-                                 size_t& where);
+double LargestRelativeDifference(const RenderDigest& value, const RenderDigest& reference, size_t& where);

@@ -43,11 +43,17 @@ Soak::Soak() : effect(VSTPluginMain(nullptr))
   effect->dispatcher(effect, effMainsChanged, 0, 1, nullptr, 0.0f);
   fx = static_cast<Skarvel*>(IPlugVST::FromAEffect(effect));
   effect->dispatcher(effect, effSetProgram, 0, ProgramNamed(effect, "Noise Freak Fuzz 2"), nullptr, 0.0f);
-  const std::pair<int, float> everythingOn[] = {
-    {kModulationOnOff, 1.0f}, {kRingModulationAmount, 0.5f}, {kRingModulationFrequency, 0.3f},
-    {kPhaserDepth, 0.75f},    {kBassAmount, 0.7f},           {kMidAmount, 0.75f},
-    {kHighAmount, 0.3f},      {kDumpExpand, 0.6f},           {kDistortionLoudness, 1.0f},
-    {kInputSaturation, 0.3f}, {kSaturation, 0.3f}};
+  const std::pair<int, float> everythingOn[] = {{kModulationOnOff, 1.0f},
+                                                {kRingModulationAmount, 0.5f},
+                                                {kRingModulationFrequency, 0.3f},
+                                                {kPhaserDepth, 0.75f},
+                                                {kBassAmount, 0.7f},
+                                                {kMidAmount, 0.75f},
+                                                {kHighAmount, 0.3f},
+                                                {kDumpExpand, 0.6f},
+                                                {kDistortionLoudness, 1.0f},
+                                                {kInputSaturation, 0.3f},
+                                                {kSaturation, 0.3f}};
   for (const auto& [index, value] : everythingOn) effect->setParameter(effect, index, value);
 }
 
@@ -138,14 +144,25 @@ double Soak::RingFrequency()
 {
   // Everything but the ring modulator out of the way; the equaliser and the dump/expand
   // filter at their neutral settings let the tone through.
-  const std::pair<int, float> ringOnly[] = {
-    {kBypassFX, 0.0f},      {kFilterOnOff, 0.0f},     {kDistortionOnOff, 0.0f},
-    {kModulationOnOff, 1.0f}, {kPhaserDepth, 0.0f},   {kRingModulationAmount, 1.0f},
-    {kRingModulationFrequency, 0.5f}, {kInputSaturation, 0.0f}, {kSaturation, 0.0f},
-    {kInputDCOffset, 0.5f}, {kInputVolume, 1.0f},     {kVolume, 1.0f},
-    {kBassAmount, 0.5f},    {kMidAmount, 0.5f},       {kHighAmount, 0.5f},
-    {kDumpExpand, 0.5f},    {kQuantization, 1.0f},    {kSampleRate, 1.0f},
-    {kGate, 0.0f}};
+  const std::pair<int, float> ringOnly[] = {{kBypassFX, 0.0f},
+                                            {kFilterOnOff, 0.0f},
+                                            {kDistortionOnOff, 0.0f},
+                                            {kModulationOnOff, 1.0f},
+                                            {kPhaserDepth, 0.0f},
+                                            {kRingModulationAmount, 1.0f},
+                                            {kRingModulationFrequency, 0.5f},
+                                            {kInputSaturation, 0.0f},
+                                            {kSaturation, 0.0f},
+                                            {kInputDCOffset, 0.5f},
+                                            {kInputVolume, 1.0f},
+                                            {kVolume, 1.0f},
+                                            {kBassAmount, 0.5f},
+                                            {kMidAmount, 0.5f},
+                                            {kHighAmount, 0.5f},
+                                            {kDumpExpand, 0.5f},
+                                            {kQuantization, 1.0f},
+                                            {kSampleRate, 1.0f},
+                                            {kGate, 0.0f}};
   for (const auto& [index, value] : ringOnly) effect->setParameter(effect, index, value);
   std::vector<float> constant(kBlock, 0.5f);
   float* ins[2] = {constant.data(), constant.data()};

@@ -48,8 +48,8 @@ int main(int argc, char** argv)
     }
     done += part;
     std::printf("soak: %.2f h of audio, output peak %.4f, RMS %.4f, meter at most %.4f, %.1f s CPU\n",
-                done / Soak::kRate / 3600.0, soak.OutputPeak(), soak.OutputRms(),
-                soak.LargestMeterReading(), CpuSeconds() - cpuStart);
+                done / Soak::kRate / 3600.0, soak.OutputPeak(), soak.OutputRms(), soak.LargestMeterReading(),
+                CpuSeconds() - cpuStart);
     std::fflush(stdout);
   }
   const double cpu = CpuSeconds() - cpuStart;
@@ -61,8 +61,8 @@ int main(int argc, char** argv)
               " (%ld KiB before)\n",
               static_cast<long long>(total), total / Soak::kRate, cpu, total / Soak::kRate / cpu,
               PeakMemoryKiB(), memoryStart);
-  std::printf("soak: ring modulator at %.6f Hz after the soak, %.6f Hz fresh (set to 1000 Hz)\n",
-              ring, reference);
+  std::printf("soak: ring modulator at %.6f Hz after the soak, %.6f Hz fresh (set to 1000 Hz)\n", ring,
+              reference);
   // Zero crossings of a clean sine give its frequency to far better than a millihertz; the
   // carrier's phase grows without bound, so this is where lost precision would show.
   if (std::fabs(ring - reference) > 1e-3 || std::fabs(reference - 1000.0) > 1e-3) {

@@ -96,7 +96,9 @@ bool UserInterfaceStep(AEffect* e, Skarvel& fx, std::mt19937& random)
       const float v = e->getParameter(e, param);
       return v >= 0.0f && v <= 1.0f;
     }
-    case 2: e->dispatcher(e, effSetProgram, 0, static_cast<VstIntPtr>(random() % 56), nullptr, 0.0f); return true;
+    case 2:
+      e->dispatcher(e, effSetProgram, 0, static_cast<VstIntPtr>(random() % 56), nullptr, 0.0f);
+      return true;
     case 3: {
       const bool program = random() % 2;
       void* data = nullptr;
@@ -154,8 +156,7 @@ void RunStress(bool audioThreadAutomates)
   stop.store(true);
   audioThread.join();
 
-  std::printf("%ld blocks of %d frames, %ld user-interface steps\n", audio.blocks.load(), kBlock,
-              steps);
+  std::printf("%ld blocks of %d frames, %ld user-interface steps\n", audio.blocks.load(), kBlock, steps);
   EXPECT_EQ(wrong, 0) << "of " << steps << " user-interface steps";
   EXPECT_EQ(audio.badSamples.load(), 0) << "of " << audio.blocks.load() * kBlock * 2;
   EXPECT_GT(audio.blocks.load(), 10);

@@ -26,7 +26,8 @@ uint32_t BigEndian(const std::string& s, size_t at)
 TEST(Curves, DrawsBothCurvesSideBySideForTheSettings)
 {
   const std::string dir = TempFolder();
-  const ToolResult r = RunTool("curves " + dir + "/a.png --set DistortionType=0.5 --set Distortion=0.5"
+  const ToolResult r = RunTool("curves " + dir +
+                               "/a.png --set DistortionType=0.5 --set Distortion=0.5"
                                " --set DistortionInterpMode=1");
   ASSERT_EQ(r.exitCode, 0) << r.output;
   EXPECT_NE(r.output.find("15: Hardcore-Fuzz1, hermite"), std::string::npos) << r.output;

@@ -54,7 +54,8 @@ void WriteNoise(const std::string& path, int seconds)
   std::vector<float> block(2 * 44100);
   unsigned state = 1;
   for (int s = 0; s < seconds; ++s) {
-    for (float& x : block) x = static_cast<float>((state = state * 1664525u + 1013904223u) >> 8) / 16777216.0f - 0.5f;
+    for (float& x : block)
+      x = static_cast<float>((state = state * 1664525u + 1013904223u) >> 8) / 16777216.0f - 0.5f;
     sf_writef_float(f, block.data(), 44100);
   }
   sf_close(f);
@@ -118,8 +119,8 @@ TEST(OutputSafety, AKilledRenderLeavesNoPartialFile)
   const std::string older = "an older render";
   std::ofstream(dir + "/out.flac") << older;
   const std::set<std::string> before = Entries(dir);
-  const std::vector<std::string> args = {"render", dir + "/in.wav", dir + "/out.flac",
-                                         "--preset", "Slow Phaser"};
+  const std::vector<std::string> args = {"render", dir + "/in.wav", dir + "/out.flac", "--preset",
+                                         "Slow Phaser"};
   // Left alone, the render replaces the older file with a whole one; its length sets the
   // moments of the kills below.
   const auto t0 = std::chrono::steady_clock::now();

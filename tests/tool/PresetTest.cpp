@@ -93,10 +93,8 @@ TEST(Presets, SavedFileRendersLikeItsSettingsAndSetStillWins)
   EXPECT_EQ(text.rfind("Name = PRM Kick Distortion 1;\nInputVolume = 1;\n", 0), 0u);
   EXPECT_NE(text.find("\nGate = 0.5;\n"), std::string::npos);
 
-  EXPECT_TRUE(Rendered(dir, "--preset-file " + file) ==
-              Rendered(dir, "--preset 12 --set Gate=0.5"));
-  EXPECT_TRUE(Rendered(dir, "--preset-file " + file + " --set Gate=0") ==
-              Rendered(dir, "--preset 12"));
+  EXPECT_TRUE(Rendered(dir, "--preset-file " + file) == Rendered(dir, "--preset 12 --set Gate=0.5"));
+  EXPECT_TRUE(Rendered(dir, "--preset-file " + file + " --set Gate=0") == Rendered(dir, "--preset 12"));
   ASSERT_EQ(RunTool("preset save " + dir + "/kick.BGP --preset-file " + file).exitCode, 0);
   EXPECT_EQ(FileText(dir + "/kick.BGP"), text);
 }

@@ -33,7 +33,7 @@ void WriteSine(const std::string& path, int channels, double freq, double amp, i
   for (int i = 0; i < frames; ++i)
     for (int c = 0; c < channels; ++c)
       data[static_cast<size_t>(i * channels + c)] =
-          static_cast<float>(amp * std::sin(2 * M_PI * freq * i / 48000.0));
+        static_cast<float>(amp * std::sin(2 * M_PI * freq * i / 48000.0));
   sf_writef_float(f, data.data(), frames);
   sf_close(f);
 }
@@ -71,9 +71,12 @@ TEST(Render, BypassedSineIsInputTimesBothVolumes)
 {
   const std::string dir = TempFolder();
   WriteSine(dir + "/sine.wav", 1, 441.0, 0.5, 48000);
-  for (const std::string oversampling : {"", " --oversampling off", " --oversampling 2", " --oversampling 4"}) {
-    const ToolResult r = RunTool("render " + dir + "/sine.wav " + dir + "/out.wav --block 100"
-                                 " --set BypassFX=1 --set InputVolume=0.8 --set Volume=0.5" + oversampling);
+  for (const std::string oversampling :
+       {"", " --oversampling off", " --oversampling 2", " --oversampling 4"}) {
+    const ToolResult r = RunTool("render " + dir + "/sine.wav " + dir +
+                                 "/out.wav --block 100"
+                                 " --set BypassFX=1 --set InputVolume=0.8 --set Volume=0.5" +
+                                 oversampling);
     ASSERT_EQ(r.exitCode, 0) << r.output;
     SF_INFO in, out;
     const std::vector<float> x = ReadInterleaved(dir + "/sine.wav", in);
@@ -87,7 +90,8 @@ TEST(Render, BypassedSineIsInputTimesBothVolumes)
     const double tolerance = filtered ? 1e-4 : 1e-6;
     for (sf_count_t i = 24000; i < out.frames - (filtered ? 67 : 0); ++i) {
       const double expected = x[static_cast<size_t>(i)] * 0.8 * 0.5;
-      ASSERT_NEAR(y[static_cast<size_t>(2 * i)], expected, tolerance) << i << oversampling;  // mono feeds both
+      ASSERT_NEAR(y[static_cast<size_t>(2 * i)], expected, tolerance)
+        << i << oversampling;  // mono feeds both
       ASSERT_NEAR(y[static_cast<size_t>(2 * i + 1)], expected, tolerance) << i << oversampling;
     }
   }
@@ -103,8 +107,9 @@ TEST(Render, OutputFormatFollowsTheExtension)
     SF_INFO info;
     ReadInterleaved(out, info);
     const int major = info.format & SF_FORMAT_TYPEMASK;
-    EXPECT_EQ(major, std::string(ext) == "flac" ? SF_FORMAT_FLAC
-                     : std::string(ext) == "aiff" ? SF_FORMAT_AIFF : SF_FORMAT_OGG);
+    EXPECT_EQ(major, std::string(ext) == "flac"   ? SF_FORMAT_FLAC
+                     : std::string(ext) == "aiff" ? SF_FORMAT_AIFF
+                                                  : SF_FORMAT_OGG);
   }
 }
 
@@ -115,7 +120,8 @@ TEST(Render, IntegerFormatsClipBeyondFullScale)
   const std::string dir = TempFolder();
   WriteSine(dir + "/s.wav", 1, 441.0, 0.9, 4800);
   const std::string loud = " --set BypassFX=1 --set InputVolume=1 --set Volume=1 --set Saturation=0";
-  ASSERT_EQ(RunTool("render " + dir + "/s.wav " + dir + "/o.wav" + loud + " --set InputDCOffset=0.8").exitCode, 0);
+  ASSERT_EQ(
+    RunTool("render " + dir + "/s.wav " + dir + "/o.wav" + loud + " --set InputDCOffset=0.8").exitCode, 0);
   SF_INFO info;
   const std::vector<float> reference = ReadInterleaved(dir + "/o.wav", info);
   ASSERT_GT(*std::max_element(reference.begin(), reference.end()), 1.1f);  // the case is real

@@ -59,7 +59,8 @@ TEST(Response, RbjLowPassAt470HzWithResonance)
 TEST(Response, LowRateLimitsTheRangeAndStaysFinite)
 {
   const std::string out = TempFolder() + "/low.png";
-  const ToolResult r = RunTool("response " + out + kOpen + " --set FilterCutoff=1 --set DumpExpand=1"
+  const ToolResult r = RunTool("response " + out + kOpen +
+                               " --set FilterCutoff=1 --set DumpExpand=1"
                                " --sample-rate 22050");
   ASSERT_EQ(r.exitCode, 0) << r.output;
   const std::map<int, double> g = Summary(r.output);

@@ -95,7 +95,9 @@ TEST(DllEditor, TheWindowShowsWhatTheSurfaceDraws)
   e->dispatcher(e, effOpen, 0, 0, nullptr, 0.0f);
   const std::vector<unsigned char> chunk = host.GetChunk(true);
   ASSERT_FALSE(chunk.empty());
-  ASSERT_EQ(e->dispatcher(e, effSetChunk, 1, VstIntPtr(chunk.size()), const_cast<unsigned char*>(chunk.data()), 0.0f), 1);
+  ASSERT_EQ(
+    e->dispatcher(e, effSetChunk, 1, VstIntPtr(chunk.size()), const_cast<unsigned char*>(chunk.data()), 0.0f),
+    1);
   IGraphics* gui = static_cast<Skarvel*>(static_cast<IPlugVST*>(e->object))->GetGUI();
   gui->DrawArea(EditorRect(0, 0, 512, 480));
   LICE_IBitmap* drawn = gui->GetDrawBitmap();
@@ -106,7 +108,6 @@ TEST(DllEditor, TheWindowShowsWhatTheSurfaceDraws)
       if (Rgb(shown.get(), x, y) != Rgb(drawn, x, y)) ++(InTextArea(x, y) ? inside : outside);
   EXPECT_EQ(outside, 0) << "pixels differ outside the text read-outs";
   std::printf("pixels differing inside the text read-outs: %d\n", inside);
-
 
   WriteOpaquePng(std::string(WINEDITOR_OUTPUT) + "/editor_window.png", shown.get());
   e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f);

@@ -36,8 +36,14 @@ public:
   {
     calls.push_back({"drag", x, y, dX, dY, m});
   }
-  void MouseDoubleClick(int x, int y, const MouseModifiers& m) override { calls.push_back({"double", x, y, 0, 0, m}); }
-  void MouseWheel(int x, int y, const MouseModifiers& m, int d) override { calls.push_back({"wheel", x, y, d, 0, m}); }
+  void MouseDoubleClick(int x, int y, const MouseModifiers& m) override
+  {
+    calls.push_back({"double", x, y, 0, 0, m});
+  }
+  void MouseWheel(int x, int y, const MouseModifiers& m, int d) override
+  {
+    calls.push_back({"wheel", x, y, d, 0, m});
+  }
   bool KeyDown(int x, int y, int key) override
   {
     calls.push_back({"key", x, y, key, 0, {}});
@@ -99,4 +105,3 @@ protected:
   IGraphicsWin* gui = nullptr;
   Probe* probe = nullptr;  // owned by the surface
 };
-

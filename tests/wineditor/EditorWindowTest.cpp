@@ -16,7 +16,8 @@ TEST_F(EditorWindow, OpensAChildOfTheHostWindowAndClosesIt)
   ASSERT_TRUE(GetClassInfoA(exe, IGraphicsWin::kWindowClass, &wc));
   EXPECT_TRUE(wc.style & CS_DBLCLKS);
   EXPECT_EQ(wc.hbrBackground, nullptr);
-  EXPECT_EQ(GetWindowLongA(editor, GWL_STYLE) & (WS_CHILD | WS_VISIBLE | WS_CAPTION), LONG(WS_CHILD | WS_VISIBLE));
+  EXPECT_EQ(GetWindowLongA(editor, GWL_STYLE) & (WS_CHILD | WS_VISIBLE | WS_CAPTION),
+            LONG(WS_CHILD | WS_VISIBLE));
   RECT r;
   GetClientRect(editor, &r);
   EXPECT_EQ(r.right, 512);

@@ -69,8 +69,9 @@ HostWindow::HostWindow()
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
   wc.lpszClassName = kHostClass;
   RegisterClassA(&wc);
-  window = CreateWindowExA(0, kHostClass, "Skarvel test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
-                           40, 40, 700, 600, nullptr, nullptr, wc.hInstance, nullptr);
+  window =
+    CreateWindowExA(0, kHostClass, "Skarvel test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
+                    40, 40, 700, 600, nullptr, nullptr, wc.hInstance, nullptr);
   g_keys.clear();
   Pump(50);
 }
@@ -126,7 +127,8 @@ void PostWheel(HWND editor, int x, int y, int delta)
 {
   POINT p = {x, y};
   ClientToScreen(editor, &p);
-  PostMessageA(editor, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(short(delta))), MAKELPARAM(WORD(short(p.x)), WORD(short(p.y))));
+  PostMessageA(editor, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(short(delta))),
+               MAKELPARAM(WORD(short(p.x)), WORD(short(p.y))));
   Pump(5);
 }
 

@@ -205,7 +205,8 @@ TEST_F(EditorWindow, ResizingGrowsTheWindowByTheDifference)
   EXPECT_EQ(r.bottom, 500);
   RECT hostAfter;
   GetWindowRect(host.Handle(), &hostAfter);
-  EXPECT_EQ(hostAfter.right - hostAfter.left, hostBefore.right - hostBefore.left) << "a top-level parent is the host's";
+  EXPECT_EQ(hostAfter.right - hostAfter.left, hostBefore.right - hostBefore.left)
+    << "a top-level parent is the host's";
   gui->Resize(600, 500);  // the same size again changes nothing
   GetClientRect(editor, &r);
   EXPECT_EQ(r.right, 600);

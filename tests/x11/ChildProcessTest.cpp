@@ -27,7 +27,8 @@ TEST(ChildProcess, AMissingProgramDoesNotStart)
 TEST(ChildProcess, TheCallerGetsTurnsWhileTheProgramRuns)
 {
   int turns = 0;
-  const ChildProcess::Result r = ChildProcess::Run({"/bin/sh", "-c", "sleep 0.3; echo done"}, [&] { ++turns; });
+  const ChildProcess::Result r =
+    ChildProcess::Run({"/bin/sh", "-c", "sleep 0.3; echo done"}, [&] { ++turns; });
   EXPECT_EQ(r.output, "done\n");
   EXPECT_GE(turns, 3) << "about one turn every 40 ms";
 }

@@ -72,7 +72,8 @@ protected:
   void InstallDialogProgram(const char* name)
   {
     const std::string path = dir + "/" + name;
-    std::ofstream(path) << "#!/bin/sh\nPATH=/usr/bin:/bin\nprintf '%s\\n' \"$@\" > '" << dir << "/args'\n[ \"$1\" = --question ] && exit 1\n[ -f '" << dir
+    std::ofstream(path) << "#!/bin/sh\nPATH=/usr/bin:/bin\nprintf '%s\\n' \"$@\" > '" << dir
+                        << "/args'\n[ \"$1\" = --question ] && exit 1\n[ -f '" << dir
                         << "/answer' ] || exit 1\ncat '" << dir << "/answer'\n";
     chmod(path.c_str(), 0755);
   }
@@ -212,12 +213,13 @@ TEST_F(EditorDialogsTest, AddressesOpenThroughXdgOpenAndAFailureIsReported)
 {
   InstallDialogProgram("zenity");
   const std::string opener = dir + "/xdg-open";
-  std::ofstream(opener) << "#!/bin/sh\nPATH=/usr/bin:/bin\necho \"$1\" > '" << dir << "/url.tmp'\nmv '" << dir << "/url.tmp' '" << dir
-                        << "/url'\n";
+  std::ofstream(opener) << "#!/bin/sh\nPATH=/usr/bin:/bin\necho \"$1\" > '" << dir << "/url.tmp'\nmv '" << dir
+                        << "/url.tmp' '" << dir << "/url'\n";
   chmod(opener.c_str(), 0755);
   IGraphics& gui = OpenTwin();
 
-  EXPECT_FALSE(gui.OpenURL("https://example.org/", "Open the page?", nullptr, "Skarvel")) << "the question is answered no";
+  EXPECT_FALSE(gui.OpenURL("https://example.org/", "Open the page?", nullptr, "Skarvel"))
+    << "the question is answered no";
   EXPECT_NE(Arguments().find("--question\n"), std::string::npos);
   ASSERT_TRUE(gui.OpenURL("https://example.org/a b", nullptr, nullptr, "Skarvel"));
   for (int i = 0; i < 200 && !Exists(dir + "/url"); ++i) usleep(10000);

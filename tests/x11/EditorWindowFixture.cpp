@@ -93,7 +93,8 @@ EditorRect EditorWindowTest::ControlRect(PanelLayout::Kind kind, int param, int 
 {
   for (int i = 0; i < PanelLayout::kControlCount; ++i) {
     const PanelLayout::Control& c = PanelLayout::kControls[i];
-    if (c.kind == kind && c.param == param && (arg < 0 || c.arg == arg)) return reference->GetGUI()->GetControl(i)->GetRECT();
+    if (c.kind == kind && c.param == param && (arg < 0 || c.arg == arg))
+      return reference->GetGUI()->GetControl(i)->GetRECT();
   }
   ADD_FAILURE() << "no such control in the panel table";
   return EditorRect();

@@ -30,8 +30,8 @@ TEST_F(EditorWindowTest, AnUncoveredAreaIsPaintedAgain)
   XSetWindowAttributes a{};
   a.override_redirect = True;
   a.background_pixel = WhitePixel(X(), DefaultScreen(X()));
-  const Window cover = XCreateWindow(X(), DefaultRootWindow(X()), 100, 100, 200, 150, 0, CopyFromParent, InputOutput,
-                                     CopyFromParent, CWOverrideRedirect | CWBackPixel, &a);
+  const Window cover = XCreateWindow(X(), DefaultRootWindow(X()), 100, 100, 200, 150, 0, CopyFromParent,
+                                     InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &a);
   XMapRaised(X(), cover);
   XSync(X(), False);
   editor->Pump(50);

@@ -18,7 +18,8 @@ std::unique_ptr<LICE_MemBitmap> LoadPng(const std::string& path)
 {
   std::ifstream in(path, std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return std::unique_ptr<LICE_MemBitmap>(bytes.empty() ? nullptr : LoadPngFromMemory(bytes.data(), bytes.size()));
+  return std::unique_ptr<LICE_MemBitmap>(bytes.empty() ? nullptr
+                                                       : LoadPngFromMemory(bytes.data(), bytes.size()));
 }
 
 }  // namespace
@@ -29,8 +30,8 @@ TEST_F(EditorWindowTest, VsthostShowsTheEditorInItsWindowAndWritesItsScreenshot)
   const std::string png = "/tmp/skarvel-vsthost-" + std::to_string(getpid()) + ".png";
   // vsthost unloads the module at its end, and the C++ runtime linked into the module never
   // frees the exception pool it allocates at load: a sanitized run would count that as a leak.
-  const std::string command = "ASAN_OPTIONS=detect_leaks=0 " + std::string(VSTHOST_PATH) + " " + SkarvelPath() +
-                              " --editor 0.5 --screenshot " + png + " > /dev/null";
+  const std::string command = "ASAN_OPTIONS=detect_leaks=0 " + std::string(VSTHOST_PATH) + " " +
+                              SkarvelPath() + " --editor 0.5 --screenshot " + png + " > /dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0);
   const std::unique_ptr<LICE_MemBitmap> shot = LoadPng(png);
   std::remove(png.c_str());

@@ -40,8 +40,8 @@ XvfbServer::XvfbServer(int depth)
   posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   const std::string screen = "1024x768x" + std::to_string(depth);
-  std::vector<const char*> argv = {"Xvfb", "-displayfd", "3", "-screen", "0", screen.c_str(), "-nolisten", "tcp", "-noreset",
-                                   nullptr};
+  std::vector<const char*> argv = {"Xvfb",         "-displayfd", "3",   "-screen",  "0",
+                                   screen.c_str(), "-nolisten",  "tcp", "-noreset", nullptr};
   const int rc = posix_spawnp(&pid, "Xvfb", &actions, nullptr, const_cast<char**>(argv.data()), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(fds[1]);

@@ -78,19 +78,18 @@ std::string ChoiceName(Skarvel& fx, int param, int choice)
   }
 }
 
-const char* kPrefixes =
-  "@prefix doap: <http://usefulinc.com/ns/doap#> .\n"
-  "@prefix foaf: <http://xmlns.com/foaf/0.1/> .\n"
-  "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n"
-  "@prefix opts: <http://lv2plug.in/ns/ext/options#> .\n"
-  "@prefix bufsz: <http://lv2plug.in/ns/ext/buf-size#> .\n"
-  "@prefix pset: <http://lv2plug.in/ns/ext/presets#> .\n"
-  "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
-  "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
-  "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n"
-  "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
-  "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n"
-  "@prefix xsd: <http://www.w3.org/2001/XMLSchema#> .\n\n";
+const char* kPrefixes = "@prefix doap: <http://usefulinc.com/ns/doap#> .\n"
+                        "@prefix foaf: <http://xmlns.com/foaf/0.1/> .\n"
+                        "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n"
+                        "@prefix opts: <http://lv2plug.in/ns/ext/options#> .\n"
+                        "@prefix bufsz: <http://lv2plug.in/ns/ext/buf-size#> .\n"
+                        "@prefix pset: <http://lv2plug.in/ns/ext/presets#> .\n"
+                        "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
+                        "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
+                        "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n"
+                        "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
+                        "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n"
+                        "@prefix xsd: <http://www.w3.org/2001/XMLSchema#> .\n\n";
 
 std::string Manifest(int nPrograms)
 {
@@ -100,8 +99,8 @@ std::string Manifest(int nPrograms)
   t += std::string("<") + LV2Identity::kUIUri + ">\n    a ui:X11UI ;\n    ui:binary <" +
        LV2Identity::kBinary + "> ;\n    rdfs:seeAlso <Skarvel.ttl> .\n";
   for (int i = 0; i < nPrograms; ++i)
-    t += "\n<" + PresetUri(i) + ">\n    a pset:Preset ;\n    lv2:appliesTo <" +
-         LV2Identity::kPluginUri + "> ;\n    rdfs:seeAlso <presets.ttl> .\n";
+    t += "\n<" + PresetUri(i) + ">\n    a pset:Preset ;\n    lv2:appliesTo <" + LV2Identity::kPluginUri +
+         "> ;\n    rdfs:seeAlso <presets.ttl> .\n";
   return t;
 }
 
@@ -111,8 +110,8 @@ std::string AudioPort(int index, bool input, int channel)
   std::snprintf(text, sizeof text,
                 "[\n        a lv2:AudioPort, %s ;\n        lv2:index %d ;\n"
                 "        lv2:symbol \"%s%d\" ;\n        lv2:name \"%s %d\"\n    ]",
-                input ? "lv2:InputPort" : "lv2:OutputPort", index, input ? "in" : "out",
-                channel, input ? "Input" : "Output", channel);
+                input ? "lv2:InputPort" : "lv2:OutputPort", index, input ? "in" : "out", channel,
+                input ? "Input" : "Output", channel);
   return text;
 }
 
@@ -148,15 +147,18 @@ std::string PluginTtl(Skarvel& fx)
   ByteChunk program0;
   const double* defaults = ProgramValues(fx, 0, program0);
   std::string t = kPrefixes;
-  t += std::string("<") + LV2Identity::kPluginUri + ">\n    a lv2:Plugin, lv2:DistortionPlugin, doap:Project ;\n" +
-       "    doap:name " + Quoted(fx.GetEffectName()) + " ;\n    doap:maintainer [ foaf:name " +
-       Quoted(fx.GetMfrName()) + " ] ;\n" +
+  t += std::string("<") + LV2Identity::kPluginUri +
+       ">\n    a lv2:Plugin, lv2:DistortionPlugin, doap:Project ;\n" + "    doap:name " +
+       Quoted(fx.GetEffectName()) + " ;\n    doap:maintainer [ foaf:name " + Quoted(fx.GetMfrName()) +
+       " ] ;\n" +
        "    lv2:optionalFeature urid:map, opts:options ;\n"
        "    opts:supportedOption bufsz:maxBlockLength ;\n"
-       "    lv2:extensionData state:interface ;\n    ui:ui <" + LV2Identity::kUIUri + "> ;\n"
+       "    lv2:extensionData state:interface ;\n    ui:ui <" +
+       LV2Identity::kUIUri +
+       "> ;\n"
        "    lv2:port ";
-  t += AudioPort(0, true, 1) + " , " + AudioPort(1, true, 2) + " , " + AudioPort(2, false, 1) +
-       " , " + AudioPort(3, false, 2);
+  t += AudioPort(0, true, 1) + " , " + AudioPort(1, true, 2) + " , " + AudioPort(2, false, 1) + " , " +
+       AudioPort(3, false, 2);
   for (int i = 0; i < kNumParams; ++i) t += " , " + ControlPort(fx, i, defaults[i]);
   t += " , " + LatencyPort();
   t += " .\n\n";
@@ -180,8 +182,8 @@ std::string PresetsTtl(Skarvel& fx)
     t += "<" + PresetUri(i) + ">\n    a pset:Preset ;\n    lv2:appliesTo <" + LV2Identity::kPluginUri +
          "> ;\n    rdfs:label " + Quoted(fx.GetPresetName(i)) + " ;\n    lv2:port ";
     for (int k = 0; k < kNumParams; ++k)
-      t += std::string(k ? " , " : "") + "[ lv2:symbol " + Quoted(kSkarvelParams[k].key) +
-           " ; pset:value " + Number(values[k]) + " ]";
+      t += std::string(k ? " , " : "") + "[ lv2:symbol " + Quoted(kSkarvelParams[k].key) + " ; pset:value " +
+           Number(values[k]) + " ]";
     // The exact values: the ports hold single precision.
     ByteChunk state;
     IPlugBase::WriteStateHeader(state);

@@ -35,7 +35,8 @@ std::string ReadAudioFile(const std::string& path, AudioBuffer& out)
 
 static int FormatFor(const std::string& path)
 {
-  std::string ext = path.substr(path.find_last_of('.') == std::string::npos ? path.size() : path.find_last_of('.') + 1);
+  std::string ext =
+    path.substr(path.find_last_of('.') == std::string::npos ? path.size() : path.find_last_of('.') + 1);
   std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
   if (ext == "aif" || ext == "aiff") return SF_FORMAT_AIFF | SF_FORMAT_PCM_24;
   if (ext == "flac") return SF_FORMAT_FLAC | SF_FORMAT_PCM_24;

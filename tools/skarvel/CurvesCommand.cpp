@@ -94,8 +94,8 @@ int RunCurves(const std::vector<std::string>& args)
   distortion.RenderCurves(wave, transfer);
   error = SideBySide(o.positional[0], TransferPlot(transfer, n), WavePlot(wave, n));
   if (!error.empty()) return Fail(error);
-  std::printf("%d: %s, %s, drive %g: transfer curve (left), waveform (right)\n",
-              distortion.ShapeType() + 1, distortion.ShapeTypeName(fx.Mirror(mDistortionType)),
-              distortion.InterpolationName(), fx.Mirror(mDistortion));
+  std::printf("%d: %s, %s, drive %g: transfer curve (left), waveform (right)\n", distortion.ShapeType() + 1,
+              distortion.ShapeTypeName(fx.Mirror(mDistortionType)), distortion.InterpolationName(),
+              fx.Mirror(mDistortion));
   return 0;
 }

@@ -53,7 +53,8 @@ void Snare(std::vector<float>& out, long start, double sr, Noise& noise)
   for (long i = 0; i < static_cast<long>(sr * 0.2) && start + i < static_cast<long>(out.size()); ++i) {
     const double t = i / sr;
     const double body = 0.3 * std::exp(-t * 25.0) * std::sin(2.0 * kPi * 190.0 * t);
-    out[static_cast<size_t>(start + i)] += static_cast<float>(body + 0.35 * std::exp(-t * 18.0) * noise.Next());
+    out[static_cast<size_t>(start + i)] +=
+      static_cast<float>(body + 0.35 * std::exp(-t * 18.0) * noise.Next());
   }
 }
 
@@ -78,12 +79,12 @@ AudioBuffer MakeDemoSignal(double sr)
   b.sampleRate = sr;
   const long frames = static_cast<long>(sr * beat * 4 * bars) + static_cast<long>(sr * 0.5);
   std::vector<float> guitar(static_cast<size_t>(frames)), drums(static_cast<size_t>(frames)),
-      hats(static_cast<size_t>(frames));
+    hats(static_cast<size_t>(frames));
   Noise noise;
 
   // E minor pentatonic riff, eighth notes; 0 = rest.
-  const double riff[16] = {82.41, 0, 82.41, 98.0, 110.0, 0, 123.47, 110.0,
-                           82.41, 0, 82.41, 146.83, 123.47, 110.0, 98.0, 0};
+  const double riff[16] = {82.41, 0, 82.41, 98.0,   110.0,  0,     123.47, 110.0,
+                           82.41, 0, 82.41, 146.83, 123.47, 110.0, 98.0,   0};
   for (int bar = 0; bar < bars; ++bar)
     for (int step = 0; step < 8; ++step) {
       const long at = static_cast<long>(sr * beat * (bar * 4 + step * 0.5));

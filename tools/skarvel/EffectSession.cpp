@@ -10,8 +10,7 @@
 namespace {
 
 // The tool is a host that renders files: offline, and nothing else to tell.
-VstIntPtr VSTCALLBACK ToolHostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void* ptr,
-                                       float)
+VstIntPtr VSTCALLBACK ToolHostCallback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void* ptr, float)
 {
   switch (opcode) {
     case audioMasterVersion: return 2400;
@@ -26,7 +25,7 @@ VstIntPtr VSTCALLBACK ToolHostCallback(AEffect*, VstInt32 opcode, VstInt32, VstI
 }  // namespace
 
 EffectSession::EffectSession(double sampleRate, int block)
-  : effect(VSTPluginMain(ToolHostCallback)), blockSize(block)
+    : effect(VSTPluginMain(ToolHostCallback)), blockSize(block)
 {
   if (!effect) throw std::runtime_error("the effect could not be created");
   Dispatch(effOpen);
@@ -62,8 +61,8 @@ void EffectSession::Restart()
 
 void EffectSession::SelectProgram(int index) { Dispatch(effSetProgram, 0, index); }
 
-void EffectSession::Process(const float* inLeft, const float* inRight, float* outLeft,
-                            float* outRight, long n)
+void EffectSession::Process(const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                            long n)
 {
   for (long done = 0; done < n;) {
     const int m = static_cast<int>(std::min<long>(blockSize, n - done));

@@ -9,8 +9,7 @@
 
 bool Options::Has(const std::string& name) const
 {
-  return values.count(name) ||
-         std::find(switches.begin(), switches.end(), name) != switches.end();
+  return values.count(name) || std::find(switches.begin(), switches.end(), name) != switches.end();
 }
 
 std::string Options::Value(const std::string& name, const std::string& fallback) const
@@ -34,8 +33,7 @@ static bool Contains(const std::vector<std::string>& list, const std::string& s)
   return std::find(list.begin(), list.end(), s) != list.end();
 }
 
-std::string ParseOptions(const std::vector<std::string>& args,
-                         const std::vector<std::string>& withValue,
+std::string ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& withValue,
                          const std::vector<std::string>& switches, Options& out)
 {
   for (size_t i = 0; i < args.size(); ++i) {

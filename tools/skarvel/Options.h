@@ -21,8 +21,7 @@ struct Options
 
 // Parses args; `withValue` lists the flags that take a value, `switches` those that do not.
 // Returns an empty string on success, else the error message.
-std::string ParseOptions(const std::vector<std::string>& args,
-                         const std::vector<std::string>& withValue,
+std::string ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& withValue,
                          const std::vector<std::string>& switches, Options& out);
 
 // One --set KEY=VALUE: parameter index and normalised value.

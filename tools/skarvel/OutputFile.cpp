@@ -68,13 +68,11 @@ bool OutputFile::LinkUnderName()
     tempPath.clear();
     return true;
   }
-  if (linkat(AT_FDCWD, writePath.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0)
-    return true;
+  if (linkat(AT_FDCWD, writePath.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
   if (errno != EEXIST) return false;
   const std::string hidden = HiddenNameNextTo(path);
   unlink(hidden.c_str());
-  if (linkat(AT_FDCWD, writePath.c_str(), AT_FDCWD, hidden.c_str(), AT_SYMLINK_FOLLOW) != 0)
-    return false;
+  if (linkat(AT_FDCWD, writePath.c_str(), AT_FDCWD, hidden.c_str(), AT_SYMLINK_FOLLOW) != 0) return false;
   if (rename(hidden.c_str(), path.c_str()) != 0) {
     unlink(hidden.c_str());
     return false;

@@ -21,8 +21,8 @@ int RunParams(const std::vector<std::string>& args)
     const IPlugParam* p = fx.GetParam(i);
     char display[IPlugParam::kTextLen];
     fx.ParamValueText(i, p->value, display, sizeof display);
-    std::printf("%-3d %-24s %-22s %-8g %s%s%s\n", i, kSkarvelParams[i].key, p->name,
-                p->defaultValue, display, p->GetLabelForHost()[0] ? " " : "", p->GetLabelForHost());
+    std::printf("%-3d %-24s %-22s %-8g %s%s%s\n", i, kSkarvelParams[i].key, p->name, p->defaultValue, display,
+                p->GetLabelForHost()[0] ? " " : "", p->GetLabelForHost());
   }
   return 0;
 }

@@ -29,8 +29,8 @@ const Glyph kGlyphs[] = {
 }  // namespace
 
 Plot::Plot(int w, int h)
-  : width(w), height(h), left(44), top(12), right(w - 12), bottom(h - 24),
-    pixels(static_cast<size_t>(w) * static_cast<size_t>(h), kBackground)
+    : width(w), height(h), left(44), top(12), right(w - 12), bottom(h - 24),
+      pixels(static_cast<size_t>(w) * static_cast<size_t>(h), kBackground)
 {
   for (int y = top; y < bottom; ++y)
     for (int x = left; x < right; ++x) pixels[static_cast<size_t>(y) * width + x] = kArea;
@@ -55,10 +55,7 @@ double Plot::MapX(double x) const
   return left + t * (right - 1 - left);
 }
 
-double Plot::MapY(double y) const
-{
-  return bottom - 1 - (y - yLo) / (yHi - yLo) * (bottom - 1 - top);
-}
+double Plot::MapY(double y) const { return bottom - 1 - (y - yLo) / (yHi - yLo) * (bottom - 1 - top); }
 
 void Plot::Blend(int x, int y, uint32_t colour, double alpha)
 {

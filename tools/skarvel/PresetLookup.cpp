@@ -52,14 +52,12 @@ std::string Closest(const IPlugBase& plug, const std::string& text)
     ranked.emplace_back(Distance(query, Lower(plug.GetPresetName(i))), i);
   std::stable_sort(ranked.begin(), ranked.end());
   std::vector<std::string> names;
-  for (size_t k = 0; k < ranked.size() && k < 3; ++k)
-    names.push_back(plug.GetPresetName(ranked[k].second));
+  for (size_t k = 0; k < ranked.size() && k < 3; ++k) names.push_back(plug.GetPresetName(ranked[k].second));
   return QuotedList(names);
 }
 
 // The programs whose names satisfy `match`; exactly one is a find.
-template <typename Match>
-std::vector<int> Matching(const IPlugBase& plug, Match match)
+template <typename Match> std::vector<int> Matching(const IPlugBase& plug, Match match)
 {
   std::vector<int> found;
   for (int i = 0; i < plug.NPresets(); ++i)

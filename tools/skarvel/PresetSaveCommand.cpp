@@ -4,7 +4,7 @@
 #include "tools/skarvel/SessionSetup.h"
 
 static const char kUsage[] =
-    "usage: skarvel preset save FILE.kw [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]";
+  "usage: skarvel preset save FILE.kw [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]";
 
 int RunPreset(const std::vector<std::string>& args)
 {
@@ -23,8 +23,7 @@ int RunPreset(const std::vector<std::string>& args)
   error = ConfigureSession(o, session);
   if (!error.empty()) return Fail(error);
   OutputFile file(path);
-  if (!file.IsOpen() || !session.Effect().SavePresetFile(file.WritePath().c_str()) ||
-      !file.Commit())
+  if (!file.IsOpen() || !session.Effect().SavePresetFile(file.WritePath().c_str()) || !file.Commit())
     return Fail("cannot write '" + path + "'");
   return 0;
 }

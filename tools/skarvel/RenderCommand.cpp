@@ -14,7 +14,8 @@ class ProgressBar
 {
 public:
   ProgressBar(long total, double sampleRate)
-    : total(total), shown(isatty(STDERR_FILENO) && total > sampleRate * 5.0) {}
+      : total(total), shown(isatty(STDERR_FILENO) && total > sampleRate * 5.0)
+  {}
   ~ProgressBar()
   {
     if (shown) std::fprintf(stderr, "\r%60s\r", "");
@@ -101,7 +102,8 @@ int RunRender(const std::vector<std::string>& args)
                     result.channels[1].data() + pos, m);
     progress.Update(pos + m);
   }
-  for (std::vector<float>& channel : result.channels) channel.erase(channel.begin(), channel.begin() + latency);
+  for (std::vector<float>& channel : result.channels)
+    channel.erase(channel.begin(), channel.begin() + latency);
   error = WriteAudioFile(out, result);
   if (!error.empty()) return Fail(error);
   return 0;

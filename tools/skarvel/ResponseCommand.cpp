@@ -68,7 +68,8 @@ std::string DrawPlot(const std::string& path, const std::vector<double>& hz, con
   const char* const labels[] = {"20", "50", "100", "200", "500", "1k", "2k", "5k", "10k", "20k"};
   for (int i = 0; i < 10; ++i)
     if (marks[i] >= hz.front() && marks[i] <= hz.back()) plot.VerticalGrid(marks[i], labels[i]);
-  for (double y = 12.0 * std::ceil(bottom / 12.0); y <= top; y += 12.0) plot.HorizontalGrid(y, std::to_string(static_cast<int>(y)));
+  for (double y = 12.0 * std::ceil(bottom / 12.0); y <= top; y += 12.0)
+    plot.HorizontalGrid(y, std::to_string(static_cast<int>(y)));
   plot.Curve(hz, db, 0xFF4FC3F7);
   return plot.Save(path);
 }

@@ -2,8 +2,7 @@
 
 #include "tools/skin/Skin.h"
 
-namespace
-{
+namespace {
 void ButtonBody(cairo_t* cr, double w, double h, bool down)
 {
   RoundedRect(cr, 0.5, 0.5, w - 1, h - 1, 3);
@@ -15,8 +14,7 @@ void ButtonBody(cairo_t* cr, double w, double h, bool down)
     FillVertical(cr, 1.5, h - 3, Hex(0x1b1d21), Hex(0x2a2d33));
   else
     FillVertical(cr, 1.5, h - 3, Hex(0x474c55), Hex(0x2b2e34));
-  if (!down)
-  {
+  if (!down) {
     cairo_move_to(cr, 3.5, 2.0);
     cairo_line_to(cr, w - 3.5, 2.0);
     SetColour(cr, Hex(0xffffff, 0.16));
@@ -30,8 +28,7 @@ void Led(cairo_t* cr, double x, double y, double r, const Colour& c, bool on)
   cairo_arc(cr, x, y, r + 1, 0, 2 * M_PI);
   SetColour(cr, Hex(0x08090a));
   cairo_fill(cr);
-  if (on)
-  {
+  if (on) {
     cairo_pattern_t* glow = cairo_pattern_create_radial(x, y, 0, x, y, r * 2.4);
     cairo_pattern_add_color_stop_rgba(glow, 0, c.r, c.g, c.b, 0.55);
     cairo_pattern_add_color_stop_rgba(glow, 1, c.r, c.g, c.b, 0);
@@ -57,13 +54,13 @@ void Label(cairo_t* cr, const std::string& text, double cx, double cy, const Col
   SetColour(cr, c);
   DrawTextCentred(cr, text, cx, cy, 0.6);
 }
-} // namespace
+}  // namespace
 
-void PaintPushButton(Strip& s, const PanelLayout::SkinBitmap& b, const std::string& label, const Colour& accent)
+void PaintPushButton(Strip& s, const PanelLayout::SkinBitmap& b, const std::string& label,
+                     const Colour& accent)
 {
   const double w = b.frameWidth, h = b.frameHeight;
-  for (int k = 0; k < 2; ++k)
-  {
+  for (int k = 0; k < 2; ++k) {
     cairo_t* cr = s.Frame(k);
     ButtonBody(cr, w, h, k == 1);
     const Colour text = k ? accent.Mix(Palette::kWhite, 0.35) : Palette::kLabel.Mix(accent, 0.25);
@@ -75,8 +72,7 @@ void PaintLatchButton(Strip& s, const PanelLayout::SkinBitmap& b, const std::str
 {
   const double w = b.frameWidth, h = b.frameHeight;
   const double r = h >= 28 ? 3.5 : 2.6;
-  for (int k = 0; k < 2; ++k)
-  {
+  for (int k = 0; k < 2; ++k) {
     cairo_t* cr = s.Frame(k);
     ButtonBody(cr, w, h, k == 1);
     Led(cr, 4 + 2 * r, h / 2 + k * 0.5, r, led, k == 1);
@@ -89,8 +85,7 @@ void PaintLatchButton(Strip& s, const PanelLayout::SkinBitmap& b, const std::str
 
 void PaintLedSwitch(Strip& s, const PanelLayout::SkinBitmap& b)
 {
-  for (int k = 0; k < 2; ++k)
-  {
+  for (int k = 0; k < 2; ++k) {
     cairo_t* cr = s.Frame(k);
     const double cx = b.frameWidth / 2.0, cy = b.frameHeight / 2.0;
     cairo_arc(cr, cx, cy, 7.0, 0, 2 * M_PI);
@@ -102,8 +97,7 @@ void PaintLedSwitch(Strip& s, const PanelLayout::SkinBitmap& b)
 void PaintArrow(Strip& s, const PanelLayout::SkinBitmap& b, int direction, const Colour& accent)
 {
   const double w = b.frameWidth, h = b.frameHeight;
-  for (int k = 0; k < 2; ++k)
-  {
+  for (int k = 0; k < 2; ++k) {
     cairo_t* cr = s.Frame(k);
     ButtonBody(cr, w, h, k == 1);
     const double cx = w / 2, cy = h / 2 + k * 0.5, a = 3.6;
@@ -123,8 +117,7 @@ void PaintArrow(Strip& s, const PanelLayout::SkinBitmap& b, int direction, const
 void PaintTab(Strip& s, const PanelLayout::SkinBitmap& b, const std::string& label)
 {
   const double w = b.frameWidth, h = b.frameHeight;
-  for (int k = 0; k < 2; ++k)
-  {
+  for (int k = 0; k < 2; ++k) {
     cairo_t* cr = s.Frame(k);
     const bool selected = k == 1;
     cairo_move_to(cr, 1, 0);
@@ -136,8 +129,7 @@ void PaintTab(Strip& s, const PanelLayout::SkinBitmap& b, const std::string& lab
       FillVertical(cr, 0, h, Hex(0x3a3e46), Hex(0x2a2d33));
     else
       FillVertical(cr, 0, h, Hex(0x17181b), Hex(0x202226));
-    if (selected)
-      PaintAccentBar(cr, 6, h - 4, w - 12, 2);
+    if (selected) PaintAccentBar(cr, 6, h - 4, w - 12, 2);
     Label(cr, label, w / 2, h / 2 - 1, selected ? Palette::kWhite : Palette::kLabelDim, 9);
   }
 }
@@ -146,8 +138,7 @@ void PaintSliderTrack(Strip& s, const PanelLayout::SkinBitmap& b)
 {
   cairo_t* cr = s.Frame(0);
   const double w = b.frameWidth, h = b.frameHeight;
-  for (int i = 0; i <= 8; ++i)
-  {
+  for (int i = 0; i <= 8; ++i) {
     const double x = 7 + (w - 14) * i / 8.0;
     cairo_move_to(cr, std::round(x) + 0.5, i % 4 ? 2 : 0.5);
     cairo_line_to(cr, std::round(x) + 0.5, i % 4 ? 4 : 4.5);

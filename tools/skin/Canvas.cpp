@@ -12,8 +12,7 @@ Colour Hex(unsigned int rgb, double a)
   return {((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0, a};
 }
 
-namespace Palette
-{
+namespace Palette {
 const Colour kPanel = Hex(0x2a2d32);
 const Colour kPanelDark = Hex(0x1c1e22);
 const Colour kPanelLight = Hex(0x373b42);
@@ -26,7 +25,7 @@ const Colour kLabelDim = Hex(0x80868f);
 const Colour kWhite = Hex(0xf4f5f7);
 const Colour kLedGreen = Hex(0x6dff8a);
 const Colour kLedRed = Hex(0xff4a3d);
-} // namespace Palette
+}  // namespace Palette
 
 void SetColour(cairo_t* cr, const Colour& c) { cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a); }
 
@@ -52,8 +51,7 @@ void FillVertical(cairo_t* cr, double y, double h, const Colour& top, const Colo
 
 void UseFont(cairo_t* cr, Font f, double size)
 {
-  switch (f)
-  {
+  switch (f) {
     case Font::Label:
       cairo_select_font_face(cr, "DejaVu Sans Condensed", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
       break;
@@ -76,14 +74,11 @@ void UseFont(cairo_t* cr, Font f, double size)
   cairo_font_options_destroy(o);
 }
 
-namespace
-{
+namespace {
 // Splits UTF-8 text into its characters.
-template <class Fn>
-void ForEachChar(const std::string& text, Fn fn)
+template <class Fn> void ForEachChar(const std::string& text, Fn fn)
 {
-  for (size_t i = 0; i < text.size();)
-  {
+  for (size_t i = 0; i < text.size();) {
     size_t n = 1;
     const unsigned char c = static_cast<unsigned char>(text[i]);
     if (c >= 0xF0)
@@ -96,7 +91,7 @@ void ForEachChar(const std::string& text, Fn fn)
     i += n;
   }
 }
-} // namespace
+}  // namespace
 
 double TextWidth(cairo_t* cr, const std::string& text, double tracking)
 {
@@ -133,20 +128,17 @@ void DrawTextCentred(cairo_t* cr, const std::string& text, double cx, double cy,
 Strip::Strip(int frameWidth, int frameHeight, int frames)
     : surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, frameWidth, frameHeight * frames)),
       frameHeight(frameHeight)
-{
-}
+{}
 
 Strip::~Strip()
 {
-  if (cr)
-    cairo_destroy(cr);
+  if (cr) cairo_destroy(cr);
   cairo_surface_destroy(surface);
 }
 
 cairo_t* Strip::Frame(int index)
 {
-  if (cr)
-    cairo_destroy(cr);
+  if (cr) cairo_destroy(cr);
   cr = cairo_create(surface);
   cairo_translate(cr, 0, double(index) * frameHeight);
   cairo_rectangle(cr, 0, 0, cairo_image_surface_get_width(surface), frameHeight);
@@ -154,30 +146,26 @@ cairo_t* Strip::Frame(int index)
   return cr;
 }
 
-namespace
-{
+namespace {
 // Cairo would store opaque images as RGB; the editor's resources are all 8-bit RGBA, so the
 // strip is written with libpng, un-premultiplied.
 void Unpremultiply(const unsigned char* argb, int width, std::vector<unsigned char>& rgba)
 {
-  for (int x = 0; x < width; ++x)
-  {
+  for (int x = 0; x < width; ++x) {
     const uint32_t p = reinterpret_cast<const uint32_t*>(argb)[x];
     const unsigned a = p >> 24;
-    for (int c = 0; c < 3; ++c)
-    {
+    for (int c = 0; c < 3; ++c) {
       const unsigned v = (p >> (16 - 8 * c)) & 0xFF;
       rgba[size_t(x) * 4 + c] = static_cast<unsigned char>(a ? (v * 255 + a / 2) / a : 0);
     }
     rgba[size_t(x) * 4 + 3] = static_cast<unsigned char>(a);
   }
 }
-} // namespace
+}  // namespace
 
 bool Strip::Save(const std::string& path)
 {
-  if (cr)
-  {
+  if (cr) {
     cairo_destroy(cr);
     cr = nullptr;
   }
@@ -186,13 +174,11 @@ bool Strip::Save(const std::string& path)
   const int stride = cairo_image_surface_get_stride(surface);
   const unsigned char* data = cairo_image_surface_get_data(surface);
   FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f)
-    return false;
+  if (!f) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   std::vector<unsigned char> row(size_t(w) * 4);
-  if (setjmp(png_jmpbuf(png)))
-  {
+  if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
     std::fclose(f);
     return false;
@@ -205,8 +191,7 @@ bool Strip::Save(const std::string& path)
   png_set_IHDR(png, info, w, h, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
-  for (int y = 0; y < h; ++y)
-  {
+  for (int y = 0; y < h; ++y) {
     Unpremultiply(data + size_t(y) * stride, w, row);
     png_write_row(png, row.data());
   }

@@ -17,23 +17,21 @@ struct Colour
 
 Colour Hex(unsigned int rgb, double a = 1.0);
 
-namespace Palette
-{
+namespace Palette {
 extern const Colour kPanel, kPanelDark, kPanelLight, kHairline, kWell, kScreen, kScreenEdge;
 extern const Colour kLabel, kLabelDim, kWhite, kLedGreen, kLedRed;
-} // namespace Palette
+}  // namespace Palette
 
 void SetColour(cairo_t* cr, const Colour& c);
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 // Fills the current path with a vertical gradient from y to y + h.
 void FillVertical(cairo_t* cr, double y, double h, const Colour& top, const Colour& bottom);
 
-enum class Font
-{
-  Label,    // condensed bold caps for printed labels
-  Title,    // section titles
-  Brand,    // wordmarks
-  Body,     // running text
+enum class Font {
+  Label,  // condensed bold caps for printed labels
+  Title,  // section titles
+  Brand,  // wordmarks
+  Body,   // running text
 };
 
 void UseFont(cairo_t* cr, Font f, double size);

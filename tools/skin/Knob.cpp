@@ -2,11 +2,10 @@
 
 #include "tools/skin/Skin.h"
 
-namespace
-{
+namespace {
 constexpr double kSweep = 300.0 * M_PI / 180.0;
 constexpr double kStart = M_PI / 2 + (2 * M_PI - kSweep) / 2;  // 7 o'clock, y pointing down
-constexpr double kTop = 1.5 * M_PI;  // 12 o'clock inside the sweep's angle range
+constexpr double kTop = 1.5 * M_PI;                            // 12 o'clock inside the sweep's angle range
 
 void Arc(cairo_t* cr, double c, double r, double from, double to, const Colour& col, double width)
 {
@@ -49,7 +48,7 @@ void Pointer(cairo_t* cr, double c, double r, double angle, double width)
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   cairo_stroke(cr);
 }
-} // namespace
+}  // namespace
 
 void PaintKnob(Strip& s, const PanelLayout::SkinBitmap& b, const Colour& accent, bool bipolar)
 {
@@ -58,8 +57,7 @@ void PaintKnob(Strip& s, const PanelLayout::SkinBitmap& b, const Colour& accent,
   const double arcWidth = std::max(2.0, size * 0.075);
   const double arcR = c - arcWidth / 2 - 0.75;
   const double bodyR = arcR - arcWidth / 2 - std::max(1.5, size * 0.05);
-  for (int k = 0; k < b.frames; ++k)
-  {
+  for (int k = 0; k < b.frames; ++k) {
     cairo_t* cr = s.Frame(k);
     const double v = double(k) / (b.frames - 1);
     const double angle = kStart + kSweep * v;

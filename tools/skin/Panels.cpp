@@ -7,16 +7,14 @@
 
 using namespace PanelLayout;
 
-namespace
-{
+namespace {
 constexpr double kOriginX = 16, kOriginY = 65;  // the controls background's place in the editor
 
 // Fine horizontal grain, the same on every run.
 void BrushedGrain(cairo_t* cr, double w, double h, double strength)
 {
   uint32_t seed = 0x5eed1234u;
-  for (int y = 0; y < int(h); ++y)
-  {
+  for (int y = 0; y < int(h); ++y) {
     seed = seed * 1664525u + 1013904223u;
     const double a = ((seed >> 8) & 0xFF) / 255.0 * strength;
     cairo_rectangle(cr, 0, y, w, 1);
@@ -60,14 +58,12 @@ void Grid(cairo_t* cr, double x, double y, double w, double h)
 {
   SetColour(cr, Hex(0x6ad8ff, 0.07));
   cairo_set_line_width(cr, 1);
-  for (int i = 1; i < 4; ++i)
-  {
+  for (int i = 1; i < 4; ++i) {
     const double gx = std::round(x + w * i / 4) + 0.5;
     cairo_move_to(cr, gx, y + 2);
     cairo_line_to(cr, gx, y + h - 2);
   }
-  for (int i = 1; i < 4; i += 2)
-  {
+  for (int i = 1; i < 4; i += 2) {
     const double gy = std::round(y + h * i / 4) + 0.5;
     cairo_move_to(cr, x + 2, gy);
     cairo_line_to(cr, x + w - 2, gy);
@@ -80,7 +76,10 @@ void Grid(cairo_t* cr, double x, double y, double w, double h)
   cairo_stroke(cr);
 }
 
-Rect Local(const Rect& r) { return {int(r.l - kOriginX), int(r.t - kOriginY), int(r.r - kOriginX), int(r.b - kOriginY)}; }
+Rect Local(const Rect& r)
+{
+  return {int(r.l - kOriginX), int(r.t - kOriginY), int(r.r - kOriginX), int(r.b - kOriginY)};
+}
 
 bool SameRow(const Rect& a, const Rect& b) { return a.t < b.b && b.t < a.b; }
 
@@ -94,13 +93,11 @@ void ReadoutBoxes(cairo_t* cr)
       boxes.push_back(c.rect);
   for (Rect& a : boxes)
     for (const Rect& o : boxes)
-      if (&a != &o && SameRow(a, o) && a.l < o.r && o.l < a.r)
-      {
+      if (&a != &o && SameRow(a, o) && a.l < o.r && o.l < a.r) {
         const int mid = (std::max(a.l, o.l) + std::min(a.r, o.r)) / 2;
         (a.l < o.l ? a.r : a.l) = a.l < o.l ? mid - 1 : mid + 1;
       }
-  for (const Rect& b : boxes)
-  {
+  for (const Rect& b : boxes) {
     const Rect r = Local(b);
     PaintScreen(cr, r.l + 1, r.t + 1, r.r - r.l - 2, r.b - r.t - 1, 3);
   }
@@ -110,13 +107,13 @@ void PrintLabel(cairo_t* cr, const Control& c)
 {
   const Rect r = ControlRect(c);
   const double cx = (r.l + r.r) / 2.0 - kOriginX;
-  if (c.labelAt == LabelAt::Right)
-  {
+  if (c.labelAt == LabelAt::Right) {
     UseFont(cr, Font::Title, 9);
     SetColour(cr, Accent(c.section));
     cairo_text_extents_t caps;
     cairo_text_extents(cr, "H", &caps);
-    DrawText(cr, c.label, r.r + 4 - kOriginX, std::round((r.t + r.b) / 2.0 - kOriginY + caps.height / 2), 1.2);
+    DrawText(cr, c.label, r.r + 4 - kOriginX, std::round((r.t + r.b) / 2.0 - kOriginY + caps.height / 2),
+             1.2);
     return;
   }
   UseFont(cr, Font::Label, 7.5);
@@ -137,13 +134,13 @@ void PrintSideLabel(cairo_t* cr, const Control& c)
   cairo_text_extents(cr, "H", &caps);
   DrawText(cr, c.label, r.r + 3 - kOriginX, std::round((r.t + r.b) / 2.0 - kOriginY + caps.height / 2), 0.8);
 }
-} // namespace
+}  // namespace
 
 void PaintAccentBar(cairo_t* cr, double x, double y, double w, double h)
 {
-  const Section order[] = {Section::InOut, Section::Filter, Section::Modulation, Section::Distortion, Section::Equalizer};
-  for (int i = 0; i < 5; ++i)
-  {
+  const Section order[] = {Section::InOut, Section::Filter, Section::Modulation, Section::Distortion,
+                           Section::Equalizer};
+  for (int i = 0; i < 5; ++i) {
     cairo_rectangle(cr, x + w * i / 5, y, w / 5, h);
     SetColour(cr, Accent(order[i]));
     cairo_fill(cr);
@@ -215,8 +212,7 @@ void PaintBackground(Strip& s, const SkinBitmap& b)
   const double footWidth = TextWidth(cr, "SKARVEL 1.3.3", 1);
   DrawText(cr, "SKARVEL 1.3.3", w - 24 - footWidth, 462, 1);
   for (double x : {8.0, w - 8})
-    for (double y : {8.0, h - 8})
-      Screw(cr, x, y);
+    for (double y : {8.0, h - 8}) Screw(cr, x, y);
 }
 
 void PaintControlsBackground(Strip& s, const SkinBitmap& b)
@@ -226,29 +222,23 @@ void PaintControlsBackground(Strip& s, const SkinBitmap& b)
   cairo_rectangle(cr, 0, 0, w, h);
   FillVertical(cr, 0, h, Hex(0x2d3035), Hex(0x23252a));
   BrushedGrain(cr, w, h, 0.03);
-  for (const Frame& f : kFrames)
-  {
+  for (const Frame& f : kFrames) {
     if (!f.display)
       PanelWell(cr, f.rect, Accent(f.section));
-    else
-    {
+    else {
       const Rect r = Local(f.rect);
       PaintScreen(cr, r.l, r.t, r.r - r.l, r.b - r.t, 4);
-      if (f.section == Section::Distortion)
-        Grid(cr, r.l, r.t, r.r - r.l, r.b - r.t);
+      if (f.section == Section::Distortion) Grid(cr, r.l, r.t, r.r - r.l, r.b - r.t);
     }
-    if (*f.title)
-    {
+    if (*f.title) {
       UseFont(cr, Font::Title, 9);
       SetColour(cr, Accent(f.section));
       DrawText(cr, f.title, f.rect.l + 6 - kOriginX, f.rect.t + 12 - kOriginY, 1.2);
     }
   }
   ReadoutBoxes(cr);
-  for (const Control& c : kControls)
-  {
-    if (c.page != Page::Effect || !*c.label)
-      continue;
+  for (const Control& c : kControls) {
+    if (c.page != Page::Effect || !*c.label) continue;
     if (c.labelAt == LabelAt::Right && c.kind == Kind::Knob)
       PrintSideLabel(cr, c);
     else
@@ -275,8 +265,7 @@ void PaintVersionPlaque(Strip& s, const SkinBitmap& b)
   SetColour(cr, Palette::kLabel);
   DrawTextCentred(cr, "VERSION 1.3.3  \xC2\xB7  FREE", w / 2, 44, 1);
   for (double x : {6.0, w - 6})
-    for (double y : {6.0, h - 6})
-    {
+    for (double y : {6.0, h - 6}) {
       cairo_arc(cr, x, y, 1.6, 0, 2 * M_PI);
       SetColour(cr, Hex(0x15171a));
       cairo_fill(cr);
@@ -327,19 +316,18 @@ void PaintAboutText(Strip& s, const SkinBitmap& b)
   cairo_t* cr = s.Frame(0);
   const double w = b.frameWidth;
   const char* lines[] = {
-      "A stereo distortion multi-effect: multimode filter, ring modulator,",
-      "phaser, 29 waveshaping types with five interpolation modes,",
-      "bit-crush, sample-rate reduction, gate, equaliser and dump/expand.",
-      "",
-      "Design, DSP and art: Kernwave.",
-      "PNG decoding by libpng and zlib. RBJ filter designs after",
-      "Robert Bristow-Johnson's Audio EQ Cookbook.",
-      "VST is a trademark of Steinberg Media Technologies GmbH.",
+    "A stereo distortion multi-effect: multimode filter, ring modulator,",
+    "phaser, 29 waveshaping types with five interpolation modes,",
+    "bit-crush, sample-rate reduction, gate, equaliser and dump/expand.",
+    "",
+    "Design, DSP and art: Kernwave.",
+    "PNG decoding by libpng and zlib. RBJ filter designs after",
+    "Robert Bristow-Johnson's Audio EQ Cookbook.",
+    "VST is a trademark of Steinberg Media Technologies GmbH.",
   };
   UseFont(cr, Font::Body, 11.5);
   double y = 14;
-  for (const char* line : lines)
-  {
+  for (const char* line : lines) {
     SetColour(cr, y < 50 ? Palette::kWhite : Palette::kLabel);
     DrawTextCentred(cr, line, w / 2, y, 0);
     y += 15.5;

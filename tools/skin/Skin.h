@@ -16,10 +16,13 @@ std::string LabelOf(int bitmapId);
 void PaintKnob(Strip& s, const PanelLayout::SkinBitmap& b, const Colour& accent, bool bipolar);
 
 // Two-frame buttons: frame 1 released or off, frame 2 pressed or on.
-void PaintPushButton(Strip& s, const PanelLayout::SkinBitmap& b, const std::string& label, const Colour& accent);
-void PaintLatchButton(Strip& s, const PanelLayout::SkinBitmap& b, const std::string& label, const Colour& led);
+void PaintPushButton(Strip& s, const PanelLayout::SkinBitmap& b, const std::string& label,
+                     const Colour& accent);
+void PaintLatchButton(Strip& s, const PanelLayout::SkinBitmap& b, const std::string& label,
+                      const Colour& led);
 void PaintLedSwitch(Strip& s, const PanelLayout::SkinBitmap& b);
-void PaintArrow(Strip& s, const PanelLayout::SkinBitmap& b, int direction, const Colour& accent);  // 0 left, 1 right, 2 up, 3 down
+void PaintArrow(Strip& s, const PanelLayout::SkinBitmap& b, int direction,
+                const Colour& accent);  // 0 left, 1 right, 2 up, 3 down
 void PaintTab(Strip& s, const PanelLayout::SkinBitmap& b, const std::string& label);
 void PaintSliderTrack(Strip& s, const PanelLayout::SkinBitmap& b);
 void PaintSliderHandle(Strip& s, const PanelLayout::SkinBitmap& b, const Colour& accent);

@@ -18,9 +18,16 @@ constexpr const char* kPluginId = "com.kernwave.skarvel";
 const char* kFeatures[] = {CLAP_PLUGIN_FEATURE_AUDIO_EFFECT, CLAP_PLUGIN_FEATURE_DISTORTION,
                            CLAP_PLUGIN_FEATURE_STEREO, nullptr};
 
-const clap_plugin_descriptor_t kDescriptor = {
-  CLAP_VERSION_INIT, kPluginId, "Skarvel 1.3 Free", "Kernwave", "", "", "", SKARVEL_VERSION,
-  "Stereo distortion multi-effect", kFeatures};
+const clap_plugin_descriptor_t kDescriptor = {CLAP_VERSION_INIT,
+                                              kPluginId,
+                                              "Skarvel 1.3 Free",
+                                              "Kernwave",
+                                              "",
+                                              "",
+                                              "",
+                                              SKARVEL_VERSION,
+                                              "Stereo distortion multi-effect",
+                                              kFeatures};
 
 // Creating effects at once from several threads would race in the editor's shared caches.
 ParameterLock& CreationLock()

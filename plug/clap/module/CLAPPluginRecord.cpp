@@ -26,8 +26,7 @@ Result Guarded(const clap_plugin_t* record, Result fallback, Call call)
   }
 }
 
-template <typename Call>
-void Guarded(const clap_plugin_t* record, Call call)
+template <typename Call> void Guarded(const clap_plugin_t* record, Call call)
 {
   Guarded(record, 0, [&](IPlugCLAP& plug) {
     call(plug);
@@ -75,7 +74,8 @@ void Reset(const clap_plugin_t* p)
 
 clap_process_status Process(const clap_plugin_t* p, const clap_process_t* process)
 {
-  return Guarded(p, clap_process_status(CLAP_PROCESS_ERROR), [&](IPlugCLAP& plug) { return plug.Process(process); });
+  return Guarded(p, clap_process_status(CLAP_PROCESS_ERROR),
+                 [&](IPlugCLAP& plug) { return plug.Process(process); });
 }
 
 void OnMainThread(const clap_plugin_t*) {}
@@ -90,7 +90,8 @@ bool AudioPortInfo(const clap_plugin_t*, uint32_t index, bool isInput, clap_audi
   *info = clap_audio_port_info_t{};
   info->id = 0;
   std::strcpy(info->name, isInput ? "Stereo In" : "Stereo Out");
-  info->flags = CLAP_AUDIO_PORT_IS_MAIN | CLAP_AUDIO_PORT_SUPPORTS_64BITS | CLAP_AUDIO_PORT_REQUIRES_COMMON_SAMPLE_SIZE;
+  info->flags =
+    CLAP_AUDIO_PORT_IS_MAIN | CLAP_AUDIO_PORT_SUPPORTS_64BITS | CLAP_AUDIO_PORT_REQUIRES_COMMON_SAMPLE_SIZE;
   info->channel_count = 2;
   info->port_type = CLAP_PORT_STEREO;
   info->in_place_pair = 0;
@@ -222,10 +223,9 @@ bool GuiHide(const clap_plugin_t* p)
   return Guarded(p, false, [](IPlugCLAP& plug) { return plug.ShowView(false); });
 }
 
-const clap_plugin_gui_t kGui = {GuiApiSupported, GuiPreferredApi, GuiCreate,       GuiDestroy,
-                                GuiSetScale,     GuiGetSize,      GuiCanResize,    GuiResizeHints,
-                                GuiAdjustSize,   GuiSetSize,      GuiSetParent,    GuiSetTransient,
-                                GuiSuggestTitle, GuiShow,         GuiHide};
+const clap_plugin_gui_t kGui = {GuiApiSupported, GuiPreferredApi, GuiCreate,       GuiDestroy,    GuiSetScale,
+                                GuiGetSize,      GuiCanResize,    GuiResizeHints,  GuiAdjustSize, GuiSetSize,
+                                GuiSetParent,    GuiSetTransient, GuiSuggestTitle, GuiShow,       GuiHide};
 
 void OnTimer(const clap_plugin_t* p, clap_id timer)
 {
@@ -241,9 +241,12 @@ const void* GetExtension(const clap_plugin_t*, const char* id)
   {
     const char* id;
     const void* extension;
-  } extensions[] = {{CLAP_EXT_AUDIO_PORTS, &kAudioPorts}, {CLAP_EXT_PARAMS, &kParams},
-                    {CLAP_EXT_STATE, &kState},            {CLAP_EXT_LATENCY, &kLatency},
-                    {CLAP_EXT_GUI, &kGui},                {CLAP_EXT_TIMER_SUPPORT, &kTimerSupport}};
+  } extensions[] = {{CLAP_EXT_AUDIO_PORTS, &kAudioPorts},
+                    {CLAP_EXT_PARAMS, &kParams},
+                    {CLAP_EXT_STATE, &kState},
+                    {CLAP_EXT_LATENCY, &kLatency},
+                    {CLAP_EXT_GUI, &kGui},
+                    {CLAP_EXT_TIMER_SUPPORT, &kTimerSupport}};
   for (const auto& e : extensions)
     if (std::strcmp(id, e.id) == 0) return e.extension;
   return nullptr;

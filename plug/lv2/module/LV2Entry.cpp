@@ -33,36 +33,32 @@ void Activate(LV2_Handle instance)
 {
   if (instance) try {
       Plug(instance)->Activate();
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 void Run(LV2_Handle instance, uint32_t nFrames)
 {
   if (instance) try {
       Plug(instance)->Run(nFrames);
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 void Deactivate(LV2_Handle instance)
 {
   if (instance) try {
       Plug(instance)->Deactivate();
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 void Cleanup(LV2_Handle instance)
 {
   try {
     delete Plug(instance);
-  } catch (...) {
-  }
+  } catch (...) {}
 }
 
-LV2_State_Status Save(LV2_Handle instance, LV2_State_Store_Function store, LV2_State_Handle handle,
-                      uint32_t, const LV2_Feature* const*)
+LV2_State_Status Save(LV2_Handle instance, LV2_State_Store_Function store, LV2_State_Handle handle, uint32_t,
+                      const LV2_Feature* const*)
 {
   if (!instance) return LV2_STATE_ERR_UNKNOWN;
   try {
@@ -72,8 +68,8 @@ LV2_State_Status Save(LV2_Handle instance, LV2_State_Store_Function store, LV2_S
   }
 }
 
-LV2_State_Status Restore(LV2_Handle instance, LV2_State_Retrieve_Function retrieve,
-                         LV2_State_Handle handle, uint32_t, const LV2_Feature* const*)
+LV2_State_Status Restore(LV2_Handle instance, LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle,
+                         uint32_t, const LV2_Feature* const*)
 {
   if (!instance) return LV2_STATE_ERR_UNKNOWN;
   try {
@@ -89,8 +85,8 @@ const void* ExtensionData(const char* uri)
   return uri && std::strcmp(uri, LV2_STATE__interface) == 0 ? &state : nullptr;
 }
 
-const LV2_Descriptor kDescriptor = {LV2Identity::kPluginUri, Instantiate, ConnectPort, Activate, Run,
-                                    Deactivate, Cleanup, ExtensionData};
+const LV2_Descriptor kDescriptor = {
+  LV2Identity::kPluginUri, Instantiate, ConnectPort, Activate, Run, Deactivate, Cleanup, ExtensionData};
 
 }  // namespace
 

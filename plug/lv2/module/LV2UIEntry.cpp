@@ -14,12 +14,13 @@ namespace {
 
 IPlugLV2* Plug(LV2UI_Handle ui) { return static_cast<IPlugLV2*>(ui); }
 
-LV2UI_Handle Instantiate(const LV2UI_Descriptor*, const char*, const char*,
-                         LV2UI_Write_Function write, LV2UI_Controller controller,
-                         LV2UI_Widget* widget, const LV2_Feature* const* features)
+LV2UI_Handle Instantiate(const LV2UI_Descriptor*, const char*, const char*, LV2UI_Write_Function write,
+                         LV2UI_Controller controller, LV2UI_Widget* widget,
+                         const LV2_Feature* const* features)
 {
   try {
-    auto* plug = static_cast<IPlugLV2*>(const_cast<void*>(IPlugLV2::FindFeature(features, LV2_INSTANCE_ACCESS_URI)));
+    auto* plug =
+      static_cast<IPlugLV2*>(const_cast<void*>(IPlugLV2::FindFeature(features, LV2_INSTANCE_ACCESS_URI)));
     void* parent = const_cast<void*>(IPlugLV2::FindFeature(features, LV2_UI__parent));
     if (!plug || !parent || !widget || !plug->GetGUI()) return nullptr;
     IPlugLV2::UIHost host;
@@ -33,8 +34,10 @@ LV2UI_Handle Instantiate(const LV2UI_Descriptor*, const char*, const char*,
       return nullptr;
     }
     *widget = window;
-    if (const auto* resize = static_cast<const LV2UI_Resize*>(IPlugLV2::FindFeature(features, LV2_UI__resize)))
-      if (resize->ui_resize) resize->ui_resize(resize->handle, plug->GetGUI()->Width(), plug->GetGUI()->Height());
+    if (const auto* resize =
+          static_cast<const LV2UI_Resize*>(IPlugLV2::FindFeature(features, LV2_UI__resize)))
+      if (resize->ui_resize)
+        resize->ui_resize(resize->handle, plug->GetGUI()->Width(), plug->GetGUI()->Height());
     return plug;
   } catch (...) {
     return nullptr;
@@ -46,8 +49,7 @@ void Cleanup(LV2UI_Handle ui)
   if (ui) try {
       Plug(ui)->CloseEditor();
       Plug(ui)->DetachUIHost();
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 void PortEvent(LV2UI_Handle ui, uint32_t port, uint32_t size, uint32_t format, const void* buffer)
@@ -57,8 +59,7 @@ void PortEvent(LV2UI_Handle ui, uint32_t port, uint32_t size, uint32_t format, c
   std::memcpy(&value, buffer, sizeof value);
   try {
     Plug(ui)->PortEventFromHost(static_cast<int>(port - IPlugLV2::kFirstControl), value);
-  } catch (...) {
-  }
+  } catch (...) {}
 }
 
 int Idle(LV2UI_Handle ui)
@@ -66,8 +67,7 @@ int Idle(LV2UI_Handle ui)
   if (ui) try {
       Plug(ui)->SendChangedValuesToHost();
       Plug(ui)->EditorIdle();
-    } catch (...) {
-    }
+    } catch (...) {}
   return 0;
 }
 

@@ -51,8 +51,7 @@ v3_result V3_API GetFactoryInfo(void*, v3_factory_info* info)
 
 int32_t V3_API NumClasses(void*) { return 1; }
 
-template <typename Info>
-void FillClassBasics(Info& info)
+template <typename Info> void FillClassBasics(Info& info)
 {
   std::memcpy(info.class_id, VST3Identity::kClassId, sizeof(v3_tuid));
   info.cardinality = 0x7FFFFFFF;  // as many instances as the host wants
@@ -129,11 +128,10 @@ struct Factory
   const v3_plugin_factory_cpp* vtable;
 };
 
-const v3_plugin_factory_cpp kFactoryTable = {
-  {QueryInterface, AddRef, Release},
-  {GetFactoryInfo, NumClasses, GetClassInfo, CreateInstance},
-  {GetClassInfo2},
-  {GetClassInfoUtf16, SetHostContext}};
+const v3_plugin_factory_cpp kFactoryTable = {{QueryInterface, AddRef, Release},
+                                             {GetFactoryInfo, NumClasses, GetClassInfo, CreateInstance},
+                                             {GetClassInfo2},
+                                             {GetClassInfoUtf16, SetHostContext}};
 
 Factory factory{&kFactoryTable};
 

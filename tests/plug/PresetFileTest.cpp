@@ -352,7 +352,8 @@ TEST(PresetFile, OversamplingIsALineAfterTheParametersOnlyWhenItIsOn)
   fx.SetOversampling(4);
   const std::string onPath = TempPath("on.kw");
   ASSERT_TRUE(fx.SavePresetFile(onPath.c_str()));
-  const std::string lineEnd = off.size() > 1 && off[off.size() - 2] == '\r' ? "\r\n" : "\n";  // as the platform writes text
+  const std::string lineEnd =
+    off.size() > 1 && off[off.size() - 2] == '\r' ? "\r\n" : "\n";  // as the platform writes text
   EXPECT_EQ(ReadText(onPath), off + "Oversampling = 4x;" + lineEnd);
 
   Skarvel other(nullptr);

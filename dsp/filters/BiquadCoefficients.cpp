@@ -1,5 +1,7 @@
 #include "dsp/filters/BiquadCoefficients.h"
 
+#include "dsp/filters/ComplexQuotient.h"
+
 namespace Dsp {
 
 namespace {
@@ -61,7 +63,7 @@ Complex BiquadCoefficients::Response(Complex zInv, Complex zInv2) const
 {
   const Complex numerator = b0 + b1 * zInv + b2 * zInv2;
   const Complex denominator = 1.0 + a1 * zInv + a2 * zInv2;
-  return numerator / denominator;
+  return Quotient(numerator, denominator);
 }
 
 PoleZeroPair BiquadCoefficients::Roots() const

@@ -64,29 +64,38 @@ public:
     PairedRun(DirectForm* pair, const BiquadCascade<MaxStages>& cascade)
         : states(pair), count(cascade.stageCount), g{pair[0].guard.value, pair[1].guard.value}
     {
-      for (int k = 0; k < count; ++k) {
-        h[k] = Paired(pair[0].stages[k], pair[1].stages[k]);
-        co[k] = cascade.stages[k];
-      }
+      // Every stage's history: a glide (StepThrough) may use more stages than the cascade.
+      for (int k = 0; k < MaxStages; ++k) h[k] = Paired(pair[0].stages[k], pair[1].stages[k]);
+      for (int k = 0; k < count; ++k) co[k] = cascade.stages[k];
     }
 
-    StereoPair Step(StereoPair x)
+    StereoPair Step(StereoPair x) { return StepStages(x, co, count); }
+
+    // A step through a cascade other than the one the run began with: a glide redesigns
+    // it at every sample.
+    StereoPair StepThrough(StereoPair x, const BiquadCascade<MaxStages>& cascade)
     {
-      g = -g;
-      if (count == 0) return x;
-      StereoPair y = History<StereoPair>::StepFirst(h[0], co[0], x, g);
-      for (int k = 1; k < count; ++k) y = History<StereoPair>::Step(h[k], co[k], y);
-      return y;
+      return StepStages(x, cascade.stages, cascade.stageCount);
     }
 
     void Store() const
     {
-      for (int k = 0; k < count; ++k) Unpaired(h[k], states[0].stages[k], states[1].stages[k]);
+      for (int k = 0; k < MaxStages; ++k) Unpaired(h[k], states[0].stages[k], states[1].stages[k]);
       states[0].guard.value = g[0];
       states[1].guard.value = g[1];
     }
 
   private:
+    StereoPair StepStages(StereoPair x, const BiquadCoefficients* stageCoefficients, int stageCount)
+    {
+      g = -g;
+      if (stageCount == 0) return x;
+      StereoPair y = History<StereoPair>::StepFirst(h[0], stageCoefficients[0], x, g);
+      for (int k = 1; k < stageCount && k < MaxStages; ++k)
+        y = History<StereoPair>::Step(h[k], stageCoefficients[k], y);
+      return y;
+    }
+
     DirectForm* states;
     int count;
     StereoPair g;

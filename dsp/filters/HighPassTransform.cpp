@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "dsp/filters/ComplexQuotient.h"
+
 namespace Dsp {
 
 HighPassTransform::HighPassTransform(double fc) : k(1.0 / std::tan(kPi * fc)) {}
@@ -9,7 +11,7 @@ HighPassTransform::HighPassTransform(double fc) : k(1.0 / std::tan(kPi * fc)) {}
 Complex HighPassTransform::Map(Complex c) const
 {
   if (IsInfinity(c)) return 1.0;
-  return -(1.0 + c * k) / (1.0 - c * k);
+  return -Quotient(1.0 + c * k, 1.0 - c * k);
 }
 
 }  // namespace Dsp

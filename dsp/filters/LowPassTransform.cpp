@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "dsp/filters/ComplexQuotient.h"
 #include "dsp/filters/MathConstants.h"
 
 namespace Dsp {
@@ -11,7 +12,7 @@ LowPassTransform::LowPassTransform(double fc) : k(std::tan(kPi * fc)) {}
 Complex LowPassTransform::Map(Complex c) const
 {
   if (IsInfinity(c)) return -1.0;
-  return (1.0 + c * k) / (1.0 - c * k);
+  return Quotient(1.0 + c * k, 1.0 - c * k);
 }
 
 }  // namespace Dsp

@@ -55,17 +55,49 @@ private:
     double step[Design::kParamCount];
     for (int i = 0; i < Design::kParamCount; ++i)
       step[i] = (target[i] - transitionParams[i]) / remainingSamples;
+    if constexpr (Channels == 2) {
+      if (channels[0] && channels[1])
+        GlidePaired(k, step, channels[0], channels[1]);
+      else
+        GlideEach(k, step, channels);
+    } else {
+      GlideEach(k, step, channels);
+    }
+    remainingSamples -= k;
+    if (remainingSamples == 0) transitionParams = target;
+  }
+
+  // Each channel on its own, a missing one skipped.
+  template <class Sample> void GlideEach(int k, const double* step, Sample* const* channels)
+  {
     for (int s = 0; s < k; ++s) {
-      for (int i = 0; i < Design::kParamCount; ++i) transitionParams[i] += step[i];
-      transitionDesign.Apply(transitionParams);
-      const auto& cascade = transitionDesign.Cascade();
+      const auto& cascade = Redesign(step);
       for (int c = 0; c < Channels; ++c) {
         Sample* x = channels[c];
         if (x) x[s] = static_cast<Sample>(this->states[c].Process(static_cast<double>(x[s]), cascade));
       }
     }
-    remainingSamples -= k;
-    if (remainingSamples == 0) transitionParams = target;
+  }
+
+  // Both channels of a stereo pair in one register.
+  template <class Sample> void GlidePaired(int k, const double* step, Sample* left, Sample* right)
+  {
+    typename Base::State::PairedRun run(this->states, transitionDesign.Cascade());
+    for (int s = 0; s < k; ++s) {
+      const StereoPair y = run.StepThrough(
+        StereoPair{static_cast<double>(left[s]), static_cast<double>(right[s])}, Redesign(step));
+      left[s] = static_cast<Sample>(y[0]);
+      right[s] = static_cast<Sample>(y[1]);
+    }
+    run.Store();
+  }
+
+  // Moves the parameters one step on and designs the transition from them.
+  const auto& Redesign(const double* step)
+  {
+    for (int i = 0; i < Design::kParamCount; ++i) transitionParams[i] += step[i];
+    transitionDesign.Apply(transitionParams);
+    return transitionDesign.Cascade();
   }
 
   FilterParams transitionParams;

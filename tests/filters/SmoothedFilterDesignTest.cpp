@@ -153,3 +153,36 @@ TEST(SmoothedFilterDesign, ClearStateLeavesTheGlideRunning)
   f.ClearState();
   EXPECT_EQ(f.RemainingSamples(), 412);
 }
+
+// A stereo glide steps both channels in one register; each channel keeps the bits it has
+// alone, also where the order glides down and back up and a stage resumes its old history.
+TEST(SmoothedFilterDesign, StereoGlideGivesEachChannelItsOwnBits)
+{
+  Cheby4 stereo(512), leftOnly(512), rightOnly(512);
+  const std::vector<double> inLeft = TestSignal(1500, 1), inRight = TestSignal(1500, 2);
+  std::vector<double> left = inLeft, right = inRight, aloneLeft = inLeft, aloneRight = inRight;
+  FilterParams p = stereo.DefaultParams();
+  p[1] = 4.0;
+  p[2] = 1000.0;
+  int done = 0;
+  const auto run = [&](double order, double cutoff, int n) {
+    p[1] = order;
+    p[2] = cutoff;
+    for (auto* f : {&stereo, &leftOnly, &rightOnly}) f->AssignParams(p);
+    for (int end = done + n; done < end; done += 100) {
+      const int count = std::min(100, end - done);
+      double* both[2] = {left.data() + done, right.data() + done};
+      double* first[2] = {aloneLeft.data() + done, nullptr};
+      double* second[2] = {nullptr, aloneRight.data() + done};
+      stereo.ProcessSamples(count, both);
+      leftOnly.ProcessSamples(count, first);
+      rightOnly.ProcessSamples(count, second);
+    }
+  };
+  run(4.0, 1000.0, 300);
+  run(2.0, 1000.0, 600);
+  run(4.0, 3000.0, 600);
+  EXPECT_EQ(left, aloneLeft);
+  EXPECT_EQ(right, aloneRight);
+  EXPECT_NE(left, right);
+}

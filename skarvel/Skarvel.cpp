@@ -1,4 +1,4 @@
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 
 #include <cmath>
 #include <cstdio>
@@ -8,10 +8,10 @@
 #include "dsp/MinMax.h"
 #include "gui/EditorSurface.h"
 #include "gui/IGraphics.h"
-#include "gui/IKwCurve.h"
-#include "gui/IKwTabButton.h"
+#include "skarvel/IKwCurve.h"
+#include "skarvel/IKwTabButton.h"
 #include "gui/ITextControl.h"
-#include "plug/OversamplingSetting.h"
+#include "skarvel/OversamplingSetting.h"
 
 namespace {
 

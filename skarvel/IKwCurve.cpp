@@ -1,4 +1,4 @@
-#include "gui/IKwCurve.h"
+#include "skarvel/IKwCurve.h"
 
 #include <cmath>
 

@@ -11,11 +11,11 @@
 #include "dsp/Oversampler.h"
 #include "dsp/Phaser.h"
 #include "dsp/RingModulator.h"
-#include "gui/SkarvelLayout.h"
+#include "skarvel/SkarvelLayout.h"
 #include "plug/IPlug.h"
-#include "plug/SkarvelParameters.h"
+#include "skarvel/SkarvelParameters.h"
 #include "plug/SwitchFade.h"
-#include "plug/VersionInfo.h"
+#include "skarvel/VersionInfo.h"
 
 class Skarvel : public IPlug
 {
@@ -74,6 +74,7 @@ public:
   static int OversamplingLatency(int factor);
   void SerializeSettings(ByteChunk& chunk) override;
   void LoadSettings(const ByteChunk& chunk, int pos) override;
+  int BypassParamIdx() const override { return kBypassFX; }
 
   // Index of the parameter with this key, or -1.
   static int ParamIndexFromKey(const char* key);

@@ -75,6 +75,12 @@ int SteppedIndex(int k, double value)
   return static_cast<int>(std::floor(k * v + 0.5));
 }
 
+// The shaper's input gain grows by this much over the drive's range: 1 at no drive, 21 at
+// full drive. An empirical value of the sound.
+constexpr double kDriveGainRange = 20.0;
+// The full clip's dead zone: inputs within +-0.01 give silence. An empirical value of the sound.
+constexpr double kFullClipThreshold = 0.01;
+
 // Below this drive the shaped signal is crossfaded in from the dry one, all of it shaped from
 // here on. An empirical value of the sound.
 constexpr double kCrossfadeDrive = 0.44;
@@ -104,7 +110,10 @@ struct HardOverloadCurve
 
 struct FullClipCurve
 {
-  double operator()(double x) const { return x > 0.01 ? 1.0 : (x < -0.01 ? -1.0 : 0.0); }
+  double operator()(double x) const
+  {
+    return x > kFullClipThreshold ? 1.0 : (x < -kFullClipThreshold ? -1.0 : 0.0);
+  }
 };
 
 struct InvertCurve
@@ -252,7 +261,7 @@ template <class Curve> void Distortion::ShapeBlock(double* left, double* right, 
     const double xL = left[i], xR = right[i];
     double yL = xL, yR = xR;
     if (h != 0.0) {
-      const double gain = driveGainRange * h + 1.0;
+      const double gain = kDriveGainRange * h + 1.0;
       yL = Limit(gain * curve(xL));
       yR = Limit(gain * curve(xR));
       if (h < kCrossfadeDrive) {
@@ -299,7 +308,7 @@ void Distortion::RenderCurves(double* waveform, double* transfer) const
     const double c = std::sin(2.0 * kPi * i / 98.0);
     double y = c;
     if (drive != 0.0) {
-      const double gain = 20.0 * drive + 1.0;
+      const double gain = kDriveGainRange * drive + 1.0;
       y = Limit(gain * ShapeValue(c));
       if (drive < kCrossfadeDrive) {
         const double d = kCrossfadeSlope * drive;

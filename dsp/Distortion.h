@@ -76,7 +76,6 @@ private:
   double quantizeLevels = 0.0;
   double holdLeft = 0.0;
   double holdRight = 0.0;
-  double driveGainRange = 20.0;
   double drive = 0.0;
   int shapeType = 0;
   ShapeTable tables[ShapeTableBuilder::kNumTables];

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "plug/OversamplingSetting.h"
-#include "plug/Skarvel.h"
+#include "skarvel/OversamplingSetting.h"
+#include "skarvel/Skarvel.h"
 #include "tests/host/EffectScenarios.h"
 #include "tests/host/TestHost.h"
 

@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "gui/IGraphics.h"
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 
 static void ConstructEffectWithEditor(benchmark::State& state)
 {

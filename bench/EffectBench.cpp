@@ -14,7 +14,7 @@
 #include "bench/InstanceProbe.h"
 #include "bench/SummaryReporter.h"
 #include "bench/TimedEffect.h"
-#include "plug/OversamplingSetting.h"
+#include "skarvel/OversamplingSetting.h"
 #include "tests/host/EffectScenarios.h"
 
 namespace {

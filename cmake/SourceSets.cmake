@@ -21,24 +21,13 @@ function(skarvel_sources out dir)
   set(${out} ${picked} PARENT_SCOPE)
 endfunction()
 
-# The effect's own sources. The effect derives from the adapter of a plug-in format, so they
-# are compiled once per format (skarvel_effect_library) and left out of the core libraries.
-set(SKARVEL_EFFECT_SOURCES
-  ${CMAKE_SOURCE_DIR}/plug/Skarvel.cpp
-  ${CMAKE_SOURCE_DIR}/plug/FactoryPresets.cpp
-  ${CMAKE_SOURCE_DIR}/plug/PresetFiles.cpp
-  ${CMAKE_SOURCE_DIR}/gui/SkarvelLayout.cpp
-  ${CMAKE_SOURCE_DIR}/gui/IKwFileSelector.cpp
-  ${CMAKE_SOURCE_DIR}/gui/IKwMaxLevelText.cpp
-  ${CMAKE_SOURCE_DIR}/gui/IKwOversamplingSwitch.cpp
-  ${CMAKE_SOURCE_DIR}/gui/IKwResetButton.cpp
-  ${CMAKE_SOURCE_DIR}/gui/IKwTabButton.cpp)
-
-function(skarvel_library name dir)
-  skarvel_sources(src ${dir})
-  if(src)
-    list(REMOVE_ITEM src ${SKARVEL_EFFECT_SOURCES})
-  endif()
+# A framework library from the sources of one or more folders.
+function(skarvel_library name)
+  set(src)
+  foreach(dir ${ARGN})
+    skarvel_sources(dir_src ${dir})
+    list(APPEND src ${dir_src})
+  endforeach()
   if(NOT src)
     # A subsystem without sources yet still gives a linkable target.
     set(src ${CMAKE_BINARY_DIR}/empty_${name}.cpp)
@@ -48,22 +37,24 @@ function(skarvel_library name dir)
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
 endfunction()
 
-# The effect with the adapter of one plug-in format (FORMAT names it for the compiler; VST2
-# needs no name) from the adapter's folder.
+# The effect's own code (skarvel/) with the adapter of one plug-in format (FORMAT names it for
+# the compiler; VST2 needs no name) from the adapter's folder. The effect derives from the
+# adapter, so its sources are compiled once per format.
 function(skarvel_effect_library name format adapter_dir)
+  skarvel_sources(effect skarvel)
   skarvel_sources(adapter ${adapter_dir})
-  add_library(${name} STATIC ${SKARVEL_EFFECT_SOURCES} ${adapter})
+  add_library(${name} STATIC ${effect} ${adapter})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   if(format)
     target_compile_definitions(${name} PUBLIC SKARVEL_FORMAT_${format})
   endif()
-  target_link_libraries(${name} PUBLIC skarvel_core skarvel_dsp skarvel_gui)
+  target_link_libraries(${name} PUBLIC skarvel_framework skarvel_dsp)
   # The audio path: see the core libraries' optimisation.
   if(NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
-    set_source_files_properties(${CMAKE_SOURCE_DIR}/plug/Skarvel.cpp
+    set_source_files_properties(${CMAKE_SOURCE_DIR}/skarvel/Skarvel.cpp
       TARGET_DIRECTORY ${name} PROPERTIES COMPILE_OPTIONS "-O3;-ffp-contract=off")
   else()
-    set_source_files_properties(${CMAKE_SOURCE_DIR}/plug/Skarvel.cpp
+    set_source_files_properties(${CMAKE_SOURCE_DIR}/skarvel/Skarvel.cpp
       TARGET_DIRECTORY ${name} PROPERTIES COMPILE_OPTIONS -ffp-contract=off)
   endif()
 endfunction()

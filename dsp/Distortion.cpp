@@ -5,14 +5,13 @@
 #include <limits>
 
 #include "dsp/BlockMath.h"
+#include "dsp/MathConstants.h"
 #include "dsp/MinMax.h"
 #include "dsp/Oversampler.h"
 
 namespace Kernwave {
 
 namespace {
-
-constexpr double kPi = 3.141592653589793;
 
 const char* const kTypeNames[Distortion::kNumTypes] = {"Linear",
                                                        "Compressor",
@@ -76,22 +75,45 @@ int SteppedIndex(int k, double value)
   return static_cast<int>(std::floor(k * v + 0.5));
 }
 
+// The shaper's input gain grows by this much over the drive's range: 1 at no drive, 21 at
+// full drive. An empirical value of the sound.
+constexpr double kDriveGainRange = 20.0;
+// The full clip's dead zone: inputs within +-0.01 give silence. An empirical value of the sound.
+constexpr double kFullClipThreshold = 0.01;
+
+// Below this drive the shaped signal is crossfaded in from the dry one, all of it shaped from
+// here on. An empirical value of the sound.
+constexpr double kCrossfadeDrive = 0.44;
+// The crossfade's share of the shaped signal per unit of drive: 1 / 0.44.
+constexpr double kCrossfadeSlope = 1.0 / kCrossfadeDrive;
+static_assert(kCrossfadeSlope == 2.272727272727273, "1 / 0.44, rounded");
+
 struct IdentityCurve
 {
   double operator()(double x) const { return x; }
 };
 
+// k x / ((k - 1) |x| + 1): slope k at zero, through +-1 at +-1, towards k / (k - 1) beyond.
+// k = 1 / (1 - 0.99), the slope of a clipper of hardness 0.99 (an empirical value of the sound).
+constexpr double kHardOverloadHardness = 0.99;
+constexpr double kHardOverloadSlope = 1.0 / (1.0 - kHardOverloadHardness);
+static_assert(kHardOverloadSlope == 99.99999999999991, "1 / (1 - 0.99), rounded");
+static_assert(kHardOverloadSlope - 1.0 == 98.99999999999991, "exact: no rounding below 128");
+
 struct HardOverloadCurve
 {
   double operator()(double x) const
   {
-    return 99.99999999999991 * x / (98.99999999999991 * std::fabs(x) + 1.0);
+    return kHardOverloadSlope * x / ((kHardOverloadSlope - 1.0) * std::fabs(x) + 1.0);
   }
 };
 
 struct FullClipCurve
 {
-  double operator()(double x) const { return x > 0.01 ? 1.0 : (x < -0.01 ? -1.0 : 0.0); }
+  double operator()(double x) const
+  {
+    return x > kFullClipThreshold ? 1.0 : (x < -kFullClipThreshold ? -1.0 : 0.0);
+  }
 };
 
 struct InvertCurve
@@ -173,8 +195,7 @@ void Distortion::SetShapingFactor(int factor)
   const int f = factor > 1 ? factor : 1;
   fadeStep *= static_cast<double>(shapingFactor) / f;
   shapingFactor = f;
-  smoothKeep = Oversampler::KeepWeight(kSmoothKeep, f);
-  smoothTake = f == 1 ? kSmoothTake : 1.0 - smoothKeep;
+  driveSmoother.SetKeep(Oversampler::KeepWeight(kSmoothingKeep, f));
 }
 
 void Distortion::SetBypassed(bool off)
@@ -240,12 +261,12 @@ template <class Curve> void Distortion::ShapeBlock(double* left, double* right, 
     const double xL = left[i], xR = right[i];
     double yL = xL, yR = xR;
     if (h != 0.0) {
-      const double gain = driveGainRange * h + 1.0;
+      const double gain = kDriveGainRange * h + 1.0;
       yL = Limit(gain * curve(xL));
       yR = Limit(gain * curve(xR));
-      if (h < 0.44) {
+      if (h < kCrossfadeDrive) {
         // Below this drive the shaped signal is crossfaded in from the dry one.
-        const double d = h * 2.272727272727273;
+        const double d = h * kCrossfadeSlope;
         yL = (1.0 - d) * xL + d * yL;
         yR = (1.0 - d) * xR + d * yR;
       }
@@ -253,18 +274,17 @@ template <class Curve> void Distortion::ShapeBlock(double* left, double* right, 
     left[i] = yL;
     right[i] = yR;
   };
-  double smoothed = smoothedDrive;
-  if (SmoothingSettled(smoothed, smoothKeep, smoothTake, drive) && !IsFading()) {
+  OnePoleSmoother smoother = driveSmoother;
+  if (smoother.Settled(drive) && !IsFading()) {
     // Settled drive and no fade running: every sample sees the same h.
-    const double h = smoothed * fadeGain;
+    const double h = smoother.state * fadeGain;
     for (int i = 0; i < n; ++i) shape(i, h);
   } else {
     for (int i = 0; i < n; ++i) {
-      smoothed = smoothed * smoothKeep + smoothTake * drive;
-      shape(i, smoothed * fadeGain);
+      shape(i, smoother.Step(drive) * fadeGain);
       AdvanceFade();
     }
-    smoothedDrive = smoothed;
+    driveSmoother = smoother;
   }
   // The loudness fold-back as a pass of its own: the sines in one block.
   if (loudness) {
@@ -288,10 +308,10 @@ void Distortion::RenderCurves(double* waveform, double* transfer) const
     const double c = std::sin(2.0 * kPi * i / 98.0);
     double y = c;
     if (drive != 0.0) {
-      const double gain = 20.0 * drive + 1.0;
+      const double gain = kDriveGainRange * drive + 1.0;
       y = Limit(gain * ShapeValue(c));
-      if (drive < 0.44) {
-        const double d = 2.272727272727273 * drive;
+      if (drive < kCrossfadeDrive) {
+        const double d = kCrossfadeSlope * drive;
         y = d * y + (1.0 - d) * c;
       }
     }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "dsp/AudioProcessingUnit.h"
+#include "dsp/OnePoleSmoother.h"
 #include "dsp/ShapeTable.h"
 #include "dsp/ShapeTableBuilder.h"
 
@@ -75,17 +76,12 @@ private:
   double quantizeLevels = 0.0;
   double holdLeft = 0.0;
   double holdRight = 0.0;
-  double driveGainRange = 20.0;
   double drive = 0.0;
   int shapeType = 0;
   ShapeTable tables[ShapeTableBuilder::kNumTables];
   int interpolationMode = 0;
-  static constexpr double kSmoothKeep = 0.987654321;
-  static constexpr double kSmoothTake = 0.012345679000000054;
   int shapingFactor = 1;
-  double smoothKeep = kSmoothKeep;
-  double smoothTake = kSmoothTake;
-  double smoothedDrive = 0.0;
+  OnePoleSmoother driveSmoother = {kSmoothingKeep, kSmoothingTake, 0.0};
 };
 
 }  // namespace Kernwave

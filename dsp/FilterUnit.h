@@ -4,11 +4,17 @@
 #include <vector>
 
 #include "dsp/AudioProcessingUnit.h"
+#include "dsp/OnePoleSmoother.h"
 #include "dsp/filters/DirectFormII.h"
 #include "dsp/filters/Filter.h"
 #include "dsp/filters/PairedFilter.h"
 
 namespace Kernwave {
+
+// The take weight of the filter type's crossfade, whose keep weight is kSmoothingKeep:
+// 0.012345679 as written, a double a little below kSmoothingTake (0.012345679000000054). The
+// sound depends on these bits: with kSmoothingTake the renders drift from the reference.
+constexpr double kFilterTypeTake = 0.012345679;
 
 // The multimode filter: an RBJ path and a Chebyshev path crossfaded by the filter type.
 // Cutoff and resonance drive all eight filters; the modes pick one filter per path.
@@ -70,8 +76,8 @@ private:
   double rbjSelect = 0.0;
   double chebySelect = 0.0;
   double typeTarget = 1.0;
-  double smoothingWeight = 0.987654321;
-  double inputWeight = 0.012345679;
+  double smoothingWeight = kSmoothingKeep;
+  double inputWeight = kFilterTypeTake;
   double typeMix = 0.0;
   std::vector<double> rbjLeft, rbjRight, chebyLeft, chebyRight;
   std::unique_ptr<Dsp::Filter> rbjFilters[kModes];

@@ -1,13 +1,12 @@
 #include "dsp/Phaser.h"
 
 #include "dsp/BlockMath.h"
+#include "dsp/MathConstants.h"
 #include "dsp/filters/StereoPair.h"
 
 namespace Kernwave {
 
 namespace {
-
-constexpr double kTwoPi = 6.283185307179586;
 
 using Dsp::StereoPair;
 
@@ -61,13 +60,12 @@ void Phaser::Sweep(double* left, double* right, const double* coefficient, int n
     left[i] = y[0];
     right[i] = y[1];
   };
-  if (SmoothingSettled(smoothedDepth, smoothKeep, smoothTake, depth) && !IsFading()) {
-    const double m = smoothedDepth * fadeGain;
+  if (depthSmoother.Settled(depth) && !IsFading()) {
+    const double m = depthSmoother.state * fadeGain;
     for (int i = 0; i < n; ++i) sweep(i, m);
   } else {
     for (int i = 0; i < n; ++i) {
-      smoothedDepth = smoothedDepth * smoothKeep + smoothTake * depth;
-      sweep(i, smoothedDepth * fadeGain);
+      sweep(i, depthSmoother.Step(depth) * fadeGain);
       AdvanceFade();
     }
   }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "dsp/AudioProcessingUnit.h"
+#include "dsp/MathConstants.h"
+#include "dsp/OnePoleSmoother.h"
 
 namespace Kernwave {
 
@@ -24,7 +26,7 @@ public:
   void SetFeedback(double v) { feedback = feedbackScale * v; }
   // v in 0..1: LFO increment for v * maxRate Hz at the current rate. Not recomputed when the
   // rate changes later.
-  void SetRate(double v) { lfoIncrement = v / sampleRate * 6.283185307179586 * maxRate; }
+  void SetRate(double v) { lfoIncrement = v / sampleRate * kTwoPi * maxRate; }
   void ProcessPhaser(double* left, double* right, int n);
 
 private:
@@ -37,11 +39,9 @@ private:
   double maxDelay = 1600.0 / (44100.0 * 0.5);
   double feedback = 0.7;
   double lfoPhase = 0.0;
-  double lfoIncrement = 0.5 / 44100.0 * 6.283185307179586 * 4.0;
+  double lfoIncrement = 0.5 / 44100.0 * kTwoPi * 4.0;
   double depth = 0.0;
-  double smoothKeep = 0.987654321;
-  double smoothTake = 0.012345679000000054;
-  double smoothedDepth = 0.0;
+  OnePoleSmoother depthSmoother = {kSmoothingKeep, kSmoothingTake, 0.0};
   double maxRate = kMaxRateHz;
   double feedbackScale = 0.999;
   double lastLeft = 0.0;

@@ -1,12 +1,9 @@
 #include "dsp/RingModulator.h"
 
 #include "dsp/BlockMath.h"
+#include "dsp/MathConstants.h"
 
 namespace Kernwave {
-
-namespace {
-constexpr double kTwoPi = 6.283185307179586;
-}
 
 void RingModulator::SetSampleRate(double rate)
 {
@@ -43,18 +40,17 @@ void RingModulator::Mix(double* left, double* right, const double* carrier, int 
     left[i] = left[i] * m * s + (1.0 - m) * left[i];
     right[i] = right[i] * (1.0 - m) + right[i] * m * s;
   };
-  if (SmoothingSettled(smoothedAmount, smoothKeep, smoothTake, amount) && !IsFading()) {
-    const double m = smoothedAmount * fadeGain;
+  if (amountSmoother.Settled(amount) && !IsFading()) {
+    const double m = amountSmoother.state * fadeGain;
     for (int i = 0; i < n; ++i) mix(i, m);
     return;
   }
-  double smoothed = smoothedAmount;
+  OnePoleSmoother smoother = amountSmoother;
   for (int i = 0; i < n; ++i) {
-    smoothed = smoothTake * amount + smoothed * smoothKeep;
-    mix(i, smoothed * fadeGain);
+    mix(i, smoother.Step(amount) * fadeGain);
     AdvanceFade();
   }
-  smoothedAmount = smoothed;
+  amountSmoother = smoother;
 }
 
 }  // namespace Kernwave

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dsp/AudioProcessingUnit.h"
+#include "dsp/OnePoleSmoother.h"
 
 namespace Kernwave {
 
@@ -29,9 +30,7 @@ private:
   // Never wrapped: it grows for as long as the carrier runs.
   double phase = 0.0;
   double phaseIncrement = 1.0 / 44100.0;
-  double smoothKeep = 0.987654321;
-  double smoothTake = 0.012345679000000054;
-  double smoothedAmount = 0.0;
+  OnePoleSmoother amountSmoother = {kSmoothingKeep, kSmoothingTake, 0.0};
 };
 
 }  // namespace Kernwave

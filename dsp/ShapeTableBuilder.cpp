@@ -3,11 +3,11 @@
 #include <array>
 #include <cmath>
 
+#include "dsp/MathConstants.h"
+
 namespace Kernwave {
 
 namespace {
-
-constexpr double kPi = 3.141592653589793;
 
 // The table-driven types, in slot order.
 constexpr int kTableTypes[ShapeTableBuilder::kNumTables] = {

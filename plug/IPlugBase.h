@@ -159,6 +159,10 @@ public:
   // (or pos < 0) sets their defaults.
   virtual void SerializeSettings(ByteChunk&) {}
   virtual void LoadSettings(const ByteChunk&, int) {}
+  // The parameter that bypasses the whole effect, for hosts that offer a bypass of their own;
+  // -1 for none.
+  // [main, lock or not: a constant of the plug-in]
+  virtual int BypassParamIdx() const { return -1; }
 
   // A host's block of single- or double-precision samples through ProcessBlock, under the
   // lock, in slices of at most the block size. The host's arrays are consumed in order by the

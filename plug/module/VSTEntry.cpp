@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "plug/Skarvel.h"
+#include "plug/CreateEffect.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback hostCallback)
 {
   try {
     LockGuard g(CreationLock());
-    auto plug = std::make_unique<Skarvel>(hostCallback);
+    auto plug = CreateEffect(hostCallback);
     plug->ReadyForHost();
     AEffect* effect = plug->GetAEffect();
     if (effect->numPrograms < 1) effect->numPrograms = 1;

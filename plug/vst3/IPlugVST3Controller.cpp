@@ -3,7 +3,6 @@
 #include <cstring>
 #include <string>
 
-#include "plug/SkarvelParameters.h"
 #include "plug/vst3/IPlugVST3.h"
 #include "plug/vst3/VST3Com.h"
 #include "plug/vst3/VST3Identity.h"
@@ -56,11 +55,11 @@ v3_result IPlugVST3::ParamInfo(int32_t index, v3_param_info* info)
   VST3Text::ToUtf16(p.name, info->title, 128);
   VST3Text::ToUtf16(p.name, info->short_title, 128);
   VST3Text::ToUtf16(p.GetLabelForHost(), info->units, 128);
-  info->step_count = index < kNumParams && kSkarvelParams[index].step == 1.0 ? 1 : 0;
+  info->step_count = p.step == 1.0 ? 1 : 0;
   info->default_normalised_value = static_cast<size_t>(index) < defaults.size()
                                      ? defaults[static_cast<size_t>(index)]
                                      : p.ToNormalized(p.defaultValue);
-  info->flags = V3_PARAM_CAN_AUTOMATE | (index == kBypassFX ? V3_PARAM_IS_BYPASS : 0);
+  info->flags = V3_PARAM_CAN_AUTOMATE | (index == BypassParamIdx() ? V3_PARAM_IS_BYPASS : 0);
   return V3_OK;
 }
 

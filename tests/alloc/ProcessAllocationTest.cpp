@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "plug/module/VSTEntry.h"
 #include "tests/alloc/AllocationCounter.h"
 #include "tests/host/EffectScenarios.h"

@@ -190,7 +190,7 @@ WindowsImages)
     [[ $format == PE32+ ]] && objdump=x86_64-w64-mingw32-objdump
     # shellcheck disable=SC2086 # the exports are separate words
     "$source/tests/host/check_dll_image.sh" "$objdump" "$bundle/$module" "$format" \
-      "$source/gui/PanelLayout.h" $exports || fail "$module"
+      "$source/skarvel/PanelLayout.h" $exports || fail "$module"
   done <<'MODULES'
 windows/Skarvel.dll PE32 VSTPluginMain main
 windows/Skarvel-x64.dll PE32+ VSTPluginMain main

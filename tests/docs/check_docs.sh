@@ -41,10 +41,10 @@ readme)
   ;;
 panel)
   manual=$source/docs/manual.md
-  labels=$(grep -oE '"[^"]*", (L::|false\}|true\})' "$source/gui/PanelLayout.h" |
+  labels=$(grep -oE '"[^"]*", (L::|false\}|true\})' "$source/skarvel/PanelLayout.h" |
            sed -E 's/^"([^"]*)".*/\1/' | grep -v '^$' | sort -u)
   (($(wc -l <<<"$labels") > 20)) || fail "found only $(wc -l <<<"$labels") panel labels"
-  names=$(grep -oE '^  \{k[A-Za-z0-9]+, "[A-Za-z0-9]+", "[^"]+"' "$source/plug/SkarvelParameters.h" | sed -E 's/.*, "(.*)"/\1/')
+  names=$(grep -oE '^  \{k[A-Za-z0-9]+, "[A-Za-z0-9]+", "[^"]+"' "$source/skarvel/SkarvelParameters.h" | sed -E 's/.*, "(.*)"/\1/')
   (($(wc -l <<<"$names") == 30)) || fail "found $(wc -l <<<"$names") parameters, not 30"
   while read -r text; do
     grep -qF -- "$text" "$manual" || fail "the manual never mentions '$text'"

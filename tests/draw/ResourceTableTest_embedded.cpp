@@ -3,7 +3,7 @@
 #include <string>
 
 #include "draw/EmbeddedResource.h"
-#include "gui/PanelLayout.h"
+#include "skarvel/PanelLayout.h"
 
 using namespace PanelLayout;
 

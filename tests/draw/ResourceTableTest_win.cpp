@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "gui/PanelLayout.h"
+#include "skarvel/PanelLayout.h"
 
 using namespace PanelLayout;
 

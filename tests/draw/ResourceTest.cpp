@@ -7,7 +7,7 @@
 #include "draw/LICE_MemBitmap.h"
 #include "draw/PngResource.h"
 #include "draw/Resources.h"
-#include "gui/PanelLayout.h"
+#include "skarvel/PanelLayout.h"
 
 using namespace PanelLayout;
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "plug/module/VSTEntry.h"
 
 FuzzEffect::FuzzEffect() : effect(VSTPluginMain(nullptr))

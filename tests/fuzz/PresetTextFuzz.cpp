@@ -2,7 +2,7 @@
 // range; the file the effect then saves reads back into a second effect and saves again to
 // the very same bytes (after one pass every value is what %g prints). A load sets all 30
 // values and the name whatever came before, so two effects serve the whole run.
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "tests/fuzz/FuzzEffect.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

@@ -8,8 +8,8 @@
 
 #include "gui/IControl.h"
 #include "gui/IGraphics.h"
-#include "gui/PanelLayout.h"
-#include "plug/Skarvel.h"
+#include "skarvel/PanelLayout.h"
+#include "skarvel/Skarvel.h"
 
 // What the effect tells its host while the editor is used.
 struct HostLog

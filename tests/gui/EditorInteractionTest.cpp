@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <string>
 
-#include "gui/IKwCurve.h"
-#include "gui/IKwMaxLevelText.h"
-#include "gui/IKwModeSwitch.h"
-#include "gui/IKwTabButton.h"
+#include "skarvel/IKwCurve.h"
+#include "skarvel/IKwMaxLevelText.h"
+#include "skarvel/IKwModeSwitch.h"
+#include "skarvel/IKwTabButton.h"
 #include "gui/ITextControl.h"
 #include "tests/gui/EditorFixture.h"
 #include "tests/gui/SurfaceFixture.h"

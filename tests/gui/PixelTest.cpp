@@ -7,7 +7,7 @@
 #include "draw/LICE_Blit.h"
 #include "draw/LICE_MemBitmap.h"
 #include "gui/BitmapCache.h"
-#include "gui/IKwCurve.h"
+#include "skarvel/IKwCurve.h"
 #include "gui/ITextControl.h"
 #include "tests/gui/EditorFixture.h"
 #include "tests/gui/SurfaceFixture.h"

@@ -13,7 +13,7 @@
 #include <random>
 #include <tuple>
 
-#include "plug/SkarvelParameters.h"
+#include "skarvel/SkarvelParameters.h"
 #include "tests/host/ClapStreams.h"
 #include "tests/host/EffectScenarios.h"
 #include "tests/host/SkarvelUnderTest.h"

@@ -1,6 +1,6 @@
 #include "tests/host/EffectScenarios.h"
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 
 namespace EffectScenarios {
 

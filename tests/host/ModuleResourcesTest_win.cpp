@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "gui/PanelLayout.h"
+#include "skarvel/PanelLayout.h"
 #include "tests/host/SkarvelUnderTest.h"
 
 namespace {

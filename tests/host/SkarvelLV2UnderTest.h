@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "plug/SkarvelParameters.h"
+#include "skarvel/SkarvelParameters.h"
 #include "plug/lv2/LV2Identity.h"
 #include "tests/host/LV2TestHost.h"
 

@@ -1,6 +1,6 @@
 #include <unistd.h>
 
-#include "gui/PanelLayout.h"
+#include "skarvel/PanelLayout.h"
 #include "tests/host/VST3UnderTest.h"
 #include "tests/x11/XvfbServer.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "plug/SkarvelParameters.h"
+#include "skarvel/SkarvelParameters.h"
 #include "tests/host/SkarvelUnderTest.h"
 #include "tests/host/VST3TestHost.h"
 

@@ -4,7 +4,7 @@
 # DLLs every Windows has (the C++ runtime, winpthread, libpng and zlib are inside it) and
 # carries the editor's art as "PNG" resources under exactly the ids the layout loads.
 # Usage: check_dll_image.sh OBJDUMP DLL PE32|PE32+ LAYOUT EXPORT...
-#   LAYOUT  gui/PanelLayout.h, whose kBitmaps table lists the ids
+#   LAYOUT  skarvel/PanelLayout.h, whose kBitmaps table lists the ids
 #   EXPORT  every name the DLL exports (VSTPluginMain main; GetPluginFactory InitDll ExitDll;
 #           clap_entry)
 set -euo pipefail

@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "plug/Skarvel.h"
-#include "plug/VstXSkarvelProgram.h"
+#include "skarvel/Skarvel.h"
+#include "skarvel/VstXSkarvelProgram.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "gui/IGraphicsHeadless.h"
 #include "plug/HostDetection.h"
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "plug/module/VSTEntry.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 
 TEST(VersionInfo, NamesAreComposedFromMakerProductAndVersion)
 {

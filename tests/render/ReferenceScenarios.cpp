@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "plug/module/VSTEntry.h"
 #include "tests/host/EffectScenarios.h"
 

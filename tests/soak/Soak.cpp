@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "plug/module/VSTEntry.h"
 #include "tests/soak/FrequencyMeter.h"
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "gui/IGraphics.h"
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "plug/module/VSTEntry.h"
 
 namespace {

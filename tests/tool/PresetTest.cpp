@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "tests/tool/ToolRun.h"
 #include "tools/skarvel/PresetLookup.h"
 

@@ -8,8 +8,8 @@
 
 #include "draw/LICE_PNG.h"
 #include "gui/IGraphics.h"
-#include "gui/PanelLayout.h"
-#include "plug/Skarvel.h"
+#include "skarvel/PanelLayout.h"
+#include "skarvel/Skarvel.h"
 #include "plug/module/VSTEntry.h"
 #include "tests/host/TestHost.h"
 #include "tests/wineditor/WindowHarness.h"

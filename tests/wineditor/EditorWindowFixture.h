@@ -8,7 +8,7 @@
 
 #include "gui/IControl.h"
 #include "gui/IGraphicsWin.h"
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "tests/wineditor/WindowHarness.h"
 
 inline VstIntPtr VSTCALLBACK SilentHost(AEffect*, VstInt32, VstInt32, VstIntPtr, void*, float) { return 0; }

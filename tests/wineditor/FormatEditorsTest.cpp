@@ -4,7 +4,7 @@
 
 #include <clap/ext/gui.h>
 
-#include "gui/PanelLayout.h"
+#include "skarvel/PanelLayout.h"
 #include "tests/host/ClapEditor.h"
 #include "tests/host/SkarvelUnderTest.h"
 #include "tests/host/VST3UnderTest.h"

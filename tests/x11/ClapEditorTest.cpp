@@ -1,7 +1,7 @@
 #include <clap/ext/gui.h>
 
 #include "gui/IGraphics.h"
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "tests/host/ClapEditor.h"
 #include "tests/host/SkarvelUnderTest.h"
 #include "tests/x11/EditorWindowFixture.h"

@@ -10,7 +10,7 @@
 #include "gui/IControl.h"
 #include "gui/IGraphics.h"
 #include "gui/IPopupMenu.h"
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "tests/x11/EditorWindowFixture.h"
 
 using Kind = PanelLayout::Kind;

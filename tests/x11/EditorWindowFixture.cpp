@@ -6,7 +6,7 @@
 #include "draw/LICE_IBitmap.h"
 #include "gui/IControl.h"
 #include "gui/IGraphics.h"
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "plug/module/VSTEntry.h"
 #include "tests/host/SkarvelUnderTest.h"
 

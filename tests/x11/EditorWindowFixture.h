@@ -7,7 +7,7 @@
 
 #include "gui/EditorRect.h"
 #include "gui/EditorTypes.h"
-#include "gui/PanelLayout.h"
+#include "skarvel/PanelLayout.h"
 #include "tests/host/EditorHost.h"
 #include "tests/host/TestHost.h"
 #include "tests/x11/XvfbServer.h"

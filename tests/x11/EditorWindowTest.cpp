@@ -1,5 +1,5 @@
 #include "gui/IGraphics.h"
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "tests/x11/EditorWindowFixture.h"
 
 // Last: Xlib's macros (Complex, None, ...) would clash with the project's names.

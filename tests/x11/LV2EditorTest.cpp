@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "gui/IGraphics.h"
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "tests/host/LV2UIHost.h"
 #include "tests/host/SkarvelLV2UnderTest.h"
 #include "tests/x11/EditorWindowFixture.h"

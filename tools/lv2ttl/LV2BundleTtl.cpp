@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "plug/lv2/LV2Identity.h"
 
 namespace {

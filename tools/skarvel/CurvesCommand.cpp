@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "tools/skarvel/Command.h"
 #include "tools/skarvel/Plot.h"
 #include "tools/skarvel/PngWriter.h"

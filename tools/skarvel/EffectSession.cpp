@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "plug/module/VSTEntry.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 
 bool Options::Has(const std::string& name) const
 {

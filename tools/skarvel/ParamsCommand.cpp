@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "tools/skarvel/Command.h"
 #include "tools/skarvel/SessionSetup.h"
 

@@ -1,4 +1,4 @@
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "tools/skarvel/Command.h"
 #include "tools/skarvel/OutputFile.h"
 #include "tools/skarvel/SessionSetup.h"

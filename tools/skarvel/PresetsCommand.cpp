@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "tools/skarvel/Command.h"
 
 int RunPresets(const std::vector<std::string>& args)

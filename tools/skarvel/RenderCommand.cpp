@@ -4,7 +4,7 @@
 
 #include "tools/skarvel/AudioFile.h"
 #include "tools/skarvel/Command.h"
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "tools/skarvel/DemoSignal.h"
 #include "tools/skarvel/SessionSetup.h"
 

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 #include "tools/skarvel/AudioFile.h"
 #include "tools/skarvel/PresetLookup.h"
 

@@ -2,8 +2,8 @@
 #include <cstdio>
 
 #include "gui/IGraphics.h"
-#include "gui/IKwTabButton.h"
-#include "plug/Skarvel.h"
+#include "skarvel/IKwTabButton.h"
+#include "skarvel/Skarvel.h"
 #include "tools/skarvel/Command.h"
 #include "tools/skarvel/PngWriter.h"
 #include "tools/skarvel/SessionSetup.h"

@@ -15,7 +15,7 @@
 #include "draw/LICE_SysBitmap.h"
 #include "draw/LICE_SystemFont.h"
 #include "draw/PngResource.h"
-#include "gui/PanelLayout.h"
+#include "skarvel/PanelLayout.h"
 
 using namespace PanelLayout;
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "gui/PanelLayout.h"
+#include "skarvel/PanelLayout.h"
 #include "tools/skin/Canvas.h"
 
 // The painters of the skin. Each paints one bitmap of the layout into a strip of its size.

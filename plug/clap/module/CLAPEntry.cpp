@@ -7,7 +7,7 @@
 #include <clap/entry.h>
 #include <clap/plugin-factory.h>
 
-#include "plug/Skarvel.h"
+#include "plug/CreateEffect.h"
 #include "plug/clap/module/CLAPPluginRecord.h"
 
 namespace {
@@ -49,7 +49,7 @@ const clap_plugin_t* CreatePlugin(const clap_plugin_factory_t*, const clap_host_
     return nullptr;
   try {
     LockGuard g(CreationLock());
-    auto plug = std::make_unique<Skarvel>(host);
+    auto plug = CreateEffect(host);
     plug->ReadyForHost();
     CLAPPluginRecord::Fill(*plug->Record(), &kDescriptor);
     return plug.release()->Record();

@@ -6,7 +6,7 @@
 #include <lv2/core/lv2.h>
 #include <lv2/state/state.h>
 
-#include "plug/Skarvel.h"
+#include "plug/CreateEffect.h"
 
 namespace {
 
@@ -16,9 +16,9 @@ LV2_Handle Instantiate(const LV2_Descriptor*, double sampleRate, const char*,
                        const LV2_Feature* const* features)
 {
   try {
-    auto* plug = new Skarvel(IPlugLV2::HostHandle{sampleRate, features});
+    std::unique_ptr<IPlug> plug = CreateEffect(IPlugLV2::HostHandle{sampleRate, features});
     plug->ReadyForHost();
-    return static_cast<IPlugLV2*>(plug);
+    return plug.release();
   } catch (...) {
     return nullptr;
   }

@@ -7,7 +7,7 @@
 
 #include "factory.h"
 
-#include "plug/Skarvel.h"
+#include "plug/CreateEffect.h"
 #include "plug/vst3/VST3Identity.h"
 #include "plug/vst3/VST3Text.h"
 
@@ -110,7 +110,7 @@ v3_result V3_API CreateInstance(void*, const v3_tuid classId, const v3_tuid iid,
   if (!classId || !iid || !v3_tuid_match(classId, VST3Identity::kClassId)) return V3_NO_INTERFACE;
   try {
     LockGuard g(CreationLock());
-    std::unique_ptr<Skarvel> plug = std::make_unique<Skarvel>(IPlugVST3::HostHandle{});
+    std::unique_ptr<IPlug> plug = CreateEffect(IPlugVST3::HostHandle{});
     plug->ReadyForHost();
     plug->RememberDefaults();
     // The new instance's own reference goes once the host has its interface (or none).

@@ -1,7 +1,7 @@
-#include "gui/IKwFileSelector.h"
+#include "skarvel/IKwFileSelector.h"
 
 #include "gui/IGraphics.h"
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 
 IKwFileSelector::IKwFileSelector(Skarvel* effect, const EditorRect& r, int fileAction, const SkinBitmap& b)
     : IFileSelectorControl(effect, r, fileAction, b, "", "kw bgp"), fx(effect)

@@ -1,4 +1,4 @@
-#include "plug/VstXSkarvelProgram.h"
+#include "skarvel/VstXSkarvelProgram.h"
 
 #include <cmath>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "dsp/FilterUnit.h"
-#include "plug/OversamplingSetting.h"
+#include "skarvel/OversamplingSetting.h"
 
 namespace {
 

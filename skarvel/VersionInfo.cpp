@@ -1,4 +1,4 @@
-#include "plug/VersionInfo.h"
+#include "skarvel/VersionInfo.h"
 
 VersionInfo::VersionInfo()
 {

@@ -1,4 +1,4 @@
-#include "gui/IKwModeSwitch.h"
+#include "skarvel/IKwModeSwitch.h"
 
 #include <cmath>
 

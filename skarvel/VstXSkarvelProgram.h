@@ -3,7 +3,7 @@
 #include <string>
 
 #include "dsp/Distortion.h"
-#include "plug/SkarvelParameters.h"
+#include "skarvel/SkarvelParameters.h"
 
 // One preset as a small text file: a name line, then one "Key = value;" line per parameter,
 // then, unless it is off, an "Oversampling = 2x;" line with the instance's setting. The values

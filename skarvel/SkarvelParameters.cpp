@@ -1,4 +1,4 @@
-#include "plug/SkarvelParameters.h"
+#include "skarvel/SkarvelParameters.h"
 
 #include <cctype>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "gui/IKwResetButton.h"
+#include "skarvel/IKwResetButton.h"
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 
 IKwResetButton::IKwResetButton(Skarvel* effect, int x, int y, const SkinBitmap& b)
     : IBitmapControl(effect, x, y, -1, b), fx(effect)

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "gui/EditorTypes.h"
-#include "gui/PanelLayout.h"
+#include "skarvel/PanelLayout.h"
 
 class IGraphics;
 class IKwCurve;

@@ -2,9 +2,11 @@
 
 #include <vector>
 
-#include "plug/OnePoleSmoother.h"
+#include "dsp/OnePoleSmoother.h"
 
 namespace {
+
+using Kernwave::OnePoleSmoother;
 
 // Every frame's state, stepping one frame at a time.
 std::vector<double> Stepped(OnePoleSmoother s, double target, int n)

@@ -1,4 +1,4 @@
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 
 #include <cmath>
 #include <cstdio>
@@ -8,10 +8,10 @@
 #include "dsp/MinMax.h"
 #include "gui/EditorSurface.h"
 #include "gui/IGraphics.h"
-#include "gui/IKwCurve.h"
-#include "gui/IKwTabButton.h"
+#include "skarvel/IKwCurve.h"
+#include "skarvel/IKwTabButton.h"
 #include "gui/ITextControl.h"
-#include "plug/OversamplingSetting.h"
+#include "skarvel/OversamplingSetting.h"
 
 namespace {
 
@@ -19,15 +19,20 @@ namespace {
 // for every finite x and NaN for infinities and NaN.
 double FiniteOrZero(double x) { return x - x == 0.0 ? x : 0.0; }
 
+// The output's limit, 25 (about +28 dB) above full scale: the headroom the effect leaves the
+// host before it clips. An empirical value of the sound.
+constexpr double kOutputLimit = 25.0;
+
+// The DC offset glides slower than the other parameters. An empirical value of the sound.
+constexpr double kDcOffsetSmoothingKeep = 0.99987654321;
+static_assert(1.0 - kDcOffsetSmoothingKeep == 0.00012345679000003162, "its take weight, rounded");
+
 // The output clamp; a value that escaped every stage (NaN) never reaches the host.
 double Clamped(double x)
 {
-  const double clamped = Kernwave::Clamp(x, -25.0, 25.0);
+  const double clamped = Kernwave::Clamp(x, -kOutputLimit, kOutputLimit);
   return clamped == clamped ? clamped : 0.0;
 }
-// The one-pole weights of the input and output stages' smoothing, per sample at the host's rate.
-constexpr double kStageKeep = 0.987654321;
-constexpr double kStageTake = 0.012345679000000054;
 
 }  // namespace
 
@@ -36,9 +41,9 @@ Skarvel::Skarvel(IPlug::HostHandle host)
             kMfrId, false)
 {
   for (double& m : mirrors) m = 0.0;
-  for (OnePoleSmoother* s : {&dcOffsetSmoother, &inputVolumeSmoother, &inputSaturationSmoother,
-                             &outputSaturationSmoother, &outputVolumeSmoother})
-    *s = {0.99, 0.010000000000000009, 0.0};
+  for (Kernwave::OnePoleSmoother* s : {&dcOffsetSmoother, &inputVolumeSmoother, &inputSaturationSmoother,
+                                       &outputSaturationSmoother, &outputVolumeSmoother})
+    s->state = 0.0;
 
   DefineParameters();
   for (const SkarvelParamInfo& p : kSkarvelParams) mirrors[p.mirror] = p.mirrorStart;
@@ -66,13 +71,10 @@ void Skarvel::DefineParameters()
 
 void Skarvel::InitSmoothingWeights()
 {
-  dcOffsetSmoother.previousWeight = 0.99987654321;
-  dcOffsetSmoother.targetWeight = 0.00012345679000003162;
-  for (OnePoleSmoother* s :
-       {&inputVolumeSmoother, &inputSaturationSmoother, &outputSaturationSmoother, &outputVolumeSmoother}) {
-    s->previousWeight = kStageKeep;
-    s->targetWeight = kStageTake;
-  }
+  dcOffsetSmoother.SetKeep(kDcOffsetSmoothingKeep);
+  for (Kernwave::OnePoleSmoother* s :
+       {&inputVolumeSmoother, &inputSaturationSmoother, &outputSaturationSmoother, &outputVolumeSmoother})
+    s->SetKeep(Kernwave::kSmoothingKeep);
 }
 
 int Skarvel::ParamIndexFromKey(const char* key)
@@ -310,38 +312,45 @@ void Skarvel::RunAtFactor(int factor)
   inputStageOversampler.Clear();
   outputStageOversampler.Clear();
   distortion.SetShapingFactor(factor);
-  const double keep = Kernwave::Oversampler::KeepWeight(kStageKeep, factor);
-  for (OnePoleSmoother* s : {&inputSaturationSmoother, &outputSaturationSmoother}) {
-    s->previousWeight = keep;
-    s->targetWeight = factor > 1 ? 1.0 - keep : kStageTake;
-  }
+  const double keep = Kernwave::Oversampler::KeepWeight(Kernwave::kSmoothingKeep, factor);
+  for (Kernwave::OnePoleSmoother* s : {&inputSaturationSmoother, &outputSaturationSmoother}) s->SetKeep(keep);
 }
 
 namespace {
 
+// The saturation curve's scale: how far the arctangent is driven into the limit at a gain of
+// 1. An empirical value of the sound.
+constexpr double kSaturationScale = 10.777;
+// The gain per unit of the smoothed saturation amount. An empirical value of the sound.
+constexpr double kSaturationGainPerAmount = 2.44;
+// The least gain, 1 / kSaturationScale: the curve never falls below 4 arctan(x) / pi, twice
+// the normalised arctangent, however small the amount.
+constexpr double kLeastSaturationGain = 1.0 / kSaturationScale;
+static_assert(kLeastSaturationGain == 0.09279020135473695, "1 / 10.777, rounded");
+
 // The normalised arctangent with gain, hard-limited to +-1, of a value whose arctangent is a.
 double SaturationCurve(double a, double gain)
 {
-  const double y = a / std::atan(1.0) * gain * 10.777;
+  const double y = a / std::atan(1.0) * gain * kSaturationScale;
   return Kernwave::Clamp(y, -1.0, 1.0);
 }
 
 double SaturationGain(double state)
 {
-  const double g = state * 2.44;
-  return g > 0.09279020135473695 ? g : 0.09279020135473695;
+  const double g = state * kSaturationGainPerAmount;
+  return g > kLeastSaturationGain ? g : kLeastSaturationGain;
 }
 
 }  // namespace
 
-void Skarvel::Saturate(double** outputs, int nFrames, double amount, OnePoleSmoother& smoother)
+void Skarvel::Saturate(double** outputs, int nFrames, double amount, Kernwave::OnePoleSmoother& smoother)
 {
   if (!(amount > 0.0)) return;
   double* left = outputs[0];
   double* right = outputs[1];
   if (smoother.Settled(amount)) {
     // One gain for the whole block: the arctangents in one block, then the rest of the curve.
-    if (smoother.state * 2.44 == 0.0) return;
+    if (smoother.state * kSaturationGainPerAmount == 0.0) return;
     const double gain = SaturationGain(smoother.state);
     for (double* x : {left, right}) {
       Kernwave::BlockMath::Atan(x, x, nFrames);
@@ -358,7 +367,7 @@ void Skarvel::Saturate(double** outputs, int nFrames, double amount, OnePoleSmoo
     Kernwave::BlockMath::Atan(right + done, atanRight, count);
     for (int i = 0; i < count; ++i) {
       const double state = smoother.Step(amount);
-      if (state * 2.44 == 0.0) continue;
+      if (state * kSaturationGainPerAmount == 0.0) continue;
       const double gain = SaturationGain(state);
       left[done + i] = SaturationCurve(atanLeft[i], gain);
       right[done + i] = SaturationCurve(atanRight[i], gain);

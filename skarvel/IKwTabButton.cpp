@@ -1,6 +1,6 @@
-#include "gui/IKwTabButton.h"
+#include "skarvel/IKwTabButton.h"
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 
 IKwTabButton::IKwTabButton(Skarvel* effect, int x, int y, const SkinBitmap& b, int p)
     : IBitmapControl(effect, x, y, -1, b), fx(effect), page(p)

@@ -1,7 +1,7 @@
-#include "gui/IKwOversamplingSwitch.h"
+#include "skarvel/IKwOversamplingSwitch.h"
 
-#include "plug/OversamplingSetting.h"
-#include "plug/Skarvel.h"
+#include "skarvel/OversamplingSetting.h"
+#include "skarvel/Skarvel.h"
 
 IKwOversamplingSwitch::IKwOversamplingSwitch(Skarvel* effect, int x, int y, const SkinBitmap& b)
     : IBitmapControl(effect, x, y, -1, b), fx(effect)

@@ -1,4 +1,4 @@
-#include "plug/OversamplingSetting.h"
+#include "skarvel/OversamplingSetting.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,10 +1,10 @@
-#include "gui/IKwMaxLevelText.h"
+#include "skarvel/IKwMaxLevelText.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 
 IKwMaxLevelText::IKwMaxLevelText(Skarvel* effect, const EditorRect& r, const TextStyle& style, const char* t)
     : ITextControl(effect, r, style, t), fx(effect)

@@ -6,7 +6,7 @@
 // control index order; the background is first) and the skin generator places its printed
 // labels and section frames from the same coordinates, so art and controls cannot drift.
 
-#include "plug/SkarvelParameters.h"
+#include "skarvel/SkarvelParameters.h"
 
 namespace PanelLayout {
 constexpr int kWidth = 512;

@@ -1,8 +1,8 @@
 #include <cstring>
 
 #include "gui/IGraphics.h"
-#include "plug/Skarvel.h"
-#include "plug/VstXSkarvelProgram.h"
+#include "skarvel/Skarvel.h"
+#include "skarvel/VstXSkarvelProgram.h"
 
 bool Skarvel::SavePresetFile(const char* path)
 {

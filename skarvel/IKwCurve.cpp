@@ -1,10 +1,15 @@
-#include "gui/IKwCurve.h"
+#include "skarvel/IKwCurve.h"
 
 #include <cmath>
 
 #include "gui/IGraphics.h"
 
 namespace {
+// The colour ramp's half sine runs over pi rounded to 3.14159, slightly short of pi: at the
+// middle of an even number of points it stays below its peak (level 254, not 255), and the
+// drawn colours are those of this value.
+constexpr double kColourRampPi = 3.14159;
+
 double ClipUnit(double v)
 {
   if (!(v >= -1.0)) return v > 1.0 ? 1.0 : -1.0;  // NaN draws at the bottom
@@ -21,7 +26,7 @@ EditorColour IKwCurve::SegmentColour(int i) const
 {
   if (!coloured) return kColourWhite;
   const double t = i > 1 ? static_cast<double>(i - 1) / count : 0.0;
-  const int level = 100 + static_cast<int>(std::floor(155.0 * std::sin(3.14159 * t)));
+  const int level = 100 + static_cast<int>(std::floor(155.0 * std::sin(kColourRampPi * t)));
   return {255, level, level, level};
 }
 

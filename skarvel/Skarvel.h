@@ -7,15 +7,15 @@
 #include "dsp/DumpExpand.h"
 #include "dsp/Equalizer.h"
 #include "dsp/FilterUnit.h"
+#include "dsp/OnePoleSmoother.h"
 #include "dsp/Oversampler.h"
 #include "dsp/Phaser.h"
 #include "dsp/RingModulator.h"
-#include "gui/SkarvelLayout.h"
+#include "skarvel/SkarvelLayout.h"
 #include "plug/IPlug.h"
-#include "plug/OnePoleSmoother.h"
-#include "plug/SkarvelParameters.h"
+#include "skarvel/SkarvelParameters.h"
 #include "plug/SwitchFade.h"
-#include "plug/VersionInfo.h"
+#include "skarvel/VersionInfo.h"
 
 class Skarvel : public IPlug
 {
@@ -74,6 +74,7 @@ public:
   static int OversamplingLatency(int factor);
   void SerializeSettings(ByteChunk& chunk) override;
   void LoadSettings(const ByteChunk& chunk, int pos) override;
+  int BypassParamIdx() const override { return kBypassFX; }
 
   // Index of the parameter with this key, or -1.
   static int ParamIndexFromKey(const char* key);
@@ -89,17 +90,17 @@ private:
   void RefreshCurves();
   void ShowText(PanelLayout::Role role, const char* text);
   void MeterBlock(double** outputs, int nFrames);
-  void Saturate(double** outputs, int nFrames, double amount, OnePoleSmoother& smoother);
+  void Saturate(double** outputs, int nFrames, double amount, Kernwave::OnePoleSmoother& smoother);
   void RunAtFactor(int factor);
   void ShowOversampling();
 
   VersionInfo versionInfo;
   double mirrors[kNumMirrors];
-  OnePoleSmoother dcOffsetSmoother;
-  OnePoleSmoother inputVolumeSmoother;
-  OnePoleSmoother inputSaturationSmoother;
-  OnePoleSmoother outputSaturationSmoother;
-  OnePoleSmoother outputVolumeSmoother;
+  Kernwave::OnePoleSmoother dcOffsetSmoother;
+  Kernwave::OnePoleSmoother inputVolumeSmoother;
+  Kernwave::OnePoleSmoother inputSaturationSmoother;
+  Kernwave::OnePoleSmoother outputSaturationSmoother;
+  Kernwave::OnePoleSmoother outputVolumeSmoother;
 
   Kernwave::RingModulator ringModulator;
   Kernwave::Phaser phaser;

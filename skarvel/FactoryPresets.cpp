@@ -1,6 +1,6 @@
 #include <vector>
 
-#include "plug/Skarvel.h"
+#include "skarvel/Skarvel.h"
 
 namespace {
 

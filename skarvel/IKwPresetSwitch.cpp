@@ -1,4 +1,4 @@
-#include "gui/IKwPresetSwitch.h"
+#include "skarvel/IKwPresetSwitch.h"
 
 #include "plug/IPlugBase.h"
 

@@ -66,8 +66,9 @@ struct TextStyle
 // A filmstrip: N frames, stacked vertically unless framesAreHorizontal.
 struct SkinBitmap
 {
-  LICE_IBitmap* bitmap = nullptr;  // owned by the BitmapCache; null until decoded
-  int W = 0;                       // whole bitmap
+  // Owned by the BitmapCache; null until first drawn, then kept so later draws skip the cache.
+  mutable LICE_IBitmap* bitmap = nullptr;
+  int W = 0;  // whole bitmap
   int H = 0;
   int N = 1;
   bool framesAreHorizontal = false;

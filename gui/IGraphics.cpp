@@ -220,8 +220,8 @@ bool IGraphics::DrawSkinBitmap(const SkinBitmap& bitmap, const EditorRect& dest,
   if (r.Empty()) return true;
   const int dx = srcX - dest.L, dy = srcY - dest.T;
   const LICE_Rect src{r.L + dx, r.T + dy, r.R + dx, r.B + dy};
-  LICE_IBitmap* pixels = bitmap.bitmap ? bitmap.bitmap : DecodedBitmap(bitmap.resourceId, bitmap.fileName);
-  LICE_Blit(GetDrawBitmap(), pixels, r.L, r.T, &src, BlitWeight(blend), BlitMode(blend));
+  if (!bitmap.bitmap) bitmap.bitmap = DecodedBitmap(bitmap.resourceId, bitmap.fileName);
+  LICE_Blit(GetDrawBitmap(), bitmap.bitmap, r.L, r.T, &src, BlitWeight(blend), BlitMode(blend));
   return true;
 }
 

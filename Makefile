@@ -20,11 +20,11 @@ bootstrap-all:
 	@scripts/bootstrap build test cross
 
 configure: bootstrap
-	@test -f $(BUILD)/build.ninja || cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+	@test -f $(BUILD)/build.ninja || cmake -S . -B $(BUILD) -G Ninja -DSKARVEL_TESTS=OFF $(CMAKE_FLAGS)
 
 # The test suites and benchmarks join the build once their tools are installed.
 configure-tests: bootstrap-test configure
-	@test -f $(BUILD)/tests/CTestTestfile.cmake || cmake -S . -B $(BUILD)
+	@test -f $(BUILD)/tests/CTestTestfile.cmake || cmake -S . -B $(BUILD) -DSKARVEL_TESTS=ON
 
 # The demo as it is, then through a few contrasting factory programs; then the editor's two
 # pages as pictures.

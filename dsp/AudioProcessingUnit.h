@@ -25,12 +25,6 @@ protected:
   bool IsSilent() const { return fadeGain == 0.0 && bypassed; }
   // AdvanceFade would change fadeGain.
   bool IsFading() const { return fadeGain > 0.0 && fadeGain < 1.0; }
-  // A one-pole smoothing step keep * state + take * target would leave state as it is, and so
-  // would every later one (sums and products do not depend on the operands' order).
-  static bool SmoothingSettled(double state, double keep, double take, double target)
-  {
-    return state * keep + take * target == state;
-  }
   // Processing in chunks of this many frames keeps per-frame scratch values on the stack.
   static constexpr int kChunk = 64;
   void AdvanceFade()

@@ -200,13 +200,12 @@ template <class Wet> void FilterUnit::Mix(double* left, double* right, int n, We
       right[i] = (1.0 - fadeGain) * right[i] + fadeGain * wetR;
     }
   };
-  if (SmoothingSettled(typeMix, smoothingWeight, inputWeight, typeTarget) && fadeGain == 1.0) {
-    for (int i = 0; i < n; ++i) mix(i, typeMix);
+  if (fadeGain == 1.0) {
+    typeMix.Run(typeTarget, n, mix);
     return;
   }
   for (int i = 0; i < n; ++i) {
-    typeMix = smoothingWeight * typeMix + inputWeight * typeTarget;
-    mix(i, typeMix);
+    mix(i, typeMix.Step(typeTarget));
     AdvanceFade();
   }
 }

@@ -42,7 +42,7 @@ public:
 
   // The cutoff the knob asks for (not a gliding value).
   double CurrentCutoffHz() const;
-  double TypeMix() const { return typeMix; }
+  double TypeMix() const { return typeMix.state; }
   // Mode index 0..3 of the RBJ path (low-pass, high-pass, band-pass, band-stop) and of the
   // Chebyshev path (HP 12dB, HP 24dB, LP 12dB, LP 24dB).
   const Dsp::Filter& RbjFilter(int mode) const { return *rbjFilters[mode]; }
@@ -76,9 +76,8 @@ private:
   double rbjSelect = 0.0;
   double chebySelect = 0.0;
   double typeTarget = 1.0;
-  double smoothingWeight = kSmoothingKeep;
-  double inputWeight = kFilterTypeTake;
-  double typeMix = 0.0;
+  // The mix of the two paths, 0 all RBJ to 1 all Chebyshev, gliding to typeTarget.
+  OnePoleSmoother typeMix = {kSmoothingKeep, kFilterTypeTake, 0.0};
   std::vector<double> rbjLeft, rbjRight, chebyLeft, chebyRight;
   std::unique_ptr<Dsp::Filter> rbjFilters[kModes];
   std::unique_ptr<Dsp::Filter> chebyFilters[kModes];

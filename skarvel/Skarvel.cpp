@@ -8,6 +8,7 @@
 #include "dsp/MinMax.h"
 #include "gui/EditorSurface.h"
 #include "gui/IGraphics.h"
+#include "plug/EffectIdentity.h"
 #include "skarvel/IKwCurve.h"
 #include "skarvel/IKwTabButton.h"
 #include "gui/ITextControl.h"
@@ -37,8 +38,8 @@ double Clamped(double x)
 }  // namespace
 
 Skarvel::Skarvel(IPlug::HostHandle host)
-    : IPlug(host, kNumParams, "1-1 2-2", kNumPresets, "Skarvel 1.3 Free", "", "Kernwave", kVersion, kUniqueId,
-            kMfrId, false)
+    : IPlug(host, kNumParams, "1-1 2-2", kNumPresets, kEffectIdentity.name, "", kEffectIdentity.vendor,
+            kVersion, kUniqueId, kMfrId, false)
 {
   for (double& m : mirrors) m = 0.0;
   for (Kernwave::OnePoleSmoother* s : {&dcOffsetSmoother, &inputVolumeSmoother, &inputSaturationSmoother,

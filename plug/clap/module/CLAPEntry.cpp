@@ -8,6 +8,7 @@
 #include <clap/plugin-factory.h>
 
 #include "plug/CreateEffect.h"
+#include "plug/EffectIdentity.h"
 #include "plug/clap/module/CLAPPluginRecord.h"
 
 namespace {
@@ -20,13 +21,13 @@ const char* kFeatures[] = {CLAP_PLUGIN_FEATURE_AUDIO_EFFECT, CLAP_PLUGIN_FEATURE
 
 const clap_plugin_descriptor_t kDescriptor = {CLAP_VERSION_INIT,
                                               kPluginId,
-                                              "Skarvel 1.3 Free",
-                                              "Kernwave",
+                                              kEffectIdentity.name,
+                                              kEffectIdentity.vendor,
                                               "",
                                               "",
                                               "",
-                                              SKARVEL_VERSION,
-                                              "Stereo distortion multi-effect",
+                                              kEffectIdentity.version,
+                                              kEffectIdentity.description,
                                               kFeatures};
 
 // Creating effects at once from several threads would race in the editor's shared caches.

@@ -8,6 +8,7 @@
 #include "factory.h"
 
 #include "plug/CreateEffect.h"
+#include "plug/EffectIdentity.h"
 #include "plug/vst3/VST3Identity.h"
 #include "plug/vst3/VST3Text.h"
 
@@ -44,7 +45,7 @@ v3_result V3_API GetFactoryInfo(void*, v3_factory_info* info)
 {
   if (!info) return V3_INVALID_ARG;
   std::memset(info, 0, sizeof *info);
-  CopyUtf8(VST3Identity::kVendor, info->vendor, sizeof info->vendor);
+  CopyUtf8(kEffectIdentity.vendor, info->vendor, sizeof info->vendor);
   info->flags = 0x10;  // unicode: the names come in UTF-16 too
   return V3_OK;
 }
@@ -63,7 +64,7 @@ v3_result V3_API GetClassInfo(void*, int32_t index, v3_class_info* info)
   if (!info || index != 0) return V3_INVALID_ARG;
   std::memset(info, 0, sizeof *info);
   FillClassBasics(*info);
-  CopyUtf8(VST3Identity::kClassName, info->name, sizeof info->name);
+  CopyUtf8(kEffectIdentity.name, info->name, sizeof info->name);
   return V3_OK;
 }
 
@@ -72,10 +73,10 @@ v3_result V3_API GetClassInfo2(void*, int32_t index, v3_class_info_2* info)
   if (!info || index != 0) return V3_INVALID_ARG;
   std::memset(info, 0, sizeof *info);
   FillClassBasics(*info);
-  CopyUtf8(VST3Identity::kClassName, info->name, sizeof info->name);
+  CopyUtf8(kEffectIdentity.name, info->name, sizeof info->name);
   CopyUtf8(VST3Identity::kSubCategories, info->sub_categories, sizeof info->sub_categories);
-  CopyUtf8(VST3Identity::kVendor, info->vendor, sizeof info->vendor);
-  CopyUtf8(VST3Identity::kVersion, info->version, sizeof info->version);
+  CopyUtf8(kEffectIdentity.vendor, info->vendor, sizeof info->vendor);
+  CopyUtf8(kEffectIdentity.version, info->version, sizeof info->version);
   CopyUtf8(VST3Identity::kSdkVersion, info->sdk_version, sizeof info->sdk_version);
   return V3_OK;
 }
@@ -85,10 +86,10 @@ v3_result V3_API GetClassInfoUtf16(void*, int32_t index, v3_class_info_3* info)
   if (!info || index != 0) return V3_INVALID_ARG;
   std::memset(info, 0, sizeof *info);
   FillClassBasics(*info);
-  ToUtf16(VST3Identity::kClassName, info->name, 64);
+  ToUtf16(kEffectIdentity.name, info->name, 64);
   CopyUtf8(VST3Identity::kSubCategories, info->sub_categories, sizeof info->sub_categories);
-  ToUtf16(VST3Identity::kVendor, info->vendor, 64);
-  ToUtf16(VST3Identity::kVersion, info->version, 64);
+  ToUtf16(kEffectIdentity.vendor, info->vendor, 64);
+  ToUtf16(kEffectIdentity.version, info->version, 64);
   ToUtf16(VST3Identity::kSdkVersion, info->sdk_version, 64);
   return V3_OK;
 }

@@ -1,0 +1,14 @@
+#pragma once
+
+// What a module tells a host about the effect before any instance exists, and what an
+// instance reports: the framework declares it, the effect defines it. The formats' published
+// ids (VST2 unique id, VST3 class id, CLAP id, LV2 URI) stay with their adapters.
+struct EffectIdentity
+{
+  const char* name;  // the plug-in's name in a host's list
+  const char* vendor;
+  const char* version;  // "major.minor.patch"
+  const char* description;
+};
+
+extern const EffectIdentity kEffectIdentity;

@@ -337,9 +337,9 @@ TEST(Render, EachSampleFormatHoldsTheHostsRenderOfAFactoryProgram)
 }
 
 // "-" as IN and OUT through real pipes gives the samples file to file gives: FLAC, which
-// libsndfile can neither read from nor write to a pipe by itself, and WAV, the type standard
-// output gets by default, which it refuses to write to a pipe. Standard output carries only
-// the file; the PNG commands write theirs there too.
+// libsndfile cannot read from a pipe by itself, and WAV, the type standard output gets by
+// default, which it refuses to write to one. Standard output carries only the file; the PNG
+// commands write theirs there too.
 TEST(Render, PipeInAndOutGivesTheSamplesOfFileToFile)
 {
   const std::string dir = TempFolder();

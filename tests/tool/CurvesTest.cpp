@@ -45,9 +45,9 @@ TEST(Curves, DrawsBothCurvesSideBySideForTheSettings)
 TEST(Curves, UsageErrorsWriteNothing)
 {
   const std::string dir = TempFolder();
-  EXPECT_NE(RunTool("curves").exitCode, 0);
-  EXPECT_NE(RunTool("curves " + dir + "/a.png " + dir + "/b.png").exitCode, 0);
+  EXPECT_EQ(RunTool("curves").exitCode, 1);
+  EXPECT_EQ(RunTool("curves " + dir + "/a.png " + dir + "/b.png").exitCode, 1);
   const ToolResult r = RunTool("curves " + dir + "/c.png --set NoSuchKey=1");
-  EXPECT_NE(r.exitCode, 0);
+  EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(ReadFile(dir + "/c.png"), "");
 }

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "tests/tool/ToolRun.h"
+#include "tools/skarvel/OutputFile.h"
 
 extern char** environ;
 
@@ -179,7 +180,7 @@ TEST(OutputSafety, AReadOnlyFolderGetsNoFile)
   };
   for (const std::string& args : outputs) {
     const ToolResult r = geteuid() == 0 ? RunToolUnprivileged(args) : RunTool(args);
-    EXPECT_EQ(r.exitCode, 1) << args << ": " << r.output;
+    EXPECT_EQ(r.exitCode, 2) << args << ": " << r.output;
     EXPECT_NE(r.output.find("cannot write"), std::string::npos) << r.output;
   }
   EXPECT_TRUE(Entries(locked).empty());
@@ -200,8 +201,54 @@ TEST(OutputSafety, NoCommandWritesOverThePresetFileItReads)
   };
   for (const std::string& args : commands) {
     const ToolResult r = RunTool(args);
-    EXPECT_EQ(r.exitCode, 1) << args;
+    EXPECT_EQ(r.exitCode, 2) << args;
     EXPECT_NE(r.output.find("would overwrite"), std::string::npos) << r.output;
   }
   EXPECT_EQ(FileText(preset), original);
+}
+
+// --no-clobber: an existing output keeps its bytes, the command fails naming it and leaves
+// nothing else behind.
+TEST(OutputSafety, NoClobberKeepsAnExistingFile)
+{
+  const std::string dir = TempFolder();
+  const std::string commands[] = {
+    "render --demo " + dir + "/out.wav",
+    "curves " + dir + "/out.png",
+    "preset save " + dir + "/out.kw",
+  };
+  for (const std::string& args : commands) {
+    const std::string out = args.substr(args.rfind(' ') + 1);
+    std::ofstream(out) << "kept";
+    const std::set<std::string> before = Entries(dir);
+    const ToolResult r = RunTool(args + " --no-clobber");
+    EXPECT_EQ(r.exitCode, 2) << args;
+    EXPECT_EQ(r.output, "skarvel: '" + out + "' exists; --no-clobber leaves it as it is\n");
+    EXPECT_EQ(FileText(out), "kept") << args;
+    EXPECT_EQ(Entries(dir), before) << args;
+  }
+  ASSERT_EQ(RunTool("curves " + dir + "/new.png --no-clobber").exitCode, 0);
+  EXPECT_EQ(FileText(dir + "/new.png").substr(1, 3), "PNG");
+}
+
+// The check and the naming are one step: a file that appears while the output is being
+// written is kept as well, and the finished output goes nowhere.
+TEST(OutputSafety, NoClobberKeepsAFileMadeDuringTheWrite)
+{
+  const std::string dir = TempFolder();
+  const std::string path = dir + "/out.wav";
+  {
+    OutputFile file(path, OutputFile::Existing::Keep);
+    ASSERT_TRUE(file.IsOpen());
+    ASSERT_EQ(write(file.Descriptor(), "new", 3), 3);
+    std::ofstream(path) << "made meanwhile";
+    EXPECT_EQ(file.Commit(), "'" + path + "' exists; --no-clobber leaves it as it is");
+  }
+  EXPECT_EQ(FileText(path), "made meanwhile");
+  EXPECT_EQ(Entries(dir), std::set<std::string>{"out.wav"});
+
+  OutputFile replacing(path, OutputFile::Existing::Replace);
+  ASSERT_EQ(write(replacing.Descriptor(), "new", 3), 3);
+  EXPECT_EQ(replacing.Commit(), "");
+  EXPECT_EQ(FileText(path), "new");
 }

@@ -74,10 +74,10 @@ TEST(Response, LowRateLimitsTheRangeAndStaysFinite)
 
 TEST(Response, BadArguments)
 {
-  EXPECT_NE(RunTool("response").exitCode, 0);
+  EXPECT_EQ(RunTool("response").exitCode, 1);
   const ToolResult rate = RunTool("response " + TempFolder() + "/x.png --sample-rate 12");
-  EXPECT_NE(rate.exitCode, 0);
+  EXPECT_EQ(rate.exitCode, 1);
   EXPECT_NE(rate.output.find("--sample-rate"), std::string::npos) << rate.output;
-  EXPECT_NE(RunTool("response " + TempFolder() + "/x.png --set NoSuchKey=1").exitCode, 0);
-  EXPECT_NE(RunTool("response /no/such/folder/x.png").exitCode, 0);
+  EXPECT_EQ(RunTool("response " + TempFolder() + "/x.png --set NoSuchKey=1").exitCode, 1);
+  EXPECT_EQ(RunTool("response /no/such/folder/x.png").exitCode, 2);
 }

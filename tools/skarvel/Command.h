@@ -7,11 +7,24 @@
 struct Command
 {
   const char* name;
-  const char* usage;
+  std::string usage;
   int (*run)(const std::vector<std::string>& args);
 };
 
-// Prints "skarvel: <message>" on stderr and returns the tool's failure exit code.
+// Every subcommand, in the order --help lists them.
+const std::vector<Command>& Commands();
+
+// The tool's exit status, as sox and libsndfile's tools have it: 0 for success, 1 for a command
+// line the tool does not take, 2 for work that failed (a file, the audio, a preset file).
+constexpr int kExitUsage = 1;
+constexpr int kExitFailure = 2;
+
+// Prints "skarvel: <message>" on stderr and returns the exit status of a usage error.
+int UsageError(const std::string& message);
+// "usage: skarvel <the command's usage line>".
+std::string UsageOf(const std::string& command);
+// Prints "skarvel: <message>" on stderr and returns the exit status of a failure while
+// processing.
 int Fail(const std::string& message);
 
 int RunRender(const std::vector<std::string>& args);

@@ -5,6 +5,7 @@
 
 #include "skarvel/Skarvel.h"
 #include "tools/skarvel/Command.h"
+#include "tools/skarvel/OutputOptions.h"
 #include "tools/skarvel/Plot.h"
 #include "tools/skarvel/PngWriter.h"
 #include "tools/skarvel/SessionSetup.h"
@@ -61,7 +62,7 @@ Plot WavePlot(const double* wave, int n)
   return plot;
 }
 
-std::string SideBySide(const std::string& path, const Plot& a, const Plot& b)
+std::string SideBySide(const std::string& path, const Plot& a, const Plot& b, OutputFile::Existing existing)
 {
   const int width = a.Width() + b.Width(), height = a.Height();
   std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
@@ -70,7 +71,7 @@ std::string SideBySide(const std::string& path, const Plot& a, const Plot& b)
     for (int x = 0; x < b.Width(); ++x)
       pixels[static_cast<size_t>(y) * width + a.Width() + x] = b.Pixel(x, y);
   }
-  return SavePng(path, pixels.data(), width, height, width);
+  return SavePng(path, pixels.data(), width, height, width, existing);
 }
 
 }  // namespace
@@ -78,13 +79,16 @@ std::string SideBySide(const std::string& path, const Plot& a, const Plot& b)
 int RunCurves(const std::vector<std::string>& args)
 {
   Options o;
-  std::string error = ParseOptions(args, SessionFlags(), {}, o);
-  if (!error.empty()) return Fail(error);
-  if (o.positional.size() != 1) return Fail("usage: skarvel curves OUT.png [--set KEY=VALUE ...]");
-  error = OutputOverwritesPresetFile(o, o.positional[0]);
+  SessionOptions setup;
+  std::string error = ParseOptions(args, SessionFlags(), OutputSwitches(), o);
+  if (error.empty() && o.positional.size() != 1) error = UsageOf("curves");
+  if (error.empty()) error = ParseSessionOptions(o, setup);
+  if (!error.empty()) return UsageError(error);
+  const std::string& out = o.positional[0];
+  error = OutputRefusal(o, out);
   if (!error.empty()) return Fail(error);
   EffectSession session(44100.0, 512);
-  error = ConfigureSession(o, session);
+  error = ConfigureSession(setup, session);
   if (!error.empty()) return Fail(error);
 
   Skarvel& fx = session.Effect();
@@ -92,10 +96,10 @@ int RunCurves(const std::vector<std::string>& args)
   const int n = Kernwave::Distortion::kCurvePoints;
   double wave[n], transfer[n];
   distortion.RenderCurves(wave, transfer);
-  error = SideBySide(o.positional[0], TransferPlot(transfer, n), WavePlot(wave, n));
+  error = SideBySide(out, TransferPlot(transfer, n), WavePlot(wave, n), ExistingOutput(o));
   if (!error.empty()) return Fail(error);
-  std::printf("%d: %s, %s, drive %g: transfer curve (left), waveform (right)\n", distortion.ShapeType() + 1,
-              distortion.ShapeTypeName(fx.Mirror(mDistortionType)), distortion.InterpolationName(),
-              fx.Mirror(mDistortion));
+  Inform(o, "%d: %s, %s, drive %g: transfer curve (left), waveform (right)", distortion.ShapeType() + 1,
+         distortion.ShapeTypeName(fx.Mirror(mDistortionType)), distortion.InterpolationName(),
+         fx.Mirror(mDistortion));
   return 0;
 }

@@ -61,15 +61,28 @@ void EffectSession::Restart()
 
 void EffectSession::SelectProgram(int index) { Dispatch(effSetProgram, 0, index); }
 
-void EffectSession::Process(const float* inLeft, const float* inRight, float* outLeft, float* outRight,
-                            long n)
+template <typename Sample, typename Processor>
+void EffectSession::ProcessInBlocks(Processor process, const Sample* inLeft, const Sample* inRight,
+                                    Sample* outLeft, Sample* outRight, long n)
 {
   for (long done = 0; done < n;) {
     const int m = static_cast<int>(std::min<long>(blockSize, n - done));
     // The interface has no const: the inputs are only read.
-    float* ins[2] = {const_cast<float*>(inLeft + done), const_cast<float*>(inRight + done)};
-    float* outs[2] = {outLeft + done, outRight + done};
-    effect->processReplacing(effect, ins, outs, m);
+    Sample* ins[2] = {const_cast<Sample*>(inLeft + done), const_cast<Sample*>(inRight + done)};
+    Sample* outs[2] = {outLeft + done, outRight + done};
+    process(effect, ins, outs, m);
     done += m;
   }
+}
+
+void EffectSession::Process(const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                            long n)
+{
+  ProcessInBlocks(effect->processReplacing, inLeft, inRight, outLeft, outRight, n);
+}
+
+void EffectSession::Process(const double* inLeft, const double* inRight, double* outLeft, double* outRight,
+                            long n)
+{
+  ProcessInBlocks(effect->processDoubleReplacing, inLeft, inRight, outLeft, outRight, n);
 }

@@ -28,6 +28,8 @@ std::vector<std::string> Options::All(const std::string& name) const
   return out;
 }
 
+static const std::string kQuiet = "--quiet";
+
 static bool Contains(const std::vector<std::string>& list, const std::string& s)
 {
   return std::find(list.begin(), list.end(), s) != list.end();
@@ -37,11 +39,12 @@ std::string ParseOptions(const std::vector<std::string>& args, const std::vector
                          const std::vector<std::string>& switches, Options& out)
 {
   for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a.size() < 2 || a[0] != '-' || a[1] != '-') {
-      out.positional.push_back(a);
+    const std::string& given = args[i];
+    if (given.size() < 2 || given[0] != '-') {  // "-" too: standard input or output
+      out.positional.push_back(given);
       continue;
     }
+    const std::string& a = given == "-q" ? kQuiet : given;
     const size_t eq = a.find('=');
     const std::string name = a.substr(0, eq);
     if (Contains(switches, name) && eq == std::string::npos) {
@@ -55,7 +58,7 @@ std::string ParseOptions(const std::vector<std::string>& args, const std::vector
         return "option " + name + " needs a value";
       }
     } else {
-      return "unknown option '" + a + "'";
+      return "unknown option '" + given + "'";
     }
   }
   return "";

@@ -20,6 +20,7 @@ struct Options
 };
 
 // Parses args; `withValue` lists the flags that take a value, `switches` those that do not.
+// "-q" is short for "--quiet"; "-" alone is a positional argument (standard input or output).
 // Returns an empty string on success, else the error message.
 std::string ParseOptions(const std::vector<std::string>& args, const std::vector<std::string>& withValue,
                          const std::vector<std::string>& switches, Options& out);

@@ -1,10 +1,13 @@
 #include "tools/skarvel/OutputFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+
+#include "tools/skarvel/TemporaryFile.h"
 
 namespace {
 
@@ -23,16 +26,30 @@ std::string HiddenNameNextTo(const std::string& path)
   return folder + "." + name + ".part" + std::to_string(getpid());
 }
 
+std::string KeptFileMessage(const std::string& path)
+{
+  return "'" + path + "' exists; --no-clobber leaves it as it is";
+}
+
 }  // namespace
 
-OutputFile::OutputFile(const std::string& target) : path(target)
+bool IsStandardStream(const std::string& path) { return path == "-"; }
+
+std::string ExistingFileError(const std::string& path)
 {
-  fd = open(FolderOf(path).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+  struct stat st;
+  return IsStandardStream(path) || lstat(path.c_str(), &st) != 0 ? "" : KeptFileMessage(path);
+}
+
+OutputFile::OutputFile(const std::string& target, Existing existing) : path(target), existing(existing)
+{
+  fd = IsStandardStream(path) ? OpenUnnamedTemporaryFile()
+                              : open(FolderOf(path).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
   if (fd >= 0) {
     writePath = "/proc/self/fd/" + std::to_string(fd);
     return;
   }
-  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return;
+  if (IsStandardStream(path) || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return;
   tempPath = HiddenNameNextTo(path);
   fd = open(tempPath.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0666);
   if (fd >= 0)
@@ -47,15 +64,26 @@ OutputFile::~OutputFile()
   if (!tempPath.empty()) unlink(tempPath.c_str());
 }
 
-bool OutputFile::Commit()
+std::string OutputFile::WriteFailure() const
 {
-  if (fd < 0) return false;
-  const bool linked = fsync(fd) == 0 && LinkUnderName();
+  return IsStandardStream(path) ? "cannot write standard output" : "cannot write '" + path + "'";
+}
+
+std::string OutputFile::Commit()
+{
+  if (fd < 0) return WriteFailure();
+  const bool placed = IsStandardStream(path) ? CopyToStandardOutput() : fsync(fd) == 0 && LinkUnderName();
   const bool closed = close(fd) == 0;
   fd = -1;
   if (!tempPath.empty()) unlink(tempPath.c_str());
   tempPath.clear();
-  return linked && closed;
+  if (nameTaken) return KeptFileMessage(path);
+  return placed && closed ? "" : WriteFailure();
+}
+
+bool OutputFile::CopyToStandardOutput()
+{
+  return std::fflush(stdout) == 0 && lseek(fd, 0, SEEK_SET) == 0 && CopyAll(fd, STDOUT_FILENO);
 }
 
 // An unnamed file is linked under its name; over an older file it is linked under a hidden
@@ -63,6 +91,7 @@ bool OutputFile::Commit()
 // just renamed.
 bool OutputFile::LinkUnderName()
 {
+  if (existing == Existing::Keep) return LinkKeepingExisting();
   if (!tempPath.empty()) {
     if (rename(tempPath.c_str(), path.c_str()) != 0) return false;
     tempPath.clear();
@@ -78,4 +107,12 @@ bool OutputFile::LinkUnderName()
     return false;
   }
   return true;
+}
+
+// A link never replaces what has the name: the check and the naming are one step.
+bool OutputFile::LinkKeepingExisting()
+{
+  const bool linked = linkat(AT_FDCWD, writePath.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
+  nameTaken = !linked && errno == EEXIST;
+  return linked;
 }

@@ -7,12 +7,13 @@
 int RunParams(const std::vector<std::string>& args)
 {
   Options o;
+  SessionOptions setup;
   std::string error = ParseOptions(args, SessionFlags(), {}, o);
-  if (!error.empty()) return Fail(error);
-  if (!o.positional.empty())
-    return Fail("usage: skarvel params [--preset N|NAME] [--preset-file FILE.kw] [--set KEY=VALUE ...]");
+  if (error.empty() && !o.positional.empty()) error = UsageOf("params");
+  if (error.empty()) error = ParseSessionOptions(o, setup);
+  if (!error.empty()) return UsageError(error);
   EffectSession session(44100.0, 512);
-  error = ConfigureSession(o, session);
+  error = ConfigureSession(setup, session);
   if (!error.empty()) return Fail(error);
 
   Skarvel& fx = session.Effect();

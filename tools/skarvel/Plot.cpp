@@ -128,7 +128,7 @@ void Plot::Curve(const std::vector<double>& xs, const std::vector<double>& ys, u
   }
 }
 
-std::string Plot::Save(const std::string& path) const
+std::string Plot::Save(const std::string& path, OutputFile::Existing existing) const
 {
-  return SavePng(path, pixels.data(), width, height, width);
+  return SavePng(path, pixels.data(), width, height, width, existing);
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/skarvel/OutputFile.h"
+
 // A small chart renderer for the tool's PNG plots: a dark plot area, grid lines with short
 // numeric labels, and curves drawn as smooth 2-pixel lines.
 class Plot
@@ -17,7 +19,8 @@ public:
   void HorizontalGrid(double y, const std::string& label);
   // Points outside the y range are clipped to the plot area.
   void Curve(const std::vector<double>& xs, const std::vector<double>& ys, uint32_t colour);
-  std::string Save(const std::string& path) const;
+  // As SavePng writes it.
+  std::string Save(const std::string& path, OutputFile::Existing existing) const;
 
   int Width() const { return width; }
   int Height() const { return height; }

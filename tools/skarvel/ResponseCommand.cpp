@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "tools/skarvel/Command.h"
+#include "tools/skarvel/OutputOptions.h"
 #include "tools/skarvel/Plot.h"
 #include "tools/skarvel/SessionSetup.h"
 
@@ -11,10 +12,6 @@
 // one gets an impulse and the other more silence, and their difference is the impulse
 // response (whatever the chain adds on its own, such as a DC offset, cancels).
 namespace {
-
-const char* const kUsage =
-  "usage: skarvel response OUT.png [--sample-rate R] [--preset N|NAME] [--preset-file FILE.kw]"
-  " [--set KEY=VALUE ...]";
 
 constexpr int kBlock = 512;
 constexpr long kResponseLength = 1 << 17;
@@ -55,7 +52,8 @@ double MagnitudeDb(const std::vector<double>& h, double hz, double rate)
   return 20.0 * std::log10(std::abs(sum) + 1e-30);
 }
 
-std::string DrawPlot(const std::string& path, const std::vector<double>& hz, const std::vector<double>& db)
+std::string DrawPlot(const std::string& path, const std::vector<double>& hz, const std::vector<double>& db,
+                     OutputFile::Existing existing)
 {
   double top = -1e300;
   for (double v : db) top = std::fmax(top, v);
@@ -71,7 +69,7 @@ std::string DrawPlot(const std::string& path, const std::vector<double>& hz, con
   for (double y = 12.0 * std::ceil(bottom / 12.0); y <= top; y += 12.0)
     plot.HorizontalGrid(y, std::to_string(static_cast<int>(y)));
   plot.Curve(hz, db, 0xFF4FC3F7);
-  return plot.Save(path);
+  return plot.Save(path, existing);
 }
 
 }  // namespace
@@ -81,16 +79,21 @@ int RunResponse(const std::vector<std::string>& args)
   std::vector<std::string> flags = SessionFlags();
   flags.push_back("--sample-rate");
   Options o;
-  std::string error = ParseOptions(args, flags, {}, o);
-  if (!error.empty()) return Fail(error);
-  if (o.positional.size() != 1) return Fail(kUsage);
+  SessionOptions setup;
   long rate = 44100;
-  if (o.Has("--sample-rate") && !ParseInt(o.Value("--sample-rate"), 8000, 384000, rate))
-    return Fail("--sample-rate takes a whole number from 8000 to 384000");
+  std::string error = ParseOptions(args, flags, OutputSwitches(), o);
+  if (error.empty() && o.positional.size() != 1) error = UsageOf("response");
+  if (error.empty() && o.Has("--sample-rate") && !ParseInt(o.Value("--sample-rate"), 8000, 384000, rate))
+    error = "--sample-rate takes a whole number from 8000 to 384000";
+  if (error.empty()) error = ParseSessionOptions(o, setup);
+  if (!error.empty()) return UsageError(error);
+  const std::string& out = o.positional[0];
+  error = OutputRefusal(o, out);
+  if (!error.empty()) return Fail(error);
 
   EffectSession withImpulse(rate, kBlock), silent(rate, kBlock);
-  error = ConfigureSession(o, withImpulse);
-  if (error.empty()) error = ConfigureSession(o, silent);
+  error = ConfigureSession(setup, withImpulse);
+  if (error.empty()) error = ConfigureSession(setup, silent);
   if (!error.empty()) return Fail(error);
   const std::vector<double> h = ImpulseResponse(withImpulse, silent, rate);
 
@@ -100,9 +103,9 @@ int RunResponse(const std::vector<std::string>& args)
     hz[i] = 20.0 * std::pow(highest / 20.0, i / (kPoints - 1.0));
     db[i] = MagnitudeDb(h, hz[i], rate);
   }
-  error = DrawPlot(o.positional[0], hz, db);
+  error = DrawPlot(out, hz, db, ExistingOutput(o));
   if (!error.empty()) return Fail(error);
   for (double f : {20.0, 100.0, 1000.0, 10000.0, 20000.0})
-    if (f <= highest) std::printf("%6.0f Hz %8.2f dB\n", f, MagnitudeDb(h, f, rate));
+    if (f <= highest) Inform(o, "%6.0f Hz %8.2f dB", f, MagnitudeDb(h, f, rate));
   return 0;
 }

@@ -3,7 +3,6 @@
 #include <cctype>
 
 #include "skarvel/Skarvel.h"
-#include "tools/skarvel/AudioFile.h"
 #include "tools/skarvel/PresetLookup.h"
 
 const std::vector<std::string>& SessionFlags()
@@ -21,41 +20,28 @@ bool IsPresetFileName(const std::string& path)
   return ext == "kw" || ext == "bgp";
 }
 
-static std::string LoadPresetOptions(const Options& options, EffectSession& session)
+std::string ParseSessionOptions(const Options& options, SessionOptions& out)
 {
-  Skarvel& fx = session.Effect();
+  std::string error = ParseSettings(options.All("--set"), out.settings);
+  if (!error.empty()) return error;
   if (options.Has("--preset")) {
-    int index = 0;
-    const std::string error = FindPreset(fx, options.Value("--preset"), index);
+    const Skarvel programs(nullptr);
+    error = FindPreset(programs, options.Value("--preset"), out.program);
     if (!error.empty()) return error;
-    session.SelectProgram(index);
   }
   if (options.Has("--preset-file")) {
-    const std::string path = options.Value("--preset-file");
-    if (!IsPresetFileName(path)) return "preset file '" + path + "' must end in .kw or .bgp";
-    if (!fx.LoadPresetFile(path.c_str())) return "cannot read preset file '" + path + "'";
+    out.presetFile = options.Value("--preset-file");
+    if (!IsPresetFileName(out.presetFile))
+      return "preset file '" + out.presetFile + "' must end in .kw or .bgp";
   }
   return "";
 }
 
-std::string OutputOverwritesPresetFile(const Options& options, const std::string& output)
+std::string ConfigureSession(const SessionOptions& options, EffectSession& session)
 {
-  if (options.Has("--preset-file") && SameFile(options.Value("--preset-file"), output))
-    return "the output '" + output + "' would overwrite the preset file it reads";
+  if (options.program >= 0) session.SelectProgram(options.program);
+  if (!options.presetFile.empty() && !session.Effect().LoadPresetFile(options.presetFile.c_str()))
+    return "cannot read preset file '" + options.presetFile + "'";
+  session.Apply(options.settings);
   return "";
-}
-
-std::string ValidateSessionOptions(const Options& options)
-{
-  EffectSession probe(44100.0, 1);
-  return ConfigureSession(options, probe);
-}
-
-std::string ConfigureSession(const Options& options, EffectSession& session)
-{
-  std::vector<ParameterSetting> settings;
-  std::string error = ParseSettings(options.All("--set"), settings);
-  if (error.empty()) error = LoadPresetOptions(options, session);
-  if (error.empty()) session.Apply(settings);
-  return error;
 }

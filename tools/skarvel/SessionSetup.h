@@ -10,15 +10,21 @@
 // --preset-file FILE.kw|FILE.bgp, then any number of --set KEY=VALUE, applied in that order.
 const std::vector<std::string>& SessionFlags();
 
-// Checks the configuring options on a throwaway effect; returns the error message or "".
-std::string ValidateSessionOptions(const Options& options);
+// The configuring options, read and checked.
+struct SessionOptions
+{
+  int program = -1;        // -1 for none
+  std::string presetFile;  // "" for none
+  std::vector<ParameterSetting> settings;
+};
 
-// Applies the configuring options to the session's effect; returns the error message or "".
-std::string ConfigureSession(const Options& options, EffectSession& session);
+// Reads the configuring options; returns "" or the usage error (an unknown key, a value outside
+// 0..1, a program that does not exist, a preset file name that is not one).
+std::string ParseSessionOptions(const Options& options, SessionOptions& out);
 
-// The error for an output that is the preset file the options read, or "": no command
-// writes over its own input.
-std::string OutputOverwritesPresetFile(const Options& options, const std::string& output);
+// Applies them to the session's effect; returns "" or the error of a preset file that cannot
+// be read.
+std::string ConfigureSession(const SessionOptions& options, EffectSession& session);
 
 // True for the preset file extensions the editor offers: .kw and .bgp, in any case.
 bool IsPresetFileName(const std::string& path);

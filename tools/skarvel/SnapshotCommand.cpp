@@ -5,6 +5,7 @@
 #include "skarvel/IKwTabButton.h"
 #include "skarvel/Skarvel.h"
 #include "tools/skarvel/Command.h"
+#include "tools/skarvel/OutputOptions.h"
 #include "tools/skarvel/PngWriter.h"
 #include "tools/skarvel/SessionSetup.h"
 
@@ -25,26 +26,31 @@ int RunSnapshot(const std::vector<std::string>& args)
   std::vector<std::string> flags = SessionFlags();
   flags.push_back("--page");
   Options o;
-  std::string error = ParseOptions(args, flags, {}, o);
-  if (!error.empty()) return Fail(error);
-  if (o.positional.size() != 1) return Fail("usage: skarvel snapshot OUT.png [--page effect|about]");
+  SessionOptions setup;
+  std::string error = ParseOptions(args, flags, OutputSwitches(), o);
+  if (error.empty() && o.positional.size() != 1) error = UsageOf("snapshot");
   const std::string page = o.Value("--page", "effect");
-  if (page != "effect" && page != "about") return Fail("--page must be effect or about");
+  if (error.empty() && page != "effect" && page != "about") error = "--page must be effect or about";
+  if (error.empty()) error = ParseSessionOptions(o, setup);
+  if (!error.empty()) return UsageError(error);
+  const std::string& out = o.positional[0];
+  error = OutputRefusal(o, out);
+  if (!error.empty()) return Fail(error);
 
   EffectSession session(44100.0, 512);
   Skarvel& fx = session.Effect();
   // The editor as it shows the first program, unless the options pick another.
   fx.ApplyPreset(0);
-  error = ConfigureSession(o, session);
+  error = ConfigureSession(setup, session);
   if (!error.empty()) return Fail(error);
   IGraphics* gui = fx.GetGUI();
   if (!gui) return Fail("the effect has no editor");
   if (page == "about") ClickAboutTab(fx, *gui);
 
   gui->DrawArea(EditorRect(0, 0, gui->Width(), gui->Height()));
-  error = SavePng(o.positional[0], gui->GetDrawBitmap());
+  error = SavePng(out, gui->GetDrawBitmap(), ExistingOutput(o));
   if (!error.empty()) return Fail(error);
-  std::printf("%s: %dx%d, %s page, program %d: %s\n", o.positional[0].c_str(), gui->Width(), gui->Height(),
-              page.c_str(), fx.GetCurrentPresetIdx() + 1, fx.GetPresetName(fx.GetCurrentPresetIdx()));
+  Inform(o, "%s: %dx%d, %s page, program %d: %s", out.c_str(), gui->Width(), gui->Height(), page.c_str(),
+         fx.GetCurrentPresetIdx() + 1, fx.GetPresetName(fx.GetCurrentPresetIdx()));
   return 0;
 }

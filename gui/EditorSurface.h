@@ -4,5 +4,5 @@ class IGraphics;
 class IPlugBase;
 
 // The editor surface of this platform: the window class that shows the editor in the host's
-// window, or the headless surface where there is none yet.
+// window (it draws without a window until a host opens one).
 IGraphics* MakeEditorSurface(IPlugBase* plug, int width, int height, int fps);

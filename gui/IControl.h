@@ -20,10 +20,12 @@ public:
   // at run time).
   //
   // Contracts: the surface calls every slot on the editor's thread, the host's main or
-  // user-interface thread, without the plug-in's ParameterLock, except ApplyValueFromPlug and
-  // ApplyAuxValueFromPlug, which may run with it held (attaching the editor, refreshing after
-  // a program change). Mouse positions are in editor pixels; Paint draws only through the
-  // surface, clipped to the area being repainted.
+  // user-interface thread, without the plug-in's ParameterLock, except ApplyValueFromPlug,
+  // ApplyAuxValueFromPlug and MarkDirty(false) (which they and the text controls'
+  // SetTextFromPlug call), which may run with it held: attaching the editor, a parameter's
+  // read-out after a change, the editor catching up with host automation, refreshing after a
+  // program or state change. Mouse positions are in editor pixels; Paint draws only through
+  // the surface, clipped to the area being repainted.
   virtual ~IControl();
   virtual void MouseDown(int x, int y, const MouseModifiers& mod);
   virtual void MouseUp(int x, int y, const MouseModifiers& mod);

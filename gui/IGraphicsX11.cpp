@@ -2,9 +2,10 @@
 // - The host hands over an X11 window id. The editor opens its own display connection (from
 //   DISPLAY) and creates a child window of that id: no background, the arrow cursor, placed at
 //   (0, 0), or where the previous window was when it is reopened without being closed.
-// - There is no timer and no message loop of our own: every effEditIdle handles the pending
-//   events and runs the repaint tick when its 40 ms have passed, so painting follows the host's
-//   idle rate. An exposure repaints its area together with whatever is dirty.
+// - There is no timer and no message loop of our own: every idle call of the host (Idle)
+//   handles the pending events and runs the repaint tick when its 40 ms have passed, so
+//   painting follows the host's idle rate. An exposure repaints its area together with
+//   whatever is dirty.
 // - The pixels go to the window with XPutImage of an XImage over the drawing bitmap itself when
 //   the window's visual is 8-bit RGB in 32-bit words; any other true-colour visual gets a
 //   converted copy of the repainted rectangle.

@@ -13,7 +13,7 @@ typedef union _XEvent XEvent;
 struct _XGC;
 
 // The editor in a Linux host: an X11 child window of the host's window on a display
-// connection of its own, driven entirely from the host's effEditIdle calls.
+// connection of its own, driven entirely from the host's idle calls (Idle).
 class IGraphicsX11 : public IGraphics
 {
 public:

@@ -2,7 +2,8 @@
 
 // What a module tells a host about the effect before any instance exists, and what an
 // instance reports: the framework declares it, the effect defines it. The formats' published
-// ids (VST2 unique id, VST3 class id, CLAP id, LV2 URI) stay with their adapters.
+// ids stay where each format needs them: the VST2 unique id with the effect (Skarvel.h), the
+// VST3 class id, CLAP id and LV2 URI with their adapters and entry points.
 struct EffectIdentity
 {
   const char* name;  // the plug-in's name in a host's list

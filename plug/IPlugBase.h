@@ -63,9 +63,12 @@ public:
   // user-interface thread (also the editor's: its events run on the host's idle calls),
   // "audio" the host's processing thread; "lock" is the ParameterLock (recursive). Every
   // format's processing holds it for the whole block, so under it no block is running.
+  // "takes lock" means the function takes it itself: some callers do not hold it, and an
+  // override must take it too.
   // [main, no audio running] the host's close; the editor is closed
   virtual ~IPlugBase();
-  // [main or audio, lock] activation, rate change, reset: clear units' memory
+  // [main or audio, takes lock] activation, rate change, reset (CLAP's on the audio thread):
+  // clear units' memory
   virtual void ResetAudioState();
   // [main or audio, lock] params[paramIdx] is the new value
   virtual void ParameterChanged(int paramIdx);
@@ -75,11 +78,11 @@ public:
   virtual void ProcessSingleBlock(float** inputs, float** outputs, int nFrames);
   // [main, lock] the window exists
   virtual void OnEditorOpened() {}
-  // [main, lock] the window still exists
+  // [main, lock] the window, if one is open, still exists
   virtual void OnEditorClosing() {}
   // [main, no lock] VST2 effIdle / effEditIdle
   virtual void OnIdle() {}
-  // [main, lock] no audio runs while it changes
+  // [main, takes lock] no audio runs while it changes
   virtual void OnActivate(bool active);
   // [audio, lock] offset in the block
   virtual void ProcessMidiMsg(int offset, int status, int data1, int data2);
@@ -93,7 +96,7 @@ public:
   virtual int LoadParameters(const ByteChunk& chunk, int pos);
   // [main, lock] values: NParams() doubles
   virtual bool ParametersEqual(const double* values);
-  // [main, lock]
+  // [main, no lock] from ResizeGraphics
   virtual void OnEditorResized() {}
   // [main, lock]
   virtual bool HostQuery() { return false; }
@@ -109,7 +112,7 @@ public:
   virtual void InformHostOfParamChange(int, double) {}
   // [main, no lock] the gesture ends
   virtual void EndInformHostOfParamChange(int) {}
-  // [main, lock]
+  // [main, no lock] the editor switched programs
   virtual void InformHostOfProgramChange() {}
   // [audio or main, lock] asks the host
   virtual bool IsRenderingOffline() { return false; }
@@ -125,7 +128,7 @@ public:
   virtual int GetHost() { return hostId; }
   // [any]
   virtual int GetStoredQuery() { return storedQuery; }
-  // [main, lock] the editor's new size
+  // [main, no lock] the editor's new size, from IGraphics::Resize
   virtual void ResizeGraphics(int, int) {}
   // [main, lock] once, at the host's first open
   virtual void OnFirstOpenInit() {}
@@ -151,12 +154,14 @@ public:
   // The text a host shows for a parameter's plain value (without the label), and the plain
   // value a typed text denotes (false when it denotes none; not clamped). The parameter
   // record's own rules unless the plug-in knows its units better.
-  // [main, lock or not: they read only the parameter table] any index; text may be empty.
+  // [main, lock or not: they read only the parameter table and the sample rate] any index;
+  // text may be empty.
   virtual void ParamValueText(int paramIdx, double plain, char* text, int size);
   virtual bool ParamValueFromText(int paramIdx, const char* text, double& plain);
   // The instance's settings that are not parameters, appended to a state chunk after its
   // existing data; and read back from pos, the end of that data, where a chunk without them
   // (or pos < 0) sets their defaults.
+  // [main, lock]
   virtual void SerializeSettings(ByteChunk&) {}
   virtual void LoadSettings(const ByteChunk&, int) {}
   // The parameter that bypasses the whole effect, for hosts that offer a bypass of their own;
@@ -167,12 +172,13 @@ public:
   // A host's block of single- or double-precision samples through ProcessBlock, under the
   // lock, in slices of at most the block size. The host's arrays are consumed in order by the
   // connected channels; null arrays read as silence and are not written. Float outputs are
-  // accumulated into or replaced.
+  // accumulated into or replaced. [audio, takes lock]
   void ProcessFloat(float** inputs, float** outputs, int nFrames, bool accumulate);
   void ProcessDouble(double** inputs, double** outputs, int nFrames);
 
   // A parameter's new normalised value from the host (automation): non-finite values are
   // ignored, others clamped to 0..1. The editor catches up at its next repaint.
+  // [main or audio, takes lock]
   void SetParameterFromHost(int paramIdx, double normalizedValue);
 
   // Host automation may arrive on the audio thread while the user-interface thread paints the

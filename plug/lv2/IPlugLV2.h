@@ -13,6 +13,11 @@
 
 // Connects the plug-in to an LV2 host: ports (see LV2Identity), run, activation, the state
 // interface, and the host's UI callbacks for the editor.
+//
+// Threads. run comes on the host's audio thread and holds the ParameterLock for the whole
+// call, control ports included; instantiation, activation and the state interface on its
+// main thread; the UI's calls (its instantiation, port events, idle) on its user-interface
+// thread.
 class IPlugLV2 : public IPlugBase
 {
 public:

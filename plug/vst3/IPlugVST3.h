@@ -15,6 +15,10 @@
 // programs. A host holds it through interface pointers (faces) that share one reference
 // count. The functions the host calls live in the IPlugVST3*.cpp files; each catches
 // whatever is thrown below it: nothing may unwind into the host.
+//
+// Threads. The host calls process on its audio thread, which holds the ParameterLock for the
+// whole call, parameter changes included; everything else (setup, activation, state, the
+// controller, the view) on its main thread.
 class IPlugVST3 : public IPlugBase
 {
 public:

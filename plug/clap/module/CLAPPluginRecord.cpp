@@ -148,7 +148,7 @@ bool LoadState(const clap_plugin_t* p, const clap_istream_t* stream)
 
 const clap_plugin_state_t kState = {SaveState, LoadState};
 
-// --- Latency: none -------------------------------------------------------------------------
+// --- Latency: the oversampling's -----------------------------------------------------------
 
 uint32_t Latency(const clap_plugin_t* p)
 {

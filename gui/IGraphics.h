@@ -6,7 +6,6 @@
 
 #include "gui/EditorRect.h"
 #include "gui/EditorTypes.h"
-#include "plug/ParameterLock.h"
 
 class IControl;
 class IPlugBase;
@@ -56,7 +55,9 @@ public:
   virtual bool OpenURL(const char* url, const char* confirmText, const char* errorText,
                        const char* caption) = 0;
   virtual void* OpenWindow(void* parent) = 0;  // [lock held, by IPlugBase::OpenEditor]
-  virtual void CloseWindow() = 0;              // [lock held] also when no window is open
+  // [lock held, by IPlugBase::CloseEditor] also when no window is open; without the lock from
+  // the window class itself when the host destroyed or closed the window, and on destruction.
+  virtual void CloseWindow() = 0;
   virtual void* GetWindow() = 0;
   virtual ~IGraphics();
   virtual void HideMouseCursor() {}
@@ -64,7 +65,10 @@ public:
   // Decodes the skin bitmap from the library's "PNG" resources; null when that fails.
   // [the first draw of the bitmap, under the bitmap cache's lock]
   virtual LICE_IBitmap* LoadSkinBitmap(int resourceId, const char* fileName);
-  // Handles the window's pending events; the host calls it regularly through effEditIdle.
+  // Handles the window's pending events and the repaint tick; IPlugBase::EditorIdle calls it
+  // on every idle call of the host (VST2 effEditIdle, the VST3 run loop's timer, the CLAP
+  // timer, the LV2 UI's idle) while the window is open. The Win32 window needs none: its
+  // messages and its timer reach it on their own.
   virtual void Idle() {}
   // Shows or hides the open window inside the host's (which may hide an embedded editor
   // without closing it).
@@ -135,7 +139,6 @@ public:
 protected:
   int FindControl(int x, int y, bool forMouseOver = false);
 
-  ParameterLock lock;  // for the window classes' own state
   std::vector<std::unique_ptr<IControl>> controls;
   IPlugBase* plug;
   EditorRect drawRect;

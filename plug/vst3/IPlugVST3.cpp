@@ -102,7 +102,6 @@ v3_result IPlugVST3::SetState(v3_bstream** stream)
 {
   ByteChunk chunk;
   if (!VST3Stream::ReadAll(stream, chunk) || !LoadProgramState(chunk)) return V3_FALSE;
-  RedrawParameterControls();
   return V3_OK;
 }
 

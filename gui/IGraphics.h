@@ -62,7 +62,8 @@ public:
   virtual void HideMouseCursor() {}
   virtual void ShowMouseCursor() {}
   // Decodes the skin bitmap from the library's "PNG" resources; null when that fails.
-  // [the first draw of the bitmap, under the bitmap cache's lock]
+  // [the editor's thread, or the workers a repaint decodes its bitmaps on: different ids at
+  // the same time]
   virtual LICE_IBitmap* LoadSkinBitmap(int resourceId, const char* fileName);
   // Handles the window's pending events; the host calls it regularly through effEditIdle.
   virtual void Idle() {}
@@ -157,4 +158,7 @@ private:
   void DestroyControls();
   // The cached pixels of a skin bitmap, decoded by LoadSkinBitmap on first use.
   LICE_IBitmap* DecodedBitmap(int resourceId, const char* fileName);
+  // Decodes, all at once, the bitmaps the controls to be painted in r draw and no one has
+  // decoded yet.
+  void DecodeBitmapsToPaint(const EditorRect& r);
 };

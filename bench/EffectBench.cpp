@@ -39,6 +39,7 @@ const Peer kPeers[] = {
 InstanceCost lastProbe;
 bool probed = false;
 std::vector<double> firstCpuMs;  // every probe's
+std::vector<double> firstEditorMs, firstEditorCpuMs;
 
 std::string SkarvelPath()
 {
@@ -125,6 +126,10 @@ void FirstInstance(benchmark::State& state)
     }
     state.SetIterationTime(cost.firstMs / 1000.0);
     firstCpuMs.push_back(cost.firstCpuMs);
+    if (cost.firstEditorMs >= 0.0) {
+      firstEditorMs.push_back(cost.firstEditorMs);
+      firstEditorCpuMs.push_back(cost.firstEditorCpuMs);
+    }
     lastProbe = cost;
     probed = true;
   }
@@ -150,6 +155,12 @@ void FurtherInstance(benchmark::State& state)
 }
 
 double Best(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+
+double Median(std::vector<double> v)
+{
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
 
 void Register()
 {
@@ -239,8 +250,7 @@ void PrintSummary(const SummaryReporter& r)
   const SummaryReporter::Timing first = r.PerIteration("instance_first");
   const SummaryReporter::Timing further = r.PerIteration("instance_further");
   if (first.valid && !firstCpuMs.empty()) {
-    std::sort(firstCpuMs.begin(), firstCpuMs.end());
-    const double cpu = firstCpuMs[firstCpuMs.size() / 2];
+    const double cpu = Median(firstCpuMs);
     std::printf("  first VSTPluginMain in a process %7.2f ms (best %.2f), CPU %.2f ms   "
                 "target <= 5 ms   %s\n",
                 first.median * 1e3, first.best * 1e3, cpu, Verdict(first.median <= 0.005));
@@ -254,11 +264,14 @@ void PrintSummary(const SummaryReporter& r)
     std::printf("  heap, each further instance                 %7.3f MiB   target <= 1.2 MiB %s\n",
                 lastProbe.secondHeapBytes / mib, Verdict(lastProbe.secondHeapBytes <= 1.2 * mib));
     std::printf("  module load (dlopen)                        %7.2f ms\n", lastProbe.loadMs);
-    if (lastProbe.firstEditorMs >= 0.0)
-      std::printf("  first editor open, to its first paint       %7.2f ms   target <= 40 ms   %s\n",
-                  lastProbe.firstEditorMs, Verdict(lastProbe.firstEditorMs <= 40.0));
-    else
+    if (!firstEditorMs.empty()) {
+      const double editor = Median(firstEditorMs);
+      std::printf("  first editor open, to its first paint       %7.2f ms (best %.2f), CPU %.2f ms   "
+                  "target <= 40 ms   %s\n",
+                  editor, Best(firstEditorMs), Median(firstEditorCpuMs), Verdict(editor <= 40.0));
+    } else {
       std::printf("  first editor open                           not measured (no display)\n");
+    }
   }
 }
 

@@ -5,8 +5,9 @@
 // What creating instances costs in a process that has never created one: the module load,
 // the first VSTPluginMain and a second one, each with the heap it leaves in use, and opening
 // the first editor (the art is decoded then) up to its first paint.
-// Times are wall-clock; the CPU time (user and system) of the first VSTPluginMain is kept too,
-// since on a shared machine the wall clock also counts other people's work.
+// Times are wall-clock; the CPU time (user and system, of every thread) of the first
+// VSTPluginMain and of the first editor open is kept too, since on a shared machine the wall
+// clock also counts other people's work.
 struct InstanceCost
 {
   double loadMs = 0.0;
@@ -16,6 +17,7 @@ struct InstanceCost
   long long firstHeapBytes = 0;
   long long secondHeapBytes = 0;
   double firstEditorMs = -1.0;  // negative where no display was at hand
+  double firstEditorCpuMs = -1.0;
 };
 
 // Measures in this process and prints one line for ProbeFreshProcess; returns the exit code.

@@ -35,8 +35,9 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t want)
 void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void OnWarning(png_structp, png_const_charp) {}
 
-// Every row arrives as A, R, G, B bytes whatever the stored format.
-void RequestArgb(png_structp png, png_infop info)
+// Every row arrives as B, G, R, A bytes whatever the stored format: the pixel words' own
+// memory order, so libpng writes the bitmap's rows as they stay.
+void RequestPixelWords(png_structp png, png_infop info)
 {
   png_uint_32 w, h;
   int depth, colour, interlace, compression, filter;
@@ -51,30 +52,17 @@ void RequestArgb(png_structp png, png_infop info)
   if (depth == 16) png_set_strip_16(png);
   if (depth < 8) png_set_packing(png);
   if (colour == PNG_COLOR_TYPE_GRAY || colour == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(png);
-  if (alpha)
-    png_set_swap_alpha(png);
-  else
-    png_set_filler(png, 0xFF, PNG_FILLER_BEFORE);
+  png_set_bgr(png);
+  if (!alpha) png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
   png_set_interlace_handling(png);
   png_read_update_info(png, info);
-}
-
-// A, R, G, B bytes to pixel words, in place.
-void BytesToPixels(LICE_MemBitmap* bm)
-{
-  for (int y = 0; y < bm->getHeight(); ++y) {
-    LICE_pixel* row = bm->getBits() + size_t(y) * bm->getRowSpan();
-    const unsigned char* b = reinterpret_cast<const unsigned char*>(row);
-    for (int x = 0; x < bm->getWidth(); ++x, b += 4)
-      row[x] = (LICE_pixel(b[0]) << 24) | (LICE_pixel(b[1]) << 16) | (LICE_pixel(b[2]) << 8) | b[3];
-  }
 }
 
 // Runs inside the error jump's scope: everything it allocates is recorded in r.
 bool Decode(png_structp png, png_infop info, PngRead* r)
 {
   png_read_info(png, info);
-  RequestArgb(png, info);
+  RequestPixelWords(png, info);
   const png_uint_32 w = png_get_image_width(png, info);
   const png_uint_32 h = png_get_image_height(png, info);
   if (png_get_rowbytes(png, info) != size_t(w) * 4 || w > 0x7FFFFFFF || h > 0x7FFFFFFF) return false;
@@ -131,6 +119,5 @@ LICE_MemBitmap* LoadPngFromMemory(const void* bytes, size_t length)
     delete bm;
     return nullptr;
   }
-  BytesToPixels(bm);
   return bm;
 }

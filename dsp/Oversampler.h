@@ -22,6 +22,8 @@ public:
   // Room for blocks of up to frames samples (longer blocks are processed in slices); the
   // filters' state is cleared. Allocates: never call it while audio runs.
   void SetCapacity(int frames);
+  // The frames SetCapacity made room for; 0 before it holds any buffers.
+  int Capacity() const { return capacity; }
   // Forgets the signal so far.
   void Clear();
 

@@ -16,6 +16,15 @@ LICE_IBitmap* BitmapCache::Find(int id)
   return nullptr;
 }
 
+LICE_IBitmap* BitmapCache::Adopt(int id, LICE_IBitmap* bitmap)
+{
+  std::unique_ptr<LICE_IBitmap> owned(bitmap);
+  LockGuard g(lock);
+  if (LICE_IBitmap* cached = Find(id)) return cached;
+  Insert(id, owned.release());
+  return bitmap;
+}
+
 void BitmapCache::Insert(int id, LICE_IBitmap* bitmap)
 {
   if (!bitmap) return;

@@ -19,6 +19,10 @@ public:
   LICE_IBitmap* Find(int id);
   // Takes ownership; a null bitmap is not entered.
   void Insert(int id, LICE_IBitmap* bitmap);
+  // Takes ownership of a bitmap decoded outside the lock and answers the cached one: the
+  // bitmap, or the one another thread entered for the id meanwhile (this one is deleted).
+  // A null bitmap is not entered.
+  LICE_IBitmap* Adopt(int id, LICE_IBitmap* bitmap);
 
   // The cached bitmap, or the result of load() entered under the same lock, so two threads
   // never decode the same id twice. A failed load (null) is not cached.

@@ -66,7 +66,8 @@ struct TextStyle
 // A filmstrip: N frames, stacked vertically unless framesAreHorizontal.
 struct SkinBitmap
 {
-  // Owned by the BitmapCache; null until first drawn, then kept so later draws skip the cache.
+  // Owned by the BitmapCache; null until the repaint that first draws it, then kept so later
+  // draws skip the cache.
   mutable LICE_IBitmap* bitmap = nullptr;
   int W = 0;  // whole bitmap
   int H = 0;

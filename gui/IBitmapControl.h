@@ -10,6 +10,7 @@ public:
                  int blendMethod = BlendMode::kNone);
 
   bool Paint(IGraphics* g) override;
+  const SkinBitmap* DrawnBitmap() const override { return &bitmap; }
 
   const SkinBitmap& GetBitmap() const { return bitmap; }
 

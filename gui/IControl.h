@@ -49,6 +49,9 @@ public:
   virtual bool NeedsRedraw();
   virtual void IdleTick();
   virtual void ApplyAuxValueFromPlug(int auxIdx, double v);
+  // The skin bitmap Paint draws, so the surface can decode it ahead of the paint; null for
+  // controls that draw none.
+  virtual const SkinBitmap* DrawnBitmap() const { return nullptr; }
 
   // Asks the user for the bound parameter's value: a menu for parameters with display texts,
   // a text entry for the rest. Nothing while prompting is disabled (the default).

@@ -15,6 +15,7 @@ public:
   void MouseDown(int x, int y, const MouseModifiers& mod) override;
   void MouseDrag(int x, int y, int dX, int dY, const MouseModifiers& mod) override;
   bool Paint(IGraphics* g) override;
+  const SkinBitmap* DrawnBitmap() const override { return &handle; }
   bool HitTest(int x, int y) override;
 
   // The handle's rectangle for value v, or for the current value when v < 0.

@@ -17,6 +17,7 @@ public:
 
   void MouseDown(int x, int y, const MouseModifiers& mod) override;
   bool Paint(IGraphics* g) override;
+  const SkinBitmap* DrawnBitmap() const override { return &bitmap; }
   // One more repaint once the dialog has closed.
   bool NeedsRedraw() override;
 

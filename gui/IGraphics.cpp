@@ -1,7 +1,9 @@
 #include "gui/IGraphics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "draw/LICE_Blit.h"
 #include "draw/LICE_CachedFont.h"
@@ -15,6 +17,7 @@
 #include "gui/IBitmapControl.h"
 #include "gui/IControl.h"
 #include "gui/IPopupMenu.h"
+#include "gui/ParallelFor.h"
 #include "plug/IPlugBase.h"
 
 namespace {
@@ -122,6 +125,31 @@ void IGraphics::SetAllControlsDirty()
 LICE_IBitmap* IGraphics::DecodedBitmap(int resourceId, const char* fileName)
 {
   return BitmapCache::Instance().Acquire(resourceId, [&] { return LoadSkinBitmap(resourceId, fileName); });
+}
+
+// Decoding is most of the first paint's time; each bitmap decodes on its own, so they are
+// spread over the processor's cores, the largest first so that none is left for the end. The
+// paint waits for all of them. Two editors decoding the same art at once only cost double
+// work: the cache keeps one of each.
+void IGraphics::DecodeBitmapsToPaint(const EditorRect& r)
+{
+  std::vector<const SkinBitmap*> missing;
+  for (auto& c : controls) {
+    const SkinBitmap* b = c->IsHidden() || !c->GetRECT().Overlaps(r) ? nullptr : c->DrawnBitmap();
+    if (!b || b->bitmap) continue;
+    b->bitmap = BitmapCache::Instance().Find(b->resourceId);
+    auto sameId = [&](const SkinBitmap* m) { return m->resourceId == b->resourceId; };
+    if (!b->bitmap && std::none_of(missing.begin(), missing.end(), sameId)) missing.push_back(b);
+  }
+  if (missing.empty()) return;
+  std::stable_sort(missing.begin(), missing.end(), [](const SkinBitmap* a, const SkinBitmap* b) {
+    return static_cast<long long>(a->W) * a->H > static_cast<long long>(b->W) * b->H;
+  });
+  std::vector<LICE_IBitmap*> decoded(missing.size(), nullptr);
+  ParallelFor(static_cast<int>(missing.size()), ComputeWorkers(),
+              [&](int i) { decoded[i] = LoadSkinBitmap(missing[i]->resourceId, missing[i]->fileName); });
+  for (size_t i = 0; i < missing.size(); ++i)
+    missing[i]->bitmap = BitmapCache::Instance().Adopt(missing[i]->resourceId, decoded[i]);
 }
 
 // Controls need only the size, which the PNG header tells; the pixels are decoded when first
@@ -408,6 +436,7 @@ bool IGraphics::CollectDirtyArea(EditorRect& rect)
 void IGraphics::DrawArea(const EditorRect& r)
 {
   if (plug) plug->FlushEditorUpdates();
+  DecodeBitmapsToPaint(r);
   drawRect = r;
   for (auto& c : controls)
     if (!c->IsHidden() && c->GetRECT().Overlaps(r)) c->Paint(this);

@@ -63,7 +63,8 @@ public:
   virtual void HideMouseCursor() {}
   virtual void ShowMouseCursor() {}
   // Decodes the skin bitmap from the library's "PNG" resources; null when that fails.
-  // [the first draw of the bitmap, under the bitmap cache's lock]
+  // [the editor's thread, or the workers a repaint decodes its bitmaps on: different ids at
+  // the same time]
   virtual LICE_IBitmap* LoadSkinBitmap(int resourceId, const char* fileName);
   // Handles the window's pending events and the repaint tick; IPlugBase::EditorIdle calls it
   // on every idle call of the host (VST2 effEditIdle, the VST3 run loop's timer, the CLAP
@@ -160,4 +161,7 @@ private:
   void DestroyControls();
   // The cached pixels of a skin bitmap, decoded by LoadSkinBitmap on first use.
   LICE_IBitmap* DecodedBitmap(int resourceId, const char* fileName);
+  // Decodes, all at once, the bitmaps the controls to be painted in r draw and no one has
+  // decoded yet.
+  void DecodeBitmapsToPaint(const EditorRect& r);
 };

@@ -14,6 +14,7 @@ public:
 
   void MouseDrag(int x, int y, int dX, int dY, const MouseModifiers& mod) override;
   bool Paint(IGraphics* g) override;
+  const SkinBitmap* DrawnBitmap() const override { return &bitmap; }
 
 private:
   int direction;

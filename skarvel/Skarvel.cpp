@@ -268,8 +268,7 @@ void Skarvel::ResetAudioState()
   dumpExpand.EnsureCapacity(blockSize);
   dumpExpand.ClearFilters();
 
-  inputStageOversampler.SetCapacity(blockSize);
-  outputStageOversampler.SetCapacity(blockSize);
+  if (oversampling > 1) SizeOversamplers();
   RunAtFactor(oversampling);
   factorFade.Reset();
 }
@@ -291,6 +290,7 @@ void Skarvel::SetOversampling(int factor)
   const int f = OversamplingSetting::FactorOfStep(OversamplingSetting::StepOfFactor(factor));
   if (f == oversampling) return;
   oversampling = f;
+  if (f > 1) SizeOversamplers();
   SetLatency(OversamplingLatency(f));
   ShowOversampling();
 }
@@ -303,6 +303,17 @@ void Skarvel::SerializeSettings(ByteChunk& chunk)
 void Skarvel::LoadSettings(const ByteChunk& chunk, int pos)
 {
   SetOversampling(OversamplingSetting::ReadStateBlock(chunk, pos));
+}
+
+// The sections' buffers exist only once the setting has been on: sized for the block size
+// when it is switched on, and again when the block size changes while it is on, both under
+// the lock between blocks. A section that runs oversampled already has room for the block
+// size, so this never allocates or clears under its feet.
+void Skarvel::SizeOversamplers()
+{
+  if (inputStageOversampler.Capacity() == blockSize) return;
+  inputStageOversampler.SetCapacity(blockSize);
+  outputStageOversampler.SetCapacity(blockSize);
 }
 
 // The sections start from silence at the new rate, with their smoothing and fades stepping

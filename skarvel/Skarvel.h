@@ -70,6 +70,8 @@ public:
   // than the host was told.
   void SetOversampling(int factor);
   int GetOversampling() const { return oversampling; }
+  // The frames the oversampled sections have room for: 0 until the setting is first on.
+  int OversamplingCapacity() const { return inputStageOversampler.Capacity(); }
   // Samples of delay that a factor adds: both oversampled sections' round trips.
   static int OversamplingLatency(int factor);
   void SerializeSettings(ByteChunk& chunk) override;
@@ -92,6 +94,7 @@ private:
   void MeterBlock(double** outputs, int nFrames);
   void Saturate(double** outputs, int nFrames, double amount, Kernwave::OnePoleSmoother& smoother);
   void RunAtFactor(int factor);
+  void SizeOversamplers();
   void ShowOversampling();
 
   VersionInfo versionInfo;

@@ -2,10 +2,13 @@
 // the curves and the read-out text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "draw/LICE_Blit.h"
 #include "draw/LICE_MemBitmap.h"
+#include "draw/PngResource.h"
 #include "gui/BitmapCache.h"
 #include "skarvel/IKwCurve.h"
 #include "gui/ITextControl.h"
@@ -47,8 +50,10 @@ protected:
 };
 
 // Building the editor reads only the sizes from the art's headers (hosts create instances to
-// scan them); the first repaint decodes what it draws. Under ctest every case runs in a
-// process of its own, where nothing has been drawn before.
+// scan them); the first repaint decodes what it draws, on several threads at once, into the
+// same pixels a decode of one bitmap alone gives; the hidden about page's art waits until it
+// is shown. Under ctest every case runs in a process of its own, where nothing has been drawn
+// before.
 TEST_F(EditorPixels, TheArtIsDecodedWhenFirstDrawn)
 {
   if (BitmapCache::Instance().Find(1103)) GTEST_SKIP() << "an earlier case in this process drew";
@@ -61,6 +66,25 @@ TEST_F(EditorPixels, TheArtIsDecodedWhenFirstDrawn)
   Gui().DrawArea(full);
   ASSERT_NE(BitmapCache::Instance().Find(105), nullptr);
   EXPECT_EQ(Region(Drawn(), r), Composed(r, 128));
+
+  std::vector<int> aboutArt;
+  for (int i : fx->EditorControls().aboutPage)
+    if (const SkinBitmap* b = Control(i).DrawnBitmap()) aboutArt.push_back(b->resourceId);
+  EXPECT_FALSE(aboutArt.empty());
+  for (const PanelLayout::SkinBitmap& b : PanelLayout::kBitmaps) {
+    LICE_IBitmap* cached = BitmapCache::Instance().Find(b.id);
+    if (std::count(aboutArt.begin(), aboutArt.end(), b.id)) {
+      EXPECT_EQ(cached, nullptr) << b.fileName;
+      continue;
+    }
+    ASSERT_NE(cached, nullptr) << b.fileName;
+    std::unique_ptr<LICE_MemBitmap> alone(LoadPngResource(b.id, b.fileName));
+    ASSERT_TRUE(alone) << b.fileName;
+    const EditorRect all{0, 0, alone->getWidth(), alone->getHeight()};
+    EXPECT_EQ(cached->getWidth(), all.R) << b.fileName;
+    EXPECT_EQ(cached->getHeight(), all.B) << b.fileName;
+    EXPECT_TRUE(Region(cached, all) == Region(alone.get(), all)) << b.fileName;
+  }
 }
 
 TEST_F(EditorPixels, AKnobShowsTheFrameOfItsValue)

@@ -236,7 +236,8 @@ TEST(EffectChain, ZeroFramesDoesNothing)
 // over at silence, stays silent while its filters fill and fades back in: no step larger than
 // the signal's own plus the fade's.
 // Afterwards the output is the input late by exactly the reported latency (the stages that
-// run oversampled pass the signal here), whatever the block length.
+// run oversampled pass the signal here), whatever the block length. The sections' buffers are
+// made when the setting is switched on, for the block size.
 TEST(EffectChain, OversamplingSwitchesOverThroughSilenceAndDelaysByItsLatency)
 {
   Chain c;
@@ -255,8 +256,10 @@ TEST(EffectChain, OversamplingSwitchesOverThroughSilenceAndDelaysByItsLatency)
     frame += n;
   };
   run(1000);
+  EXPECT_EQ(c.fx.OversamplingCapacity(), 0);  // no buffers while it was never on
   c.fx.SetOversampling(4);
   EXPECT_EQ(c.fx.GetLatency(), 67);
+  EXPECT_EQ(c.fx.OversamplingCapacity(), 256);
   for (int n : {100, 256, 7, 256, 1, 256, 180, 256, 256}) run(n);
 
   const double signalStep = 0.5 * w;  // the sine's steepest step

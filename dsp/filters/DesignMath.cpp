@@ -54,13 +54,24 @@ DoubleDouble TwoProduct(double a, double b)
   return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
 }
 
-// n / d rounded from the two-part operands: the quotient's remainder corrects it.
+// a * a exactly: Dekker's product with one split.
+DoubleDouble TwoSquare(double a)
+{
+  const double p = a * a;
+  const double ca = a * kSplitter;
+  const double ah = ca - (ca - a), al = a - ah;
+  return {p, ((ah * ah - p) + 2.0 * ah * al) + al * al};
+}
+
+// n / d rounded from the two-part operands: the quotient's remainder corrects it. One
+// reciprocal serves both the quotient and the correction.
 double Divide(DoubleDouble n, DoubleDouble d)
 {
-  const double q = n.hi / d.hi;
+  const double reciprocal = 1.0 / d.hi;
+  const double q = n.hi * reciprocal;
   const DoubleDouble p = TwoProduct(q, d.hi);
   const double remainder = ((n.hi - p.hi) - p.lo) + (n.lo - q * d.lo);
-  return q + remainder / d.hi;
+  return q + remainder * reciprocal;
 }
 
 // 2^k for -1022 <= k <= 1023.
@@ -95,8 +106,12 @@ struct Reduced
   int quadrant;
 };
 
+// Below this magnitude k is 0 and the reduction leaves x as it is.
+constexpr double kUnreduced = 0.78;
+
 Reduced ReduceByHalfPi(double x)
 {
+  if (std::fabs(x) < kUnreduced) return {x, 0.0, 0};
   const double shifted = x * kTwoOverPi + kRoundingShift;
   const double k = shifted - kRoundingShift;
   uint64_t bits;
@@ -124,7 +139,7 @@ DoubleDouble CosOfReduced(const Reduced& a)
 {
   static constexpr double kCos[] = {CosTerm(2), CosTerm(3), CosTerm(4), CosTerm(5),
                                     CosTerm(6), CosTerm(7), CosTerm(8)};
-  const DoubleDouble z = TwoProduct(a.r, a.r);
+  const DoubleDouble z = TwoSquare(a.r);
   const double halfZ = 0.5 * z.hi;
   const double w = 1.0 - halfZ;
   const double tail =
@@ -149,7 +164,7 @@ Exponential ExpOf(DoubleDouble x)
   const double n = (x.hi * kSixtyFourOverLn2 + kRoundingShift) - kRoundingShift;
   const DoubleDouble r0 = TwoSum(x.hi - n * (kLn2Hi / 64), -(n * (kLn2Mid / 64)));
   const DoubleDouble r = FastTwoSum(r0.hi, r0.lo + (x.lo - n * (kLn2Lo / 64)));
-  const DoubleDouble square = TwoProduct(r.hi, r.hi);
+  const DoubleDouble square = TwoSquare(r.hi);
   const DoubleDouble head = FastTwoSum(r.hi, 0.5 * square.hi);
   const double tail = r.lo + (0.5 * square.lo + r.hi * r.lo + r.hi * square.hi * Horner(r.hi, kTaylor, 6));
   const DoubleDouble em1 = FastTwoSum(head.hi, head.lo + tail);
@@ -270,11 +285,11 @@ double Atan(double x)
     }
   }
   for (int i = 0; i < 2; ++i) {
-    const DoubleDouble square = TwoProduct(t.hi, t.hi);
+    const DoubleDouble square = TwoSquare(t.hi);
     const DoubleDouble u = FastTwoSum(1.0, square.hi);
     const double uLow = u.lo + (square.lo + 2.0 * t.hi * t.lo);
     const double root = std::sqrt(u.hi);
-    const DoubleDouble rootSquare = TwoProduct(root, root);
+    const DoubleDouble rootSquare = TwoSquare(root);
     const double rootLow = (((u.hi - rootSquare.hi) - rootSquare.lo) + uLow) / (2.0 * root);
     const DoubleDouble d = FastTwoSum(1.0 + root, ((1.0 - (1.0 + root)) + root) + rootLow);
     const double q = t.hi / d.hi;
@@ -338,28 +353,22 @@ double Cosh(double x)
   return 0.5 * (s.hi + (s.lo + (a.lo + b.lo)));
 }
 
-// The sum of squares in two parts, its square root corrected by one Newton step; operands
-// far from 1 are first scaled by a power of two.
+// The square root of the sum of squares rounded once from its exact value (so the result is
+// within an ulp); operands far from 1 are first scaled by a power of two.
 double Hypot(double x, double y)
 {
   double a = std::fabs(x), b = std::fabs(y);
-  if (std::isinf(a) || std::isinf(b)) return INFINITY;
-  if (std::isnan(a) || std::isnan(b)) return a + b;
   if (a < b) std::swap(a, b);
-  if (b == 0.0) return a;
-  double scale = 1.0;
-  if (a > 0x1p500) {
-    a *= 0x1p-600, b *= 0x1p-600, scale = 0x1p600;
-  } else if (a < 0x1p-500) {
-    a *= 0x1p600, b *= 0x1p600, scale = 0x1p-600;
+  if (!(a >= 0x1p-500 && a <= 0x1p500)) {
+    if (std::isinf(a) || std::isinf(b)) return INFINITY;
+    if (std::isnan(a) || std::isnan(b)) return a + b;
+    if (a == 0.0) return 0.0;
+    const double scale = a > 1.0 ? 0x1p600 : 0x1p-600;
+    return Hypot(a / scale, b / scale) * scale;
   }
-  const DoubleDouble aa = TwoProduct(a, a), bb = TwoProduct(b, b);
-  const DoubleDouble sum = TwoSum(aa.hi, bb.hi);
-  const double s = sum.hi, sLow = sum.lo + (aa.lo + bb.lo);
-  const double root = std::sqrt(s);
-  const DoubleDouble rootSquare = TwoProduct(root, root);
-  const double correction = (((s - rootSquare.hi) - rootSquare.lo) + sLow) / (2.0 * root);
-  return (root + correction) * scale;
+  const DoubleDouble aa = TwoSquare(a), bb = TwoSquare(b);
+  const DoubleDouble sum = FastTwoSum(aa.hi, bb.hi);
+  return std::sqrt(sum.hi + (sum.lo + (aa.lo + bb.lo)));
 }
 
 double Abs(std::complex<double> z) { return Hypot(z.real(), z.imag()); }

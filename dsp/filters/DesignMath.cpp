@@ -264,6 +264,16 @@ double Tan(double x)
   return a.quadrant & 1 ? Divide(Negated(c), s) : Divide(s, c);
 }
 
+// cos / sin of the reduced argument, or -sin / cos in the odd quadrants: 1 / tan without
+// the second rounding.
+double Cot(double x)
+{
+  if (!(std::fabs(x) <= kReductionLimit)) return 1.0 / std::tan(x);
+  const Reduced a = ReduceByHalfPi(x);
+  const DoubleDouble s = SinOfReduced(a), c = CosOfReduced(a);
+  return a.quadrant & 1 ? Divide(Negated(s), c) : Divide(c, s);
+}
+
 // |x| > 1 as pi/2 - arctan(1/|x|); then the argument t halved twice in angle as
 // t / (1 + sqrt(1 + t^2)), in two parts, down to |t| <= tan(pi/16); then the Taylor series.
 double Atan(double x)

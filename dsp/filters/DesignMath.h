@@ -20,6 +20,8 @@ double Sin(double x);
 double Cos(double x);
 void SinCos(double x, double& sine, double& cosine);
 double Tan(double x);
+// 1 / tan x
+double Cot(double x);
 double Atan(double x);
 double Exp(double x);
 double Log(double x);

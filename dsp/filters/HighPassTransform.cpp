@@ -5,7 +5,7 @@
 
 namespace Dsp {
 
-HighPassTransform::HighPassTransform(double fc) : k(1.0 / DesignMath::Tan(kPi * fc)) {}
+HighPassTransform::HighPassTransform(double fc) : k(DesignMath::Cot(kPi * fc)) {}
 
 Complex HighPassTransform::Map(Complex c) const
 {

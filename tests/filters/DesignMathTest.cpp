@@ -38,6 +38,8 @@ TEST(DesignMath, EveryFunctionIsWithinAnUlp)
      [](long double x, long double) { return tanl(x); }, 1.5707963, 1.5707964},
     {"tan", [](double x, double) { return DesignMath::Tan(x); },
      [](long double x, long double) { return tanl(x); }, -7.0, 7.0},
+    {"cot", [](double x, double) { return DesignMath::Cot(x); },
+     [](long double x, long double) { return 1.0L / tanl(x); }, 1e-3, 3.14},
     {"atan", [](double x, double) { return DesignMath::Atan(x); },
      [](long double x, long double) { return atanl(x); }, -40.0, 40.0},
     {"exp", [](double x, double) { return DesignMath::Exp(x); },

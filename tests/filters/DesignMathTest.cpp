@@ -26,9 +26,14 @@ struct Case
 
 // Every function within an ulp of the long double one over the arguments the designs and
 // the other stages give it, the edges of their ranges included (the pole of tan, the
-// reduction's quadrant boundaries, e^+-708, logarithms next to 1).
+// reduction's quadrant boundaries, e^+-708, logarithms next to 1); then exact and special
+// values, the same on every platform.
 TEST(DesignMath, EveryFunctionIsWithinAnUlp)
 {
+  std::mt19937_64 rng(7);
+#if defined(__GLIBC__)
+  // glibc's long double functions are exact to far beyond a double: the reference. (Others
+  // reduce with a 66-bit pi and miss by far more next to its multiples.)
   const Case cases[] = {
     {"sin", [](double x, double) { return DesignMath::Sin(x); },
      [](long double x, long double) { return sinl(x); }, -260.0, 260.0},
@@ -59,7 +64,6 @@ TEST(DesignMath, EveryFunctionIsWithinAnUlp)
     {"hypot", DesignMath::Hypot, [](long double x, long double y) { return hypotl(x, y); }, -1e3, 1e3, -1e-3,
      1e-3},
   };
-  std::mt19937_64 rng(7);
   for (const Case& c : cases) {
     std::uniform_real_distribution<double> x(c.lo, c.hi), y(c.yLo, c.yHi);
     double worst = 0.0, worstX = 0.0, worstY = 0.0;
@@ -76,6 +80,11 @@ TEST(DesignMath, EveryFunctionIsWithinAnUlp)
     const double x = std::nextafter(k * 1.5707963267948966, 0.0);
     EXPECT_LT(UlpDistance(DesignMath::Sin(x), sinl(x)), 1.0) << x;
     EXPECT_LT(UlpDistance(DesignMath::Cos(x), cosl(x)), 1.0) << x;
+  }
+#endif
+
+  for (int k = 1; k < 200; ++k) {
+    const double x = std::nextafter(k * 1.5707963267948966, 0.0);
     double s, c;
     DesignMath::SinCos(x, s, c);
     EXPECT_EQ(s, DesignMath::Sin(x));

@@ -8,6 +8,7 @@
 #include "dsp/MathConstants.h"
 #include "dsp/MinMax.h"
 #include "dsp/Oversampler.h"
+#include "dsp/filters/DesignMath.h"
 
 namespace Kernwave {
 
@@ -246,7 +247,7 @@ void Distortion::ProcessBitCrush(double* left, double* right, int n)
   if (bypassed || quantize == 1.0 || n <= 0) return;
   // The floor is written back: the stored setting keeps it until the next parameter change.
   if (quantize < 0.001) quantize = 0.001;
-  double levels = std::pow(2.0, quantize * 15.0);
+  double levels = Dsp::DesignMath::Pow(2.0, quantize * 15.0);
   if (!(levels >= 2.0)) levels = 2.0;
   quantizeLevels = levels;
   for (int i = 0; i < n; ++i) {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "dsp/filters/MathConstants.h"
+
 namespace Kernwave {
 
-// pi and 2 pi, each the double nearest to it.
-constexpr double kPi = 3.141592653589793;
-constexpr double kTwoPi = 2.0 * kPi;
-static_assert(kTwoPi == 6.283185307179586, "doubling is exact: 2 pi keeps the bits of pi");
+using Dsp::kPi;
+using Dsp::kTwoPi;
 
 }  // namespace Kernwave

@@ -5,6 +5,7 @@
 
 #include "dsp/HalfBandCoefficients.h"
 #include "dsp/HalfBandFilter.h"
+#include "dsp/filters/DesignMath.h"
 
 namespace Kernwave {
 
@@ -42,7 +43,7 @@ public:
   // as far as one step keeping keep.
   static double KeepWeight(double keep, int factor)
   {
-    return factor > 1 ? std::pow(keep, 1.0 / factor) : keep;
+    return factor > 1 ? Dsp::DesignMath::Pow(keep, 1.0 / factor) : keep;
   }
 
   // section(left, right, count) at factor (2 or 4) times the rate of left and right; any

@@ -42,7 +42,7 @@ void ShapeTable::FadeIn()
 {
   const int n = Size() < 5 ? Size() : 5;
   for (int i = 0; i < n; ++i) {
-    const double g = std::sin((i / 5.0) * kPi / 2.0);
+    const double g = Dsp::DesignMath::Sin((i / 5.0) * kPi / 2.0);
     positive[i] *= g;
     negative[i] *= g;
   }

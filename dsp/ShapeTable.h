@@ -7,6 +7,7 @@
 
 #include "dsp/MathConstants.h"
 #include "dsp/MinMax.h"
+#include "dsp/filters/DesignMath.h"
 
 namespace Kernwave {
 
@@ -87,7 +88,7 @@ template <int M> double ShapeTable::Interpolate(const double* t, double a) const
 
   if (M == kLinear || M == kCosine) {
     const int j = i + 1 < n ? i + 1 : n - 1;
-    const double mu = M == kLinear ? f : (1.0 - std::cos(f * kPi)) / 2.0;
+    const double mu = M == kLinear ? f : (1.0 - Dsp::DesignMath::Cos(f * kPi)) / 2.0;
     return (1.0 - mu) * t[i] + mu * t[j];
   }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "dsp/MathConstants.h"
+#include "dsp/filters/DesignMath.h"
 
 namespace Kernwave {
 
@@ -57,50 +58,53 @@ const ClosedForm kClosedForms[] = {
   {1, 256, [](int, double x) { return x < 0.5 ? x : x - (x - 0.5) * 0.8; }},
   {3, 256,
    [](int, double x) {
-     return Limit01((1.0 - x) * 0.2 * std::cos(21.0 * kPi * x) + 0.4 * std::sin(2.0 * kPi * x) + x +
-                    0.1 * std::sin(7.77 * kPi * x) * (1.0 - x));
+     return Limit01((1.0 - x) * 0.2 * Dsp::DesignMath::Cos(21.0 * kPi * x) +
+                    0.4 * Dsp::DesignMath::Sin(2.0 * kPi * x) + x +
+                    0.1 * Dsp::DesignMath::Sin(7.77 * kPi * x) * (1.0 - x));
    }},
   {4, 256,
    [](int, double x) {
-     return (1.0 - x) * 0.3 * std::cos(7.0 * kPi * x) +
-            0.3777 * std::sin(2.0 * kPi * x - 1.0084512418023237) + x -
-            (1.0 - x) * 0.15 * std::sin(17.0 * kPi * x);
+     return (1.0 - x) * 0.3 * Dsp::DesignMath::Cos(7.0 * kPi * x) +
+            0.3777 * Dsp::DesignMath::Sin(2.0 * kPi * x - 1.0084512418023237) + x -
+            (1.0 - x) * 0.15 * Dsp::DesignMath::Sin(17.0 * kPi * x);
    }},
   {5, 256,
    [](int i, double x) {
-     double v = 0.144 * std::sin(25.0 * kPi * x) + x - 0.4777 * std::sin(2.5 * kPi * x) -
-                0.1777 * std::cos(77.7 * kPi * x);
+     double v = 0.144 * Dsp::DesignMath::Sin(25.0 * kPi * x) + x -
+                0.4777 * Dsp::DesignMath::Sin(2.5 * kPi * x) - 0.1777 * Dsp::DesignMath::Cos(77.7 * kPi * x);
      if (i < 25) {
-       const double s = std::sin(kPi * i / 25.0);
+       const double s = Dsp::DesignMath::Sin(kPi * i / 25.0);
        v += s * s;
      }
      return Limit01(v);
    }},
   {6, 256, [](int i, double x) { return ((i % 179) / 179.0 - 0.288) * (1.0 - x) + x; }},
-  {7, 256, [](int, double x) { return 0.35777 * std::sin(4.0 * kPi * x) + x; }},
-  {9, 256, [](int, double x) { return x + std::sin(kPi * x) * (1.0 - x); }},
+  {7, 256, [](int, double x) { return 0.35777 * Dsp::DesignMath::Sin(4.0 * kPi * x) + x; }},
+  {9, 256, [](int, double x) { return x + Dsp::DesignMath::Sin(kPi * x) * (1.0 - x); }},
   // Rises to 0.97 at the middle, then falls back towards 0.73.
   {10, 256,
    [](int i, double) { return i < 128 ? (i / 128.0) * 0.97 : (1.0 - (i - 128) / 128.0) * 0.2425 + 0.7275; }},
   {11, 256,
    [](int, double x) {
      if (x >= 0.8) return x - (x - 0.8) * 0.8;
-     const double s = std::sin(kPi * x / 0.8);
+     const double s = Dsp::DesignMath::Sin(kPi * x / 0.8);
      return x - 0.2 * (s * s * s);
    }},
   {13, 256,
    [](int i, double x) {
-     const double g = std::fabs(std::log(1.0 / 256.0));
-     return i == 0 ? 0.0 : (std::log(x) + g) / g;
+     const double g = std::fabs(Dsp::DesignMath::Log(1.0 / 256.0));
+     return i == 0 ? 0.0 : (Dsp::DesignMath::Log(x) + g) / g;
    }},
   {17, 256,
    [](int, double x) {
-     return (0.5 * std::cos(8.0 * kPi * x) + 0.5 * std::sin(16.0 * kPi * x)) * (1.0 - x) + x;
+     return (0.5 * Dsp::DesignMath::Cos(8.0 * kPi * x) + 0.5 * Dsp::DesignMath::Sin(16.0 * kPi * x)) *
+              (1.0 - x) +
+            x;
    }},
   {18, 256,
    [](int, double x) {
-     return (0.5 * std::cos(24.0 * kPi * x) + 0.5 * std::cos(6.0 * kPi * x) +
-             0.5 * std::sin(12.0 * kPi * x)) *
+     return (0.5 * Dsp::DesignMath::Cos(24.0 * kPi * x) + 0.5 * Dsp::DesignMath::Cos(6.0 * kPi * x) +
+             0.5 * Dsp::DesignMath::Sin(12.0 * kPi * x)) *
               (1.0 - x) +
             x;
    }},
@@ -109,7 +113,7 @@ const ClosedForm kClosedForms[] = {
   {28, 256,
    [](int, double x) {
      if (x < 0.25) return 0.0;
-     if (x < 0.5) return x * std::sin((x - 0.25) * 4.0 * kPi / 2.0);
+     if (x < 0.5) return x * Dsp::DesignMath::Sin((x - 0.25) * 4.0 * kPi / 2.0);
      return x;
    }},
 };
@@ -166,8 +170,8 @@ void ShapeTableBuilder::BuildPrmFuzz2()
   ShapeTable& t = Reset(8, 256);
   for (int i = 0; i < 256; ++i) {
     const double x = i / 256.0;
-    t.positive[i] = 0.35777 * std::sin(4.0 * kPi * x) + x;
-    t.negative[i] = t.positive[i] - 0.1777 * std::cos(3.0 * kPi * x);
+    t.positive[i] = 0.35777 * Dsp::DesignMath::Sin(4.0 * kPi * x) + x;
+    t.negative[i] = t.positive[i] - 0.1777 * Dsp::DesignMath::Cos(3.0 * kPi * x);
   }
 }
 
@@ -176,10 +180,10 @@ void ShapeTableBuilder::BuildHardcoreFuzz()
   std::array<double, 256> a7, a6, a5, a4;
   for (int i = 0; i < 256; ++i) {
     const double x = i / 256.0;
-    a7[i] = x + 0.2 * std::sin(kPi * x) + 0.1 * std::fabs(std::sin(4.0 * kPi * x));
-    a6[i] = x + 0.25 * std::sin(kPi * x) + 0.15 * std::fabs(std::sin(6.0 * kPi * x));
-    a5[i] = x + 0.25 * std::sin(kPi * x) + 0.15 * std::fabs(std::sin(10.0 * kPi * x));
-    a4[i] = x + 0.2 * std::sin(kPi * x) + 0.25 * std::fabs(std::sin(8.0 * kPi * x));
+    a7[i] = x + 0.2 * Dsp::DesignMath::Sin(kPi * x) + 0.1 * std::fabs(Dsp::DesignMath::Sin(4.0 * kPi * x));
+    a6[i] = x + 0.25 * Dsp::DesignMath::Sin(kPi * x) + 0.15 * std::fabs(Dsp::DesignMath::Sin(6.0 * kPi * x));
+    a5[i] = x + 0.25 * Dsp::DesignMath::Sin(kPi * x) + 0.15 * std::fabs(Dsp::DesignMath::Sin(10.0 * kPi * x));
+    a4[i] = x + 0.2 * Dsp::DesignMath::Sin(kPi * x) + 0.25 * std::fabs(Dsp::DesignMath::Sin(8.0 * kPi * x));
   }
   // The edits overlap on purpose: each one reads what the earlier ones wrote (a5[74] is
   // itself rewritten halfway through the first loop).
@@ -256,14 +260,14 @@ void ShapeTableBuilder::BuildNoizeFreak()
     if (w % 2 == 0) V = Rnd();
     const double r3 = Rnd();
     S = 0.4 * S + c;
-    if (w < 6) S = S + 0.5 * std::sin(3.0 * kPi * w / 6.0);
+    if (w < 6) S = S + 0.5 * Dsp::DesignMath::Sin(3.0 * kPi * w / 6.0);
     V = 0.4 * V + c;
     if (w < 8) {
-      const double b = std::sin(2.0 * kPi * w * 0.125);
+      const double b = Dsp::DesignMath::Sin(2.0 * kPi * w * 0.125);
       V = V + 0.5 * (b * b);
     }
     V = V * (1.0 - c);
-    const double R = 0.5 * r3 + c + 0.5 * (1.0 - c) * std::sin(10.0 * kPi * c);
+    const double R = 0.5 * r3 + c + 0.5 * (1.0 - c) * Dsp::DesignMath::Sin(10.0 * kPi * c);
     fuzz1.positive[w] = S;
     fuzz1.negative[w] = V;
     fuzz2.positive[w] = V;
@@ -278,10 +282,11 @@ void ShapeTableBuilder::BuildBigDrives()
   for (int a = 0; a < 32; ++a) {
     const double c = a / 32.0;
     const double r = Rnd();
-    const double q = std::sin(4.0 * kPi * c);
-    bad.positive[a] = bad.negative[a] = 0.25 * std::sin(8.0 * kPi * c) + 0.25 * r + q + c;
+    const double q = Dsp::DesignMath::Sin(4.0 * kPi * c);
+    bad.positive[a] = bad.negative[a] = 0.25 * Dsp::DesignMath::Sin(8.0 * kPi * c) + 0.25 * r + q + c;
     const double b = q > 0.0 ? (1.0 - c) + 0.75 * c : 0.75 * c;
-    fat.positive[a] = fat.negative[a] = 0.25 * std::cos(10.0 * kPi * c) - 0.25 * std::sin(12.0 * kPi * c) + b;
+    fat.positive[a] = fat.negative[a] =
+      0.25 * Dsp::DesignMath::Cos(10.0 * kPi * c) - 0.25 * Dsp::DesignMath::Sin(12.0 * kPi * c) + b;
   }
 }
 
@@ -317,8 +322,8 @@ void ShapeTableBuilder::BuildMadDog()
   ShapeTable& t = Reset(27, 40);
   for (int k = 0; k < 40; ++k) {
     const double q = k / 40.0;
-    t.positive[k] = q + 1.25 * std::sin(4.0 * kPi * q) * (1.0 - q);
-    t.negative[k] = q + 1.5 * ((1.0 - q) * (1.0 - q)) * std::sin(8.0 * kPi * q);
+    t.positive[k] = q + 1.25 * Dsp::DesignMath::Sin(4.0 * kPi * q) * (1.0 - q);
+    t.negative[k] = q + 1.5 * ((1.0 - q) * (1.0 - q)) * Dsp::DesignMath::Sin(8.0 * kPi * q);
   }
 }
 

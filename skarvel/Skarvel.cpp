@@ -6,6 +6,7 @@
 
 #include "dsp/BlockMath.h"
 #include "dsp/MinMax.h"
+#include "dsp/filters/DesignMath.h"
 #include "gui/EditorSurface.h"
 #include "gui/IGraphics.h"
 #include "plug/EffectIdentity.h"
@@ -425,7 +426,7 @@ void Skarvel::ProcessBlock(double** inputs, double** outputs, int nFrames)
     distortion.ProcessBitCrush(left, right, n);
     const double gate = distortion.GateLevel();
     if (!distortion.IsBypassed() && gate != 0.0) {
-      const double t = std::pow(gate, 4.0);
+      const double t = Dsp::DesignMath::Pow(gate, 4.0);
       for (double* ch : {left, right})
         for (int i = 0; i < n; ++i)
           if (t > std::fabs(ch[i])) ch[i] = 0.0;

@@ -1,7 +1,6 @@
 #include "dsp/filters/BandEdges.h"
 
-#include <cmath>
-
+#include "dsp/filters/DesignMath.h"
 #include "dsp/filters/MathConstants.h"
 #include "dsp/filters/NyquistLimit.h"
 
@@ -22,7 +21,7 @@ void BandEdges::Place(double fc, double bw)
   w2 = w1 + ww;
   if (w1 < kLowest) w1 = kLowest;
   if (w2 > kHighest) w2 = kHighest;
-  a = std::cos((w1 + w2) / 2) / std::cos((w2 - w1) / 2);
+  a = DesignMath::Cos((w1 + w2) / 2) / DesignMath::Cos((w2 - w1) / 2);
 }
 
 }  // namespace Dsp

@@ -1,14 +1,13 @@
 #include "dsp/filters/BandStopTransform.h"
 
-#include <cmath>
-
+#include "dsp/filters/DesignMath.h"
 #include "dsp/filters/MathConstants.h"
 
 namespace Dsp {
 
 // b = tan((w2 - w1) / 2)
 BandStopTransform::BandStopTransform(double fc_, double bw)
-    : fc(fc_), edges(fc_, bw), b(std::tan((edges.w2 - edges.w1) / 2))
+    : fc(fc_), edges(fc_, bw), b(DesignMath::Tan((edges.w2 - edges.w1) / 2))
 {}
 
 // u = (1 + c) / (1 - c), or -1 for infinity;
@@ -19,7 +18,7 @@ BandImages BandStopTransform::Map(Complex c) const
   const double a = edges.a;
   const Complex u = IsInfinity(c) ? Complex(-1.0) : (1.0 + c) / (1.0 - c);
   const double outer = a * a + b * b - 1.0;
-  const Complex s = std::sqrt(4.0 * outer * (u * u) + 8.0 * (b * b - a * a + 1.0) * u + 4.0 * outer);
+  const Complex s = DesignMath::Sqrt(4.0 * outer * (u * u) + 8.0 * (b * b - a * a + 1.0) * u + 4.0 * outer);
   const Complex d = (b - 1.0) * u + (b + 1.0);
   const Complex t = a * (1.0 - u);
   return {(t + s / 2.0) / d, (t - s / 2.0) / d};

@@ -1,8 +1,8 @@
 #include "dsp/filters/BiquadCascade.h"
 
-#include <cmath>
 #include <cstring>
 
+#include "dsp/filters/DesignMath.h"
 #include "dsp/filters/MathConstants.h"
 
 namespace Dsp {
@@ -14,8 +14,11 @@ void UnitCirclePoint::MoveTo(double f)
   if (bits == fBits) return;
   fBits = bits;
   const double w = kTwoPi * f;
-  zInv = std::polar(1.0, -w);
-  zInv2 = std::polar(1.0, -2.0 * w);
+  double s, c;
+  DesignMath::SinCos(-w, s, c);
+  zInv = Complex(c, s);
+  DesignMath::SinCos(-2.0 * w, s, c);
+  zInv2 = Complex(c, s);
 }
 
 Complex CascadeResponse(const BiquadCoefficients* stages, int stageCount, double f)
@@ -37,7 +40,7 @@ void NormaliseCascade(BiquadCoefficients* stages, int stageCount, double w, doub
 {
   if (stageCount == 0) return;
   point.MoveTo(w / kTwoPi);
-  const double scale = gain / std::abs(CascadeResponse(stages, stageCount, point));
+  const double scale = gain / DesignMath::Abs(CascadeResponse(stages, stageCount, point));
   stages[0].b0 *= scale;
   stages[0].b1 *= scale;
   stages[0].b2 *= scale;

@@ -1,7 +1,6 @@
 #include "dsp/filters/ButterworthLowPassPrototype.h"
 
-#include <cmath>
-
+#include "dsp/filters/DesignMath.h"
 #include "dsp/filters/MathConstants.h"
 
 namespace Dsp {
@@ -10,7 +9,9 @@ namespace Dsp {
 Complex ButterworthPole(int n, int i)
 {
   const double theta = (2 * i + 1) * kPi / (2 * n) + kPi / 2;
-  return Complex(std::cos(theta), std::sin(theta));
+  double s, c;
+  DesignMath::SinCos(theta, s, c);
+  return Complex(c, s);
 }
 
 }  // namespace Dsp

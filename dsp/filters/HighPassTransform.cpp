@@ -1,12 +1,11 @@
 #include "dsp/filters/HighPassTransform.h"
 
-#include <cmath>
-
 #include "dsp/filters/ComplexQuotient.h"
+#include "dsp/filters/DesignMath.h"
 
 namespace Dsp {
 
-HighPassTransform::HighPassTransform(double fc) : k(1.0 / std::tan(kPi * fc)) {}
+HighPassTransform::HighPassTransform(double fc) : k(DesignMath::Cot(kPi * fc)) {}
 
 Complex HighPassTransform::Map(Complex c) const
 {

@@ -1,13 +1,12 @@
 #include "dsp/filters/LowPassTransform.h"
 
-#include <cmath>
-
 #include "dsp/filters/ComplexQuotient.h"
+#include "dsp/filters/DesignMath.h"
 #include "dsp/filters/MathConstants.h"
 
 namespace Dsp {
 
-LowPassTransform::LowPassTransform(double fc) : k(std::tan(kPi * fc)) {}
+LowPassTransform::LowPassTransform(double fc) : k(DesignMath::Tan(kPi * fc)) {}
 
 Complex LowPassTransform::Map(Complex c) const
 {

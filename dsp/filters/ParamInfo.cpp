@@ -5,12 +5,15 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "dsp/filters/DesignMath.h"
+
 namespace Dsp {
 
 namespace {
 
 // Frequencies map on a logarithm to base 1.5; the base cancels out of the mapping.
-double Log15(double v) { return std::log(v) / std::log(1.5); }
+constexpr double kLn15 = 0.4054651081081644;  // ln 1.5, rounded
+double Log15(double v) { return DesignMath::Log(v) / kLn15; }
 
 std::string FixedText(double v, int decimals)
 {
@@ -42,7 +45,7 @@ double LogToControl(const ParamInfo& info, double v)
 double LogToNative(const ParamInfo& info, double c)
 {
   const double low = Log15(info.minimum);
-  return std::pow(1.5, low + (Log15(info.maximum) - low) * c);
+  return DesignMath::Pow(1.5, low + (Log15(info.maximum) - low) * c);
 }
 
 double OctaveToControl(const ParamInfo& info, double v)
@@ -52,7 +55,7 @@ double OctaveToControl(const ParamInfo& info, double v)
 
 double OctaveToNative(const ParamInfo& info, double c)
 {
-  return std::pow(2.0, info.minimum + (info.maximum - info.minimum) * c);
+  return DesignMath::Pow(2.0, info.minimum + (info.maximum - info.minimum) * c);
 }
 
 double IntegerToNative(const ParamInfo& info, double c)

@@ -1,7 +1,6 @@
 #include "dsp/filters/RBJ.h"
 
-#include <cmath>
-
+#include "dsp/filters/DesignMath.h"
 #include "dsp/filters/MathConstants.h"
 #include "dsp/filters/NyquistLimit.h"
 #include "dsp/filters/ParamRecords.h"
@@ -37,7 +36,9 @@ BiquadDesign::Angles BiquadDesign::Prepare(const FilterParams& p)
 {
   const double fs = p[0];
   const double w0 = kTwoPi * LimitBelowNyquist(p[1], fs) / fs;
-  return {std::cos(w0), std::sin(w0) / (2.0 * p[2])};
+  double s, c;
+  DesignMath::SinCos(w0, s, c);
+  return {c, s / (2.0 * p[2])};
 }
 
 // a0 = 1 + alpha, a1 = -2 cos(w0), a2 = 1 - alpha

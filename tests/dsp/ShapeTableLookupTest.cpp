@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dsp/Distortion.h"
+#include "dsp/filters/DesignMath.h"
 
 using Kernwave::Distortion;
 using Kernwave::ShapeTable;
@@ -32,7 +33,7 @@ double Straightforward(const ShapeTable& table, int mode, double x)
     const double y0 = t[i > 0 ? i - 1 : 0], y1 = t[i];
     const double y2 = t[i + 1 < n ? i + 1 : n - 1], y3 = t[i + 2 < n ? i + 2 : n - 1];
     if (mode == 1 || mode == 2) {
-      const double mu = mode == 1 ? f : (1.0 - std::cos(f * 3.141592653589793)) / 2.0;
+      const double mu = mode == 1 ? f : (1.0 - Dsp::DesignMath::Cos(f * 3.141592653589793)) / 2.0;
       y = (1.0 - mu) * y1 + mu * y2;
     } else if (mode == 4) {
       const double m0 = ((y1 - y0) + (y2 - y1)) / 2.0, m1 = ((y2 - y1) + (y3 - y2)) / 2.0;

@@ -1,23 +1,26 @@
 #include "tests/host/ReferenceRender.h"
 
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 
+#include "dsp/filters/DesignMath.h"
+
 namespace {
 // Two detuned tones, a slow swell and a little deterministic noise: enough to move every
-// unit's state without relying on any platform's random numbers.
+// unit's state without relying on any platform's random numbers, nor on its C library's sine
+// (they differ in the last bit): every platform renders from the same input.
 DoubleBuffers Input(int frames, int start)
 {
+  using Dsp::DesignMath::Sin;
   DoubleBuffers in(2, std::vector<double>(static_cast<size_t>(frames)));
   uint32_t noise = 0x1234567u + uint32_t(start);
   for (int i = 0; i < frames; ++i) {
     const double t = double(start + i);
     noise = noise * 1664525u + 1013904223u;
     const double n = double(noise >> 8) / double(1u << 24) - 0.5;
-    const double swell = 0.5 + 0.5 * std::sin(t * 0.0007);
-    in[0][i] = swell * (0.6 * std::sin(t * 0.0627) + 0.25 * std::sin(t * 0.2113)) + 0.02 * n;
-    in[1][i] = swell * (0.55 * std::sin(t * 0.0641 + 0.5) - 0.2 * std::sin(t * 0.0113)) - 0.02 * n;
+    const double swell = 0.5 + 0.5 * Sin(t * 0.0007);
+    in[0][i] = swell * (0.6 * Sin(t * 0.0627) + 0.25 * Sin(t * 0.2113)) + 0.02 * n;
+    in[1][i] = swell * (0.55 * Sin(t * 0.0641 + 0.5) - 0.2 * Sin(t * 0.0113)) - 0.02 * n;
   }
   return in;
 }

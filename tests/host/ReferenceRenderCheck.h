@@ -10,11 +10,20 @@
 #include "tests/host/ReferenceRender.h"
 
 // A Windows module's render under Wine against what the Linux module rendered at build time.
-// The two link different C libraries whose sin, cos, exp, pow, tanh... differ in the last bit
-// for some arguments, and the steepest programs (a low cutoff with both saturations) magnify
-// that: the largest difference seen is 3.4e-9 for the 32-bit DLL and 4.6e-10 for the 64-bit
-// one. Any real fault in the chain (a stage missing, a coefficient wrong, a program applied
-// differently by one format) shows far above that.
+// The two link different C libraries, but the effect computes every transcendental function
+// itself with plain double arithmetic, so the 64-bit renders are the same bits: any difference
+// at all is a fault (a function that still comes from the C library, an operation contracted
+// or reordered by one of the compilers, a stage or program applied differently by one format).
+// The 32-bit DLL's compiler helper for complex division (the band transforms divide complex
+// numbers) runs on the x87 with its wider registers and may round differently; the largest
+// difference seen there, with the C library's maths still in use, was 3.4e-9, far below what a
+// real fault shows.
+#if defined(__x86_64__)
+constexpr double kLargestDifferenceFromLinux = 0.0;
+#else
+constexpr double kLargestDifferenceFromLinux = 1e-8;
+#endif
+
 inline void ExpectTheLinuxRender(const std::vector<double>& ours)
 {
   std::vector<double> reference;
@@ -34,6 +43,8 @@ inline void ExpectTheLinuxRender(const std::vector<double>& ours)
     energy += reference[i] * reference[i];
   }
   EXPECT_GT(energy, 1.0);
-  EXPECT_LE(worst, 1e-8) << "program " << worstAt / (2 * ReferenceRender::kFramesPerProgram);
+  EXPECT_LE(worst, kLargestDifferenceFromLinux)
+    << "program " << worstAt / (2 * ReferenceRender::kFramesPerProgram) << ", value "
+    << worstAt % (2 * ReferenceRender::kFramesPerProgram);
   std::printf("largest difference from the Linux render: %.3g\n", worst);
 }

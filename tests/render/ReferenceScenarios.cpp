@@ -66,14 +66,14 @@ RenderDigest EverythingOnRender(const char* name, const Run& run, int picks = kP
   return d;
 }
 
-// The saturations' arctangent, the ring modulator's and the phaser's sine or the loudness
-// fold-back's sine is at work.
-bool RunsSineOrArctangent(TestHost& host)
+// The saturations' arctangent, the ring modulator's or the phaser's sine, or the distortion's
+// shaping (its curves are drawn with sines) is at work.
+bool RunsNonLinearStage(TestHost& host)
 {
   const auto on = [&](int index) { return host.GetParameter(index) > 0.0f; };
   const bool modulation = on(kModulationOnOff) && (on(kRingModulationAmount) || on(kPhaserDepth));
-  const bool loudness = on(kDistortionOnOff) && on(kDistortion) && on(kDistortionLoudness);
-  return modulation || loudness || on(kInputSaturation) || on(kSaturation);
+  const bool shaping = on(kDistortionOnOff) && on(kDistortion);
+  return modulation || shaping || on(kInputSaturation) || on(kSaturation);
 }
 
 // A value that sweeps 0..1 and back, period frames long.
@@ -134,7 +134,7 @@ void AddProgramRenders(std::vector<RenderDigest>& digests, int picks)
     const std::string name =
       "program " + std::to_string(p) + ": " + host->DispatchText(effGetProgramNameIndexed, p);
     // The filters' histories carry one program's sound into the next.
-    nonLinear = nonLinear || RunsSineOrArctangent(*host);
+    nonLinear = nonLinear || RunsNonLinearStage(*host);
     digests.push_back(Digest(name, Render(*host, program), picks));
     digests.back().nonLinear = nonLinear;
   }

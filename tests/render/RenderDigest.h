@@ -11,7 +11,7 @@ struct RenderDigest
 {
   std::string name;
   std::vector<double> values;
-  // The settings ran a sine or an arctangent on the signal (known when rendered, not stored).
+  // The settings ran a non-linear stage on the signal (known when rendered, not stored).
   bool nonLinear = false;
 };
 

@@ -1,0 +1,402 @@
+#include "dsp/filters/DesignMath.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+
+#include "dsp/filters/DesignMathConstants.h"
+
+namespace Dsp::DesignMath {
+
+namespace {
+
+using namespace DesignMathConstants;
+
+// A value carried as an unevaluated sum hi + lo, |lo| at most half an ulp of hi.
+struct DoubleDouble
+{
+  double hi;
+  double lo;
+};
+
+// Rounds to an integer in the low bits when added to a value below 2^51 in magnitude.
+constexpr double kRoundingShift = 6755399441055744.0;  // 1.5 * 2^52
+// Veltkamp's splitter for doubles: 2^27 + 1.
+constexpr double kSplitter = 134217729.0;
+// Above this magnitude the quadrant no longer fits the exact products of the pi/2 parts.
+constexpr double kReductionLimit = 2147483648.0;  // 2^31
+// Beyond this magnitude e^x leaves the normal doubles.
+constexpr double kExpLimit = 708.0;
+
+// s = a + b exactly (Knuth's two-sum: any order of magnitudes).
+DoubleDouble TwoSum(double a, double b)
+{
+  const double s = a + b;
+  const double bb = s - a;
+  return {s, (a - (s - bb)) + (b - bb)};
+}
+
+// s = a + b exactly, given |a| >= |b| or a = 0.
+DoubleDouble FastTwoSum(double a, double b)
+{
+  const double s = a + b;
+  return {s, b - (s - a)};
+}
+
+// a * b exactly (Dekker's product; |a|, |b| below 2^995).
+DoubleDouble TwoProduct(double a, double b)
+{
+  const double p = a * b;
+  const double ca = a * kSplitter, cb = b * kSplitter;
+  const double ah = ca - (ca - a), bh = cb - (cb - b);
+  const double al = a - ah, bl = b - bh;
+  return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
+}
+
+// a * a exactly: Dekker's product with one split.
+DoubleDouble TwoSquare(double a)
+{
+  const double p = a * a;
+  const double ca = a * kSplitter;
+  const double ah = ca - (ca - a), al = a - ah;
+  return {p, ((ah * ah - p) + 2.0 * ah * al) + al * al};
+}
+
+// n / d rounded from the two-part operands: the quotient's remainder corrects it. One
+// reciprocal serves both the quotient and the correction.
+double Divide(DoubleDouble n, DoubleDouble d)
+{
+  const double reciprocal = 1.0 / d.hi;
+  const double q = n.hi * reciprocal;
+  const DoubleDouble p = TwoProduct(q, d.hi);
+  const double remainder = ((n.hi - p.hi) - p.lo) + (n.lo - q * d.lo);
+  return q + remainder * reciprocal;
+}
+
+// 2^k for -1022 <= k <= 1023.
+double PowerOfTwo(int k)
+{
+  const uint64_t bits = uint64_t(k + 1023) << 52;
+  double p;
+  std::memcpy(&p, &bits, sizeof p);
+  return p;
+}
+
+double Horner(double z, const double* c, int count)
+{
+  double p = c[count - 1];
+  for (int i = count - 2; i >= 0; --i) p = p * z + c[i];
+  return p;
+}
+
+constexpr double Factorial(int n) { return n <= 1 ? 1.0 : n * Factorial(n - 1); }
+// (-1)^n / (2n+1)! and (-1)^n / (2n)!: the Taylor coefficients of sin and cos. On |r| <= pi/4
+// the first term left out is below 2^-60 of the result.
+constexpr double SinTerm(int n) { return (n % 2 ? -1.0 : 1.0) / Factorial(2 * n + 1); }
+constexpr double CosTerm(int n) { return (n % 2 ? -1.0 : 1.0) / Factorial(2 * n); }
+
+// x = k pi/2 + r + rLow, |r| <= pi/4, quadrant = k mod 4 (Cody and Waite's reduction: the
+// first three parts of pi/2 give exact products of k; the subtraction of the first is exact,
+// those of the next two keep their rounding errors).
+struct Reduced
+{
+  double r;
+  double rLow;
+  int quadrant;
+};
+
+// Below this magnitude k is 0 and the reduction leaves x as it is.
+constexpr double kUnreduced = 0.78;
+
+Reduced ReduceByHalfPi(double x)
+{
+  if (std::fabs(x) < kUnreduced) return {x, 0.0, 0};
+  const double shifted = x * kTwoOverPi + kRoundingShift;
+  const double k = shifted - kRoundingShift;
+  uint64_t bits;
+  std::memcpy(&bits, &shifted, sizeof bits);
+  const double r1 = x - k * kHalfPi1;
+  const DoubleDouble s2 = TwoSum(r1, -(k * kHalfPi2));
+  const DoubleDouble s3 = TwoSum(s2.hi, -(k * kHalfPi3));
+  const double tail = (s2.lo + s3.lo) - k * kHalfPi4;
+  const double r = s3.hi + tail;
+  return {r, tail - (r - s3.hi), static_cast<int>(bits & 3)};
+}
+
+// sin(r + rLow) = r + r^3 S(r^2) + rLow (1 - r^2/2)
+DoubleDouble SinOfReduced(const Reduced& a)
+{
+  static constexpr double kSin[] = {SinTerm(1), SinTerm(2), SinTerm(3), SinTerm(4),
+                                    SinTerm(5), SinTerm(6), SinTerm(7), SinTerm(8)};
+  const double z = a.r * a.r;
+  const double correction = a.r * z * Horner(z, kSin, 8) + a.rLow * (1.0 - 0.5 * z);
+  return FastTwoSum(a.r, correction);
+}
+
+// cos(r + rLow) = 1 - r^2/2 + r^4 C(r^2) - r rLow, with r^2 and 1 - r^2/2 in two parts each.
+DoubleDouble CosOfReduced(const Reduced& a)
+{
+  static constexpr double kCos[] = {CosTerm(2), CosTerm(3), CosTerm(4), CosTerm(5),
+                                    CosTerm(6), CosTerm(7), CosTerm(8)};
+  const DoubleDouble z = TwoSquare(a.r);
+  const double halfZ = 0.5 * z.hi;
+  const double w = 1.0 - halfZ;
+  const double tail =
+    ((1.0 - w) - halfZ) + (z.hi * z.hi * Horner(z.hi, kCos, 7) - (0.5 * z.lo + a.r * a.rLow));
+  return FastTwoSum(w, tail);
+}
+
+DoubleDouble Negated(DoubleDouble v) { return {-v.hi, -v.lo}; }
+
+// e^(x.hi + x.lo) = (m.hi + m.lo) 2^k for |x.hi| <= 708, to about 2^-75 of the value:
+// x = (64 k + j) ln2/64 + r with |r| <= ln2/128, then 2^(j/64) (1 + (e^r - 1)), the first two
+// terms of e^r - 1 in two parts and the rest of its Taylor series in doubles.
+struct Exponential
+{
+  DoubleDouble m;
+  int k;
+};
+
+Exponential ExpOf(DoubleDouble x)
+{
+  static constexpr double kTaylor[] = {1.0 / 6, 1.0 / 24, 1.0 / 120, 1.0 / 720, 1.0 / 5040, 1.0 / 40320};
+  const double n = (x.hi * kSixtyFourOverLn2 + kRoundingShift) - kRoundingShift;
+  const DoubleDouble r0 = TwoSum(x.hi - n * (kLn2Hi / 64), -(n * (kLn2Mid / 64)));
+  const DoubleDouble r = FastTwoSum(r0.hi, r0.lo + (x.lo - n * (kLn2Lo / 64)));
+  const DoubleDouble square = TwoSquare(r.hi);
+  const DoubleDouble head = FastTwoSum(r.hi, 0.5 * square.hi);
+  const double tail = r.lo + (0.5 * square.lo + r.hi * r.lo + r.hi * square.hi * Horner(r.hi, kTaylor, 6));
+  const DoubleDouble em1 = FastTwoSum(head.hi, head.lo + tail);
+  const int index = static_cast<int>(n);
+  const Power& t = kPowersOfTwo[index & 63];
+  const DoubleDouble p = TwoProduct(t.hi, em1.hi);
+  const DoubleDouble sum = FastTwoSum(t.hi, p.hi);
+  const double low = sum.lo + (p.lo + (t.lo + (t.lo * em1.hi + t.hi * em1.lo)));
+  return {FastTwoSum(sum.hi, low), (index - (index & 63)) / 64};
+}
+
+double Rounded(const Exponential& e) { return (e.m.hi + e.m.lo) * PowerOfTwo(e.k); }
+
+DoubleDouble Scaled(const Exponential& e)
+{
+  const double p = PowerOfTwo(e.k);
+  return {e.m.hi * p, e.m.lo * p};
+}
+
+// ln x for a positive normal finite x, to about 2^-100 of the value (and of 1 near x = 1):
+// x = m 2^e with 0.75 <= m < 1.5; y0 = 2 artanh((m - 1)/(m + 1)) in doubles, then one Newton
+// step y0 + (m e^-y0 - 1) for ln m.
+DoubleDouble LogOf(double x)
+{
+  static constexpr double kArtanh[] = {1.0 / 3,  1.0 / 5,  1.0 / 7,  1.0 / 9,  1.0 / 11, 1.0 / 13,
+                                       1.0 / 15, 1.0 / 17, 1.0 / 19, 1.0 / 21, 1.0 / 23, 1.0 / 25};
+  uint64_t bits;
+  std::memcpy(&bits, &x, sizeof bits);
+  int e = static_cast<int>(bits >> 52) - 1023;
+  bits = (bits & ((uint64_t(1) << 52) - 1)) | (uint64_t(1023) << 52);
+  double m;
+  std::memcpy(&m, &bits, sizeof m);
+  if (m >= 1.5) {
+    m *= 0.5;
+    ++e;
+  }
+  const double s = (m - 1.0) / (m + 1.0);
+  const double z = s * s;
+  const double y0 = 2.0 * s + 2.0 * s * z * Horner(z, kArtanh, 12);
+  const DoubleDouble inverse = Scaled(ExpOf({-y0, 0.0}));
+  const DoubleDouble product = TwoProduct(m, inverse.hi);
+  const double step = (product.hi - 1.0) + (product.lo + m * inverse.lo);
+  const DoubleDouble head = TwoSum(e * kLn2Hi, y0);
+  return FastTwoSum(head.hi, head.lo + (e * kLn2Mid + (step + e * kLn2Lo)));
+}
+
+bool IsPositiveNormal(double x) { return x >= 2.2250738585072014e-308 && x <= 1.7976931348623157e308; }
+
+}  // namespace
+
+void SinCos(double x, double& sine, double& cosine)
+{
+  if (!(std::fabs(x) <= kReductionLimit)) {
+    sine = std::sin(x);
+    cosine = std::cos(x);
+    return;
+  }
+  const Reduced a = ReduceByHalfPi(x);
+  const DoubleDouble s = SinOfReduced(a), c = CosOfReduced(a);
+  const double sr = s.hi + s.lo, cr = c.hi + c.lo;
+  switch (a.quadrant) {
+    case 0: sine = sr, cosine = cr; break;
+    case 1: sine = cr, cosine = -sr; break;
+    case 2: sine = -sr, cosine = -cr; break;
+    default: sine = -cr, cosine = sr; break;
+  }
+  if (x == 0.0) sine = x;  // keeps the sign of a zero
+}
+
+double Sin(double x)
+{
+  if (!(std::fabs(x) <= kReductionLimit)) return std::sin(x);
+  if (x == 0.0) return x;
+  const Reduced a = ReduceByHalfPi(x);
+  const DoubleDouble y = a.quadrant & 1 ? CosOfReduced(a) : SinOfReduced(a);
+  const double v = y.hi + y.lo;
+  return a.quadrant & 2 ? -v : v;
+}
+
+double Cos(double x)
+{
+  if (!(std::fabs(x) <= kReductionLimit)) return std::cos(x);
+  const Reduced a = ReduceByHalfPi(x);
+  const DoubleDouble y = a.quadrant & 1 ? SinOfReduced(a) : CosOfReduced(a);
+  const double v = y.hi + y.lo;
+  return (a.quadrant + 1) & 2 ? -v : v;
+}
+
+// tan = sin / cos of the reduced argument, or -cos / sin in the odd quadrants, divided in
+// two parts.
+double Tan(double x)
+{
+  if (!(std::fabs(x) <= kReductionLimit)) return std::tan(x);
+  if (x == 0.0) return x;
+  const Reduced a = ReduceByHalfPi(x);
+  const DoubleDouble s = SinOfReduced(a), c = CosOfReduced(a);
+  return a.quadrant & 1 ? Divide(Negated(c), s) : Divide(s, c);
+}
+
+// cos / sin of the reduced argument, or -sin / cos in the odd quadrants: 1 / tan without
+// the second rounding.
+double Cot(double x)
+{
+  if (!(std::fabs(x) <= kReductionLimit)) return 1.0 / std::tan(x);
+  const Reduced a = ReduceByHalfPi(x);
+  const DoubleDouble s = SinOfReduced(a), c = CosOfReduced(a);
+  return a.quadrant & 1 ? Divide(Negated(s), c) : Divide(c, s);
+}
+
+// |x| > 1 as pi/2 - arctan(1/|x|); then the argument t halved twice in angle as
+// t / (1 + sqrt(1 + t^2)), in two parts, down to |t| <= tan(pi/16); then the Taylor series.
+double Atan(double x)
+{
+  static constexpr double kSeries[] = {-1.0 / 3,  1.0 / 5,   -1.0 / 7,  1.0 / 9,   -1.0 / 11,
+                                       1.0 / 13,  -1.0 / 15, 1.0 / 17,  -1.0 / 19, 1.0 / 21,
+                                       -1.0 / 23, 1.0 / 25,  -1.0 / 27, 1.0 / 29};
+  const double ax = std::fabs(x);
+  if (ax == 0.0 || std::isnan(x)) return x;
+  const bool inverted = ax > 1.0;
+  DoubleDouble t = {ax, 0.0};
+  if (inverted) {
+    const double q = 1.0 / ax;
+    t = {q, 0.0};
+    // Beyond 2^900 the remainder is far below what the result keeps (and its products overflow).
+    if (ax <= 0x1p900) {
+      const DoubleDouble p = TwoProduct(q, ax);
+      t.lo = ((1.0 - p.hi) - p.lo) / ax;
+    }
+  }
+  for (int i = 0; i < 2; ++i) {
+    const DoubleDouble square = TwoSquare(t.hi);
+    const DoubleDouble u = FastTwoSum(1.0, square.hi);
+    const double uLow = u.lo + (square.lo + 2.0 * t.hi * t.lo);
+    const double root = std::sqrt(u.hi);
+    const DoubleDouble rootSquare = TwoSquare(root);
+    const double rootLow = (((u.hi - rootSquare.hi) - rootSquare.lo) + uLow) / (2.0 * root);
+    const DoubleDouble d = FastTwoSum(1.0 + root, ((1.0 - (1.0 + root)) + root) + rootLow);
+    const double q = t.hi / d.hi;
+    const DoubleDouble p = TwoProduct(q, d.hi);
+    t = FastTwoSum(q, (((t.hi - p.hi) - p.lo) + (t.lo - q * d.lo)) / d.hi);
+  }
+  const double z = t.hi * t.hi;
+  // 4 arctan t, in two parts
+  const DoubleDouble angle = {4.0 * t.hi, 4.0 * (t.lo + t.hi * z * Horner(z, kSeries, 14))};
+  double y;
+  if (inverted) {
+    const DoubleDouble head = TwoSum(kHalfPiHi, -angle.hi);
+    y = head.hi + (head.lo + (kHalfPiLo - angle.lo));
+  } else {
+    y = angle.hi + angle.lo;
+  }
+  return x < 0.0 ? -y : y;
+}
+
+double Exp(double x)
+{
+  if (!(std::fabs(x) <= kExpLimit)) return std::exp(x);
+  return Rounded(ExpOf({x, 0.0}));
+}
+
+double Log(double x)
+{
+  if (!IsPositiveNormal(x)) return std::log(x);
+  const DoubleDouble y = LogOf(x);
+  return y.hi + y.lo;
+}
+
+// e^(y ln x), the product and the logarithm in two parts.
+double Pow(double x, double y)
+{
+  if (y == 0.0 || x == 1.0) return 1.0;
+  if (!IsPositiveNormal(x) || !std::isfinite(y)) return std::pow(x, y);
+  const DoubleDouble l = LogOf(x);
+  DoubleDouble p = TwoProduct(y, l.hi);
+  if (!(std::fabs(p.hi) <= kExpLimit)) return std::pow(x, y);
+  p.lo += y * l.lo;
+  return Rounded(ExpOf(FastTwoSum(p.hi, p.lo)));
+}
+
+// (e^x - e^-x) / 2 from the two exponentials in two parts each: the difference cancels
+// only what they carry beyond a double.
+double Sinh(double x)
+{
+  if (!(std::fabs(x) <= kExpLimit)) return std::sinh(x);
+  if (std::fabs(x) < 1.4901161193847656e-08) return x;  // 2^-26: x^3/6 is below half an ulp
+  const DoubleDouble a = Scaled(ExpOf({x, 0.0})), b = Scaled(ExpOf({-x, 0.0}));
+  const DoubleDouble d = TwoSum(a.hi, -b.hi);
+  return 0.5 * (d.hi + (d.lo + (a.lo - b.lo)));
+}
+
+double Cosh(double x)
+{
+  if (!(std::fabs(x) <= kExpLimit)) return std::cosh(x);
+  const DoubleDouble a = Scaled(ExpOf({x, 0.0})), b = Scaled(ExpOf({-x, 0.0}));
+  const DoubleDouble s = TwoSum(a.hi, b.hi);
+  return 0.5 * (s.hi + (s.lo + (a.lo + b.lo)));
+}
+
+// The square root of the sum of squares rounded once from its exact value (so the result is
+// within an ulp); operands far from 1 are first scaled by a power of two.
+double Hypot(double x, double y)
+{
+  double a = std::fabs(x), b = std::fabs(y);
+  if (a < b) std::swap(a, b);
+  if (!(a >= 0x1p-500 && a <= 0x1p500)) {
+    if (std::isinf(a) || std::isinf(b)) return INFINITY;
+    if (std::isnan(a) || std::isnan(b)) return a + b;
+    if (a == 0.0) return 0.0;
+    const double scale = a > 1.0 ? 0x1p600 : 0x1p-600;
+    return Hypot(a / scale, b / scale) * scale;
+  }
+  // a sqrt(1 + (b/a)^2) lies within 2^-55 a of a: a is the correctly rounded result. (The
+  // designs' responses at 0 and pi have imaginary parts of that order.)
+  if (b <= a * 0x1p-27) return a;
+  const DoubleDouble aa = TwoSquare(a), bb = TwoSquare(b);
+  const DoubleDouble sum = FastTwoSum(aa.hi, bb.hi);
+  return std::sqrt(sum.hi + (sum.lo + (aa.lo + bb.lo)));
+}
+
+double Abs(std::complex<double> z) { return Hypot(z.real(), z.imag()); }
+
+// With t = sqrt(2 (|z| + |x|)): (t/2, y/t) for x >= 0, else (|y|/t, +-t/2) with the sign of
+// y, so that nothing cancels.
+std::complex<double> Sqrt(std::complex<double> z)
+{
+  const double x = z.real(), y = z.imag();
+  if (x == 0.0 && y == 0.0) return {0.0, y};
+  if (std::isinf(y)) return {INFINITY, y};
+  const double t = std::sqrt(2.0 * (Abs(z) + std::fabs(x)));
+  const double half = 0.5 * t;
+  if (x >= 0.0) return {half, y / t};
+  return {std::fabs(y) / t, std::signbit(y) ? -half : half};
+}
+
+}  // namespace Dsp::DesignMath

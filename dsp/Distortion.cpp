@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <emmintrin.h>
 #include <limits>
 
 #include "dsp/BlockMath.h"
@@ -56,8 +55,8 @@ const FormerName kFormerNames[] = {{"KWSigmoid3-Drive", 4}, {"Fuzz-Drive", 13}, 
 
 const char* const kInterpolationNames[] = {"no interp.", "linear", "cosine", "cubic", "hermite"};
 
-// v limited to -1..1, NaN passing.
-double Limit(double v) { return Clamp(v, -1.0, 1.0); }
+// v (or each lane of it) limited to -1..1, NaN passing.
+template <class T> T Limit(T v) { return Clamp(v, -1.0, 1.0); }
 
 // Truncation towards zero through a 32-bit integer, saturating instead of overflowing;
 // NaN gives 0.
@@ -91,9 +90,6 @@ static_assert(kCrossfadeSlope == 2.272727272727273, "1 / 0.44, rounded");
 
 using Dsp::StereoPair;
 using PairMask = decltype(StereoPair{} < StereoPair{});
-
-// Each lane limited to -1..1, NaN passing: Limit of each lane.
-StereoPair Limit(StereoPair v) { return _mm_min_pd(_mm_set1_pd(1.0), _mm_max_pd(_mm_set1_pd(-1.0), v)); }
 
 StereoPair Magnitude(StereoPair v) { return (StereoPair)((PairMask)v & INT64_MAX); }
 

@@ -265,7 +265,7 @@ void Distortion::ProcessBitCrush(double* left, double* right, int n)
   }
 }
 
-template <class Curve> void Distortion::ShapeBlock(double* left, double* right, int n, const Curve& curve)
+template <class Curve> void Distortion::ShapeBlock(double* left, double* right, int n, Curve curve)
 {
   const auto shape = [&](int i, double h) {
     const StereoPair x = {left[i], right[i]};

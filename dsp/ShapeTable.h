@@ -32,14 +32,28 @@ public:
   // sample.
   template <class Fn> void VisitMode(Fn&& fn) const;
 
-  template <int M> struct Reader
+  // The curve in mode M, read from the table as it is when the reader is made (a block's
+  // loop keeps the reader's few values in registers).
+  template <int M> class Reader
   {
-    const ShapeTable* table;
-    Dsp::StereoPair operator()(Dsp::StereoPair x) const { return table->LookupIn<M>(x); }
-  };
+  public:
+    explicit Reader(const ShapeTable& table)
+        : taps(table.taps.data()), n(table.Size()), exactSteps(table.exactSteps), step(table.step)
+    {}
+    // Each lane the curve at that lane's value: a left and a right sample take one pass.
+    Dsp::StereoPair operator()(Dsp::StereoPair x) const;
 
-  // Each lane the curve at that lane's value: a left and a right sample take one pass.
-  template <int M> Dsp::StereoPair LookupIn(Dsp::StereoPair x) const;
+  private:
+    using Mask = decltype(Dsp::StereoPair{} < Dsp::StereoPair{});
+    Dsp::StereoPair Interpolate(Dsp::StereoPair a, Dsp::StereoPair halfStart) const;
+    Dsp::StereoPair Fraction(Dsp::StereoPair a, Dsp::StereoPair p) const;
+    double Fraction(double a, double p) const;
+
+    const double* taps;
+    int n;
+    bool exactSteps;
+    double step;
+  };
 
   // Finishing steps applied once after the formulas.
   void Clamp();
@@ -60,44 +74,40 @@ private:
   // entry k of a half is that half's entry k - 1 held within 0..N-1, for k < N + 3. The
   // negative half comes first.
   std::vector<double> taps;
-
-  using Mask = decltype(Dsp::StereoPair{} < Dsp::StereoPair{});
-  template <int M> Dsp::StereoPair Interpolate(const double* const t[2], Dsp::StereoPair a) const;
-  Dsp::StereoPair Fraction(Dsp::StereoPair a, Dsp::StereoPair p) const;
-  double Fraction(double a, double p) const;
 };
 
 // Written with selections instead of branches: the sign of a noisy signal is unpredictable,
 // and a mispredicted branch costs more than the lookup itself.
 template <int M>
-inline __attribute__((always_inline)) Dsp::StereoPair ShapeTable::LookupIn(Dsp::StereoPair x) const
+inline __attribute__((always_inline)) Dsp::StereoPair
+ShapeTable::Reader<M>::operator()(Dsp::StereoPair x) const
 {
   const Mask below = ~(x > 0.0);  // negative, or NaN, reads the negative half
-  const int halfLength = Size() + 3;
-  const double* const t[2] = {taps.data() + (below[0] ? 0 : halfLength),
-                              taps.data() + (below[1] ? 0 : halfLength)};
-  const Dsp::StereoPair y = Interpolate<M>(t, (Dsp::StereoPair)((Mask)x & INT64_MAX));
+  const Dsp::StereoPair halfStart = (Dsp::StereoPair)(~below & (Mask)(Dsp::StereoPair{} + (n + 3)));
+  const Dsp::StereoPair y = Interpolate((Dsp::StereoPair)((Mask)x & INT64_MAX), halfStart);
   const Mask signed_ = (Mask)y ^ (below & INT64_MIN);  // -y for the negative half
   return (Dsp::StereoPair)(signed_ & ~(x == 0.0));
 }
 
-// t holds each lane's half in the layout of taps: the table's entry i is t[i + 1].
+// halfStart: where each lane's half begins in taps, whose entry halfStart + 1 + i is the
+// half's entry i.
 template <int M>
-inline __attribute__((always_inline)) Dsp::StereoPair ShapeTable::Interpolate(const double* const t[2],
-                                                                              Dsp::StereoPair a) const
+inline __attribute__((always_inline)) Dsp::StereoPair
+ShapeTable::Reader<M>::Interpolate(Dsp::StereoPair a, Dsp::StereoPair halfStart) const
 {
   using Dsp::StereoPair;
-  const int n = Size();
-  // Both lanes' positions truncated to integers, limited to the last entry (NaN too).
-  const auto indices = [n](StereoPair p) {
-    const __m128i i = _mm_cvttpd_epi32(_mm_min_pd(p, _mm_set1_pd(n - 1)));
+  // Both lanes' positions truncated to integers, limited to the last entry (NaN too), and
+  // moved to their halves.
+  const auto indices = [&](StereoPair p) {
+    const __m128i i =
+      _mm_add_epi32(_mm_cvttpd_epi32(_mm_min_pd(p, _mm_set1_pd(n - 1))), _mm_cvttpd_epi32(halfStart));
     return std::pair<int, int>{_mm_cvtsi128_si32(i), _mm_cvtsi128_si32(_mm_srli_si128(i, 4))};
   };
   if (M == kNearest) {
     // Scaled by N - 1, unlike the other modes; past the end of the table the curve is 0.
     const StereoPair p = a * static_cast<double>(n - 1);
     const auto i = indices(p);
-    const StereoPair y = {t[0][i.first + 1], t[1][i.second + 1]};
+    const StereoPair y = {taps[i.first + 1], taps[i.second + 1]};
     return (StereoPair)((Mask)y & (p < static_cast<double>(n)));
   }
 
@@ -105,8 +115,8 @@ inline __attribute__((always_inline)) Dsp::StereoPair ShapeTable::Interpolate(co
   const auto i = indices(p);
   const StereoPair f = Fraction(a, p);
   // Entries i - 1, i, i + 1 and i + 2 of each lane's half, held at the ends.
-  const __m128d leftLow = _mm_loadu_pd(t[0] + i.first), leftHigh = _mm_loadu_pd(t[0] + i.first + 2);
-  const __m128d rightLow = _mm_loadu_pd(t[1] + i.second), rightHigh = _mm_loadu_pd(t[1] + i.second + 2);
+  const __m128d leftLow = _mm_loadu_pd(taps + i.first), leftHigh = _mm_loadu_pd(taps + i.first + 2);
+  const __m128d rightLow = _mm_loadu_pd(taps + i.second), rightHigh = _mm_loadu_pd(taps + i.second + 2);
   const StereoPair y0 = _mm_unpacklo_pd(leftLow, rightLow);
   const StereoPair y1 = _mm_unpackhi_pd(leftLow, rightLow);
   const StereoPair y2 = _mm_unpacklo_pd(leftHigh, rightHigh);
@@ -137,13 +147,14 @@ inline __attribute__((always_inline)) Dsp::StereoPair ShapeTable::Interpolate(co
 
 // fmod(a, step) / step. With N a power of two, step and the scaling by N are exact, so the
 // fraction is p - trunc(p) with p = a N, bit for bit what fmod gives, without its cost.
-inline double ShapeTable::Fraction(double a, double p) const
+template <int M> inline double ShapeTable::Reader<M>::Fraction(double a, double p) const
 {
   if (exactSteps && p < 2147483648.0) return p - static_cast<int>(p);
   return std::fmod(a, step) / step;
 }
 
-inline Dsp::StereoPair ShapeTable::Fraction(Dsp::StereoPair a, Dsp::StereoPair p) const
+template <int M>
+inline Dsp::StereoPair ShapeTable::Reader<M>::Fraction(Dsp::StereoPair a, Dsp::StereoPair p) const
 {
   if (exactSteps && _mm_movemask_pd((__m128d)(p < 2147483648.0)) == 3)
     return p - _mm_cvtepi32_pd(_mm_cvttpd_epi32(p));
@@ -153,11 +164,11 @@ inline Dsp::StereoPair ShapeTable::Fraction(Dsp::StereoPair a, Dsp::StereoPair p
 template <class Fn> void ShapeTable::VisitMode(Fn&& fn) const
 {
   switch (mode) {
-    case kNearest: fn(Reader<kNearest>{this}); break;
-    case kLinear: fn(Reader<kLinear>{this}); break;
-    case kCosine: fn(Reader<kCosine>{this}); break;
-    case kHermite: fn(Reader<kHermite>{this}); break;
-    default: fn(Reader<kCubic>{this}); break;
+    case kNearest: fn(Reader<kNearest>(*this)); break;
+    case kLinear: fn(Reader<kLinear>(*this)); break;
+    case kCosine: fn(Reader<kCosine>(*this)); break;
+    case kHermite: fn(Reader<kHermite>(*this)); break;
+    default: fn(Reader<kCubic>(*this)); break;
   }
 }
 

@@ -83,9 +83,11 @@ void Library(benchmark::State& state, Function f)
 
 BENCHMARK_CAPTURE(Block, sin_sse2, Function::Sin, BlockMath::Path::Sse2);
 BENCHMARK_CAPTURE(Block, sin_avx2, Function::Sin, BlockMath::Path::Avx2);
+BENCHMARK_CAPTURE(Block, sin_avx512, Function::Sin, BlockMath::Path::Avx512);
 BENCHMARK_CAPTURE(Library, sin_c_library, Function::Sin);
 BENCHMARK_CAPTURE(Block, atan_sse2, Function::Atan, BlockMath::Path::Sse2);
 BENCHMARK_CAPTURE(Block, atan_avx2, Function::Atan, BlockMath::Path::Avx2);
+BENCHMARK_CAPTURE(Block, atan_avx512, Function::Atan, BlockMath::Path::Avx512);
 BENCHMARK_CAPTURE(Library, atan_c_library, Function::Atan);
 
 }  // namespace

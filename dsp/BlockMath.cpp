@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "dsp/BlockMathPaths.h"
 
@@ -11,13 +12,33 @@ namespace BlockMath {
 
 namespace {
 
-bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
+bool Has(Path path)
+{
+  switch (path) {
+    case Path::Avx512: return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq");
+    case Path::Avx2: return __builtin_cpu_supports("avx2");
+    default: return true;
+  }
+}
+
+const Kernels* KernelsOf(Path path)
+{
+  switch (path) {
+    case Path::Avx512: return &kAvx512Kernels;
+    case Path::Avx2: return &kAvx2Kernels;
+    default: return &kSse2Kernels;
+  }
+}
 
 const Kernels* StartKernels()
 {
   const char* forced = std::getenv("SKARVEL_SIMD");
-  if (forced && std::strcmp(forced, "sse2") == 0) return &kSse2Kernels;
-  return HasAvx2() ? &kAvx2Kernels : &kSse2Kernels;
+  Path widest = Path::Avx512;
+  if (forced && std::strcmp(forced, "sse2") == 0) widest = Path::Sse2;
+  if (forced && std::strcmp(forced, "avx2") == 0) widest = Path::Avx2;
+  for (Path path : {Path::Avx512, Path::Avx2})
+    if (path <= widest && Has(path)) return KernelsOf(path);
+  return &kSse2Kernels;
 }
 
 std::atomic<const Kernels*>& Active()
@@ -37,13 +58,16 @@ void Atan(const double* in, double* out, int n)
 
 Path ActivePath()
 {
-  return Active().load(std::memory_order_relaxed) == &kAvx2Kernels ? Path::Avx2 : Path::Sse2;
+  const Kernels* active = Active().load(std::memory_order_relaxed);
+  for (Path path : {Path::Avx512, Path::Avx2})
+    if (active == KernelsOf(path)) return path;
+  return Path::Sse2;
 }
 
 bool UsePath(Path path)
 {
-  if (path == Path::Avx2 && !HasAvx2()) return false;
-  Active().store(path == Path::Avx2 ? &kAvx2Kernels : &kSse2Kernels, std::memory_order_relaxed);
+  if (!Has(path)) return false;
+  Active().store(KernelsOf(path), std::memory_order_relaxed);
   return true;
 }
 

@@ -12,6 +12,7 @@ struct Kernels
 
 extern const Kernels kSse2Kernels;
 extern const Kernels kAvx2Kernels;
+extern const Kernels kAvx512Kernels;
 
 }  // namespace BlockMath
 }  // namespace Kernwave

@@ -56,8 +56,8 @@ const FormerName kFormerNames[] = {{"KWSigmoid3-Drive", 4}, {"Fuzz-Drive", 13}, 
 
 const char* const kInterpolationNames[] = {"no interp.", "linear", "cosine", "cubic", "hermite"};
 
-// v limited to -1..1, NaN passing.
-double Limit(double v) { return Clamp(v, -1.0, 1.0); }
+// v (or each lane of it) limited to -1..1, NaN passing.
+template <class T> T Limit(T v) { return Clamp(v, -1.0, 1.0); }
 
 // Truncation towards zero through a 32-bit integer, saturating instead of overflowing;
 // NaN gives 0.
@@ -89,9 +89,15 @@ constexpr double kCrossfadeDrive = 0.44;
 constexpr double kCrossfadeSlope = 1.0 / kCrossfadeDrive;
 static_assert(kCrossfadeSlope == 2.272727272727273, "1 / 0.44, rounded");
 
+using Dsp::StereoPair;
+using PairMask = decltype(StereoPair{} < StereoPair{});
+
+StereoPair Magnitude(StereoPair v) { return (StereoPair)((PairMask)v & INT64_MAX); }
+
+// The curves take a left and a right value at once; each lane is that value's curve.
 struct IdentityCurve
 {
-  double operator()(double x) const { return x; }
+  StereoPair operator()(StereoPair x) const { return x; }
 };
 
 // k x / ((k - 1) |x| + 1): slope k at zero, through +-1 at +-1, towards k / (k - 1) beyond.
@@ -103,23 +109,27 @@ static_assert(kHardOverloadSlope - 1.0 == 98.99999999999991, "exact: no rounding
 
 struct HardOverloadCurve
 {
-  double operator()(double x) const
+  StereoPair operator()(StereoPair x) const
   {
-    return kHardOverloadSlope * x / ((kHardOverloadSlope - 1.0) * std::fabs(x) + 1.0);
+    return kHardOverloadSlope * x / ((kHardOverloadSlope - 1.0) * Magnitude(x) + 1.0);
   }
 };
 
 struct FullClipCurve
 {
-  double operator()(double x) const
+  StereoPair operator()(StereoPair x) const
   {
-    return x > kFullClipThreshold ? 1.0 : (x < -kFullClipThreshold ? -1.0 : 0.0);
+    const StereoPair one = {1.0, 1.0};
+    return x > kFullClipThreshold ? one : (x < -kFullClipThreshold ? -one : StereoPair{});
   }
 };
 
 struct InvertCurve
 {
-  double operator()(double x) const { return x > 0.0 ? 1.0 - x : (x < 0.0 ? -1.0 - x : 0.0); }
+  StereoPair operator()(StereoPair x) const
+  {
+    return x > 0.0 ? 1.0 - x : (x < 0.0 ? -1.0 - x : StereoPair{});
+  }
 };
 
 }  // namespace
@@ -182,7 +192,7 @@ template <class Fn> void Distortion::VisitCurve(Fn&& fn) const
 double Distortion::ShapeValue(double x) const
 {
   double y = 0.0;
-  VisitCurve([&](auto curve) { y = curve(x); });
+  VisitCurve([&](auto curve) { y = curve(StereoPair{x, x})[0]; });
   return y;
 }
 
@@ -256,24 +266,22 @@ void Distortion::ProcessBitCrush(double* left, double* right, int n)
   }
 }
 
-template <class Curve> void Distortion::ShapeBlock(double* left, double* right, int n, const Curve& curve)
+template <class Curve> void Distortion::ShapeBlock(double* left, double* right, int n, Curve curve)
 {
   const auto shape = [&](int i, double h) {
-    const double xL = left[i], xR = right[i];
-    double yL = xL, yR = xR;
+    const StereoPair x = {left[i], right[i]};
+    StereoPair y = x;
     if (h != 0.0) {
       const double gain = kDriveGainRange * h + 1.0;
-      yL = Limit(gain * curve(xL));
-      yR = Limit(gain * curve(xR));
+      y = Limit(gain * curve(x));
       if (h < kCrossfadeDrive) {
         // Below this drive the shaped signal is crossfaded in from the dry one.
         const double d = h * kCrossfadeSlope;
-        yL = (1.0 - d) * xL + d * yL;
-        yR = (1.0 - d) * xR + d * yR;
+        y = (1.0 - d) * x + d * y;
       }
     }
-    left[i] = yL;
-    right[i] = yR;
+    left[i] = y[0];
+    right[i] = y[1];
   };
   OnePoleSmoother smoother = driveSmoother;
   if (smoother.Settled(drive) && !IsFading()) {

@@ -66,7 +66,8 @@ public:
 private:
   double ShapeValue(double x) const;
   template <class Fn> void VisitCurve(Fn&& fn) const;
-  template <class Curve> void ShapeBlock(double* left, double* right, int n, const Curve& curve);
+  // The curve by value: a copy of its own, which the block loop keeps in registers.
+  template <class Curve> void ShapeBlock(double* left, double* right, int n, Curve curve);
 
   double quantize = 0.0;
   double rateReduction = 1.0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dsp/filters/StereoPair.h"
+
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #endif
@@ -29,5 +31,15 @@ inline double MinOf(double a, double b)
 
 // v > hi gives hi, v < lo gives lo, anything else (NaN too) stays.
 inline double Clamp(double v, double lo, double hi) { return MinOf(hi, MaxOf(lo, v)); }
+
+// Each lane of a pair limited as Clamp limits a value.
+inline Dsp::StereoPair Clamp(Dsp::StereoPair v, double lo, double hi)
+{
+#if defined(__SSE2__) || defined(_M_X64)
+  return _mm_min_pd(_mm_set1_pd(hi), _mm_max_pd(_mm_set1_pd(lo), v));
+#else
+  return Dsp::StereoPair{Clamp(v[0], lo, hi), Clamp(v[1], lo, hi)};
+#endif
+}
 
 }  // namespace Kernwave

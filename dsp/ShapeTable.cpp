@@ -12,12 +12,26 @@ void ShapeTable::Reset(int points)
   mode = kHermite;
   step = 1.0 / points;
   exactSteps = points > 0 && (points & (points - 1)) == 0;
+  UpdateTaps();
+}
+
+void ShapeTable::UpdateTaps()
+{
+  const int n = Size();
+  if (n == 0) {
+    taps.clear();
+    return;
+  }
+  taps.resize(2 * (n + 3));
+  double* out = taps.data();
+  for (const std::vector<double>* half : {&negative, &positive})
+    for (int k = 0; k < n + 3; ++k) *out++ = (*half)[k < 1 ? 0 : (k - 1 < n ? k - 1 : n - 1)];
 }
 
 double ShapeTable::Lookup(double x) const
 {
   double y = 0.0;
-  VisitMode([&](auto curve) { y = curve(x); });
+  VisitMode([&](auto curve) { y = curve(Dsp::StereoPair{x, x})[0]; });
   return y;
 }
 

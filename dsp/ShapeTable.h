@@ -2,12 +2,14 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
+#include <emmintrin.h>
+
+#include <utility>
 #include <vector>
 
 #include "dsp/MathConstants.h"
-#include "dsp/MinMax.h"
 #include "dsp/filters/DesignMath.h"
+#include "dsp/filters/StereoPair.h"
 
 namespace Kernwave {
 
@@ -26,22 +28,40 @@ public:
   // The curve at x in the table's own mode; any mode outside 0..4 interpolates as cubic.
   double Lookup(double x) const;
 
-  // Calls fn with a reader whose call operator is the curve at x in the table's mode, so a
-  // block loop can be compiled once per mode instead of branching per sample.
+  // Calls fn with a reader whose call operator is the curve at both values of a pair in the
+  // table's mode, so a block loop can be compiled once per mode instead of branching per
+  // sample.
   template <class Fn> void VisitMode(Fn&& fn) const;
 
-  template <int M> struct Reader
+  // The curve in mode M, read from the table as it is when the reader is made (a block's
+  // loop keeps the reader's few values in registers).
+  template <int M> class Reader
   {
-    const ShapeTable* table;
-    double operator()(double x) const { return table->LookupIn<M>(x); }
-  };
+  public:
+    explicit Reader(const ShapeTable& table)
+        : taps(table.taps.data()), n(table.Size()), exactSteps(table.exactSteps), step(table.step)
+    {}
+    // Each lane the curve at that lane's value: a left and a right sample take one pass.
+    Dsp::StereoPair operator()(Dsp::StereoPair x) const;
 
-  template <int M> double LookupIn(double x) const;
+  private:
+    using Mask = decltype(Dsp::StereoPair{} < Dsp::StereoPair{});
+    Dsp::StereoPair Interpolate(Dsp::StereoPair a, Dsp::StereoPair halfStart) const;
+    Dsp::StereoPair Fraction(Dsp::StereoPair a, Dsp::StereoPair p) const;
+    double Fraction(double a, double p) const;
+
+    const double* taps;
+    int n;
+    bool exactSteps;
+    double step;
+  };
 
   // Finishing steps applied once after the formulas.
   void Clamp();
   void Normalise();
   void FadeIn();
+  // Copies both halves into the layout the lookup reads; after every change of an entry.
+  void UpdateTaps();
 
   int mode = kHermite;
   double step = 0.0;
@@ -51,84 +71,105 @@ public:
   std::vector<double> negative;
 
 private:
-  template <int M> double Interpolate(const double* t, double a) const;
-  double Fraction(double a, double p) const;
+  // Each half with its ends repeated, so the lookup reads four neighbours without limits:
+  // entry k of a half is that half's entry k - 1 held within 0..N-1, for k < N + 3. The
+  // negative half comes first.
+  std::vector<double> taps;
 };
 
 // Written with selections instead of branches: the sign of a noisy signal is unpredictable,
 // and a mispredicted branch costs more than the lookup itself.
-template <int M> double ShapeTable::LookupIn(double x) const
+template <int M>
+inline __attribute__((always_inline)) Dsp::StereoPair
+ShapeTable::Reader<M>::operator()(Dsp::StereoPair x) const
 {
-  const bool below = !(x > 0.0);  // negative, or NaN, reads the negative half
-  const double* t = below ? negative.data() : positive.data();
-  uint64_t bits;
-  const double y = Interpolate<M>(t, std::fabs(x));
-  std::memcpy(&bits, &y, sizeof bits);
-  bits ^= static_cast<uint64_t>(below) << 63;  // -y for the negative half
-  bits = x == 0.0 ? 0 : bits;
-  double result;
-  std::memcpy(&result, &bits, sizeof result);
-  return result;
+  const Mask below = ~(x > 0.0);  // negative, or NaN, reads the negative half
+  const Dsp::StereoPair halfStart = (Dsp::StereoPair)(~below & (Mask)(Dsp::StereoPair{} + (n + 3)));
+  const Dsp::StereoPair y = Interpolate((Dsp::StereoPair)((Mask)x & INT64_MAX), halfStart);
+  const Mask signed_ = (Mask)y ^ (below & INT64_MIN);  // -y for the negative half
+  return (Dsp::StereoPair)(signed_ & ~(x == 0.0));
 }
 
-template <int M> double ShapeTable::Interpolate(const double* t, double a) const
+// halfStart: where each lane's half begins in taps, whose entry halfStart + 1 + i is the
+// half's entry i.
+template <int M>
+inline __attribute__((always_inline)) Dsp::StereoPair
+ShapeTable::Reader<M>::Interpolate(Dsp::StereoPair a, Dsp::StereoPair halfStart) const
 {
-  const int n = Size();
+  using Dsp::StereoPair;
+  // Both lanes' positions truncated to integers, limited to the last entry (NaN too), and
+  // moved to their halves.
+  const auto indices = [&](StereoPair p) {
+    const __m128i i =
+      _mm_add_epi32(_mm_cvttpd_epi32(_mm_min_pd(p, _mm_set1_pd(n - 1))), _mm_cvttpd_epi32(halfStart));
+    return std::pair<int, int>{_mm_cvtsi128_si32(i), _mm_cvtsi128_si32(_mm_srli_si128(i, 4))};
+  };
   if (M == kNearest) {
     // Scaled by N - 1, unlike the other modes; past the end of the table the curve is 0.
-    const double p = a * (n - 1);
-    const bool inside = p < n;
-    const double y = t[static_cast<int>(MinOf(p, n - 1))];
-    return inside ? y : 0.0;
+    const StereoPair p = a * static_cast<double>(n - 1);
+    const auto i = indices(p);
+    const StereoPair y = {taps[i.first + 1], taps[i.second + 1]};
+    return (StereoPair)((Mask)y & (p < static_cast<double>(n)));
   }
 
-  const double p = a * n;
-  const int i = static_cast<int>(MinOf(p, n - 1));
-  const double f = Fraction(a, p);
+  const StereoPair p = a * static_cast<double>(n);
+  const auto i = indices(p);
+  const StereoPair f = Fraction(a, p);
+  // Entries i - 1, i, i + 1 and i + 2 of each lane's half, held at the ends.
+  const __m128d leftLow = _mm_loadu_pd(taps + i.first), leftHigh = _mm_loadu_pd(taps + i.first + 2);
+  const __m128d rightLow = _mm_loadu_pd(taps + i.second), rightHigh = _mm_loadu_pd(taps + i.second + 2);
+  const StereoPair y0 = _mm_unpacklo_pd(leftLow, rightLow);
+  const StereoPair y1 = _mm_unpackhi_pd(leftLow, rightLow);
+  const StereoPair y2 = _mm_unpacklo_pd(leftHigh, rightHigh);
+  const StereoPair y3 = _mm_unpackhi_pd(leftHigh, rightHigh);
 
   if (M == kLinear || M == kCosine) {
-    const int j = i + 1 < n ? i + 1 : n - 1;
-    const double mu = M == kLinear ? f : (1.0 - Dsp::DesignMath::Cos(f * kPi)) / 2.0;
-    return (1.0 - mu) * t[i] + mu * t[j];
+    using Dsp::DesignMath::Cos;
+    const StereoPair mu = M == kLinear ? f : (1.0 - StereoPair{Cos(f[0] * kPi), Cos(f[1] * kPi)}) / 2.0;
+    return (1.0 - mu) * y1 + mu * y2;
   }
 
-  const double y0 = t[i > 0 ? i - 1 : 0];
-  const double y1 = t[i];
-  const double y2 = t[i + 1 < n ? i + 1 : n - 1];
-  const double y3 = t[i + 2 < n ? i + 2 : n - 1];
-  const double f2 = f * f;
-  const double f3 = f2 * f;
+  const StereoPair f2 = f * f;
+  const StereoPair f3 = f2 * f;
 
   if (M == kHermite) {
-    const double m0 = ((y1 - y0) + (y2 - y1)) / 2.0;
-    const double m1 = ((y2 - y1) + (y3 - y2)) / 2.0;
+    const StereoPair m0 = ((y1 - y0) + (y2 - y1)) / 2.0;
+    const StereoPair m1 = ((y2 - y1) + (y3 - y2)) / 2.0;
     return (2.0 * f3 - 3.0 * f2 + 1.0) * y1 + (f3 - 2.0 * f2 + f) * m0 + (f3 - f2) * m1 +
            (3.0 * f2 - 2.0 * f3) * y2;
   }
 
-  const double a0 = y3 - y2 - y0 + y1;
-  const double a1 = y0 - y1 - a0;
-  const double a2 = y2 - y0;
-  const double cubic = a0 * f3 + a1 * f2 + a2 * f + y1;
+  const StereoPair a0 = y3 - y2 - y0 + y1;
+  const StereoPair a1 = y0 - y1 - a0;
+  const StereoPair a2 = y2 - y0;
+  const StereoPair cubic = a0 * f3 + a1 * f2 + a2 * f + y1;
   return f == 1.0 ? y2 : (f == 0.0 ? y1 : cubic);
 }
 
 // fmod(a, step) / step. With N a power of two, step and the scaling by N are exact, so the
 // fraction is p - trunc(p) with p = a N, bit for bit what fmod gives, without its cost.
-inline double ShapeTable::Fraction(double a, double p) const
+template <int M> inline double ShapeTable::Reader<M>::Fraction(double a, double p) const
 {
   if (exactSteps && p < 2147483648.0) return p - static_cast<int>(p);
   return std::fmod(a, step) / step;
 }
 
+template <int M>
+inline Dsp::StereoPair ShapeTable::Reader<M>::Fraction(Dsp::StereoPair a, Dsp::StereoPair p) const
+{
+  if (exactSteps && _mm_movemask_pd((__m128d)(p < 2147483648.0)) == 3)
+    return p - _mm_cvtepi32_pd(_mm_cvttpd_epi32(p));
+  return Dsp::StereoPair{Fraction(a[0], p[0]), Fraction(a[1], p[1])};
+}
+
 template <class Fn> void ShapeTable::VisitMode(Fn&& fn) const
 {
   switch (mode) {
-    case kNearest: fn(Reader<kNearest>{this}); break;
-    case kLinear: fn(Reader<kLinear>{this}); break;
-    case kCosine: fn(Reader<kCosine>{this}); break;
-    case kHermite: fn(Reader<kHermite>{this}); break;
-    default: fn(Reader<kCubic>{this}); break;
+    case kNearest: fn(Reader<kNearest>(*this)); break;
+    case kLinear: fn(Reader<kLinear>(*this)); break;
+    case kCosine: fn(Reader<kCosine>(*this)); break;
+    case kHermite: fn(Reader<kHermite>(*this)); break;
+    default: fn(Reader<kCubic>(*this)); break;
   }
 }
 

@@ -335,6 +335,7 @@ void ShapeTableBuilder::Finish()
     if (steps & kNormalise) t.Normalise();
     if (steps & kClamp) t.Clamp();
     if (steps & kFade) t.FadeIn();
+    t.UpdateTaps();
   }
 }
 

@@ -341,10 +341,11 @@ constexpr double kSaturationGainPerAmount = 2.44;
 constexpr double kLeastSaturationGain = 1.0 / kSaturationScale;
 static_assert(kLeastSaturationGain == 0.09279020135473695, "1 / 10.777, rounded");
 
-// The normalised arctangent with gain, hard-limited to +-1, of a value whose arctangent is a.
-double SaturationCurve(double a, double gain)
+// The normalised arctangent with gain, hard-limited to +-1, of a left and a right value whose
+// arctangents are a: the divisions of both channels in one instruction.
+Dsp::StereoPair SaturationCurve(Dsp::StereoPair a, double gain)
 {
-  const double y = a / std::atan(1.0) * gain * kSaturationScale;
+  const Dsp::StereoPair y = a / std::atan(1.0) * gain * kSaturationScale;
   return Kernwave::Clamp(y, -1.0, 1.0);
 }
 
@@ -365,9 +366,12 @@ void Skarvel::Saturate(double** outputs, int nFrames, double amount, Kernwave::O
     // One gain for the whole block: the arctangents in one block, then the rest of the curve.
     if (smoother.state * kSaturationGainPerAmount == 0.0) return;
     const double gain = SaturationGain(smoother.state);
-    for (double* x : {left, right}) {
-      Kernwave::BlockMath::Atan(x, x, nFrames);
-      for (int i = 0; i < nFrames; ++i) x[i] = SaturationCurve(x[i], gain);
+    Kernwave::BlockMath::Atan(left, left, nFrames);
+    Kernwave::BlockMath::Atan(right, right, nFrames);
+    for (int i = 0; i < nFrames; ++i) {
+      const Dsp::StereoPair y = SaturationCurve(Dsp::StereoPair{left[i], right[i]}, gain);
+      left[i] = y[0];
+      right[i] = y[1];
     }
     return;
   }
@@ -382,8 +386,9 @@ void Skarvel::Saturate(double** outputs, int nFrames, double amount, Kernwave::O
       const double state = smoother.Step(amount);
       if (state * kSaturationGainPerAmount == 0.0) continue;
       const double gain = SaturationGain(state);
-      left[done + i] = SaturationCurve(atanLeft[i], gain);
-      right[done + i] = SaturationCurve(atanRight[i], gain);
+      const Dsp::StereoPair y = SaturationCurve(Dsp::StereoPair{atanLeft[i], atanRight[i]}, gain);
+      left[done + i] = y[0];
+      right[done + i] = y[1];
     }
   }
 }

@@ -97,11 +97,19 @@ TEST(ShapeTableLookup, SameBitsAsTheStraightforwardLookup)
     for (int type = 0; type < Distortion::kNumTypes; ++type) {
       const ShapeTable* table = d.TableForType(type);
       if (!table) continue;
-      for (double x : Inputs(table->Size())) {
+      const std::vector<double> inputs = Inputs(table->Size());
+      for (size_t k = 0; k < inputs.size(); ++k) {
+        const double x = inputs[k];
         const double want = Straightforward(*table, table->mode, x);
         ASSERT_TRUE(SameBits(table->Lookup(x), want))
           << "type " << type << ", mode " << table->mode << ", x " << x << ": " << table->Lookup(x)
           << " instead of " << want;
+        // A pair's lanes are looked up together, each with its own half, position and ends.
+        const double other = inputs[inputs.size() - 1 - k];
+        Dsp::StereoPair pair = {};
+        table->VisitMode([&](auto curve) { pair = curve(Dsp::StereoPair{x, other}); });
+        ASSERT_TRUE(SameBits(pair[0], want) && SameBits(pair[1], Straightforward(*table, table->mode, other)))
+          << "type " << type << ", mode " << table->mode << ", pair " << x << ", " << other;
       }
     }
   }

@@ -155,7 +155,14 @@ TEST(ReferenceRender, BothInstructionSetsRenderTheSameBits)
   const std::vector<RenderDigest> avx2 = RenderSampledScenarios();
   BlockMath::UsePath(BlockMath::Path::Sse2);
   const std::vector<RenderDigest> sse2 = RenderSampledScenarios();
+  // The AVX-512 path too, where there is one.
+  std::vector<RenderDigest> avx512 = sse2;
+  if (BlockMath::UsePath(BlockMath::Path::Avx512)) avx512 = RenderSampledScenarios();
   BlockMath::UsePath(start);
   ASSERT_EQ(avx2.size(), sse2.size());
-  for (size_t i = 0; i < avx2.size(); ++i) EXPECT_TRUE(avx2[i].values == sse2[i].values) << avx2[i].name;
+  ASSERT_EQ(avx512.size(), sse2.size());
+  for (size_t i = 0; i < avx2.size(); ++i) {
+    EXPECT_TRUE(avx2[i].values == sse2[i].values) << avx2[i].name;
+    EXPECT_TRUE(avx512[i].values == sse2[i].values) << avx512[i].name << " (AVX-512)";
+  }
 }

@@ -1,6 +1,8 @@
 #include "gui/ParallelFor.h"
 
 #include <atomic>
+#include <exception>
+#include <mutex>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -8,8 +10,19 @@
 void ParallelFor(int count, int maxWorkers, const std::function<void(int)>& work)
 {
   std::atomic<int> next{0};
+  std::mutex failureLock;
+  std::exception_ptr failure;
+  // A call that throws (running out of memory, say) must not end the host's process from a
+  // worker: the first exception is kept, the remaining indices are skipped, and it is thrown
+  // again on the calling thread once every worker has stopped.
   auto run = [&] {
-    for (int i = next.fetch_add(1); i < count; i = next.fetch_add(1)) work(i);
+    try {
+      for (int i = next.fetch_add(1); i < count; i = next.fetch_add(1)) work(i);
+    } catch (...) {
+      next.store(count);
+      std::lock_guard<std::mutex> g(failureLock);
+      if (!failure) failure = std::current_exception();
+    }
   };
   std::vector<std::thread> helpers;
   const int wanted = (maxWorkers < count ? maxWorkers : count) - 1;
@@ -22,6 +35,7 @@ void ParallelFor(int count, int maxWorkers, const std::function<void(int)>& work
   }
   run();
   for (std::thread& t : helpers) t.join();
+  if (failure) std::rethrow_exception(failure);
 }
 
 int ComputeWorkers()

@@ -1,9 +1,14 @@
 // The platform-neutral pieces the editor windows share: double-click timing, popup menus laid
-// out as lists, and the text entry's rules.
+// out as lists, the text entry's rules, and the workers that decode the art.
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <new>
+#include <vector>
 
 #include "gui/DoubleClickDetector.h"
 #include "gui/IPopupMenu.h"
+#include "gui/ParallelFor.h"
 #include "gui/PopupMenuList.h"
 #include "gui/TextEntryRules.h"
 #include "plug/IPlugParam.h"
@@ -106,4 +111,25 @@ TEST(TextEntryRules, CommitsAChoiceByItsTextAndANumberNegatedWhereItShowsNegated
   const size_t pushes = plug.fromEditor.size();
   TextEntryRules::Commit(&control, &decimal, "5.0");
   EXPECT_EQ(plug.fromEditor.size(), pushes) << "an unchanged value is not pushed again";
+}
+
+// Every index runs once across the workers; a call that throws ends the run on the calling
+// thread with that exception instead of ending the process from a worker.
+TEST(ParallelFor, RunsEachIndexOnceAndHandsAThrowBackToTheCaller)
+{
+  std::vector<std::atomic<int>> runs(1000);
+  ParallelFor(1000, 4, [&](int i) { runs[i].fetch_add(1); });
+  for (const std::atomic<int>& r : runs) ASSERT_EQ(r.load(), 1);
+
+  const auto throwAt10 = [](std::atomic<int>& started) {
+    return [&started](int i) {
+      started.fetch_add(1);
+      if (i == 10) throw std::bad_alloc();
+    };
+  };
+  std::atomic<int> started{0};
+  EXPECT_THROW(ParallelFor(1000, 4, throwAt10(started)), std::bad_alloc);
+  std::atomic<int> alone{0};
+  EXPECT_THROW(ParallelFor(1000, 1, throwAt10(alone)), std::bad_alloc);
+  EXPECT_EQ(alone.load(), 11) << "the indices after a throw are skipped";
 }

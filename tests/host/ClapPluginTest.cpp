@@ -165,7 +165,7 @@ TEST(ClapScan, OversamplingStateReportsItsLatency)
 // --- Parameters ------------------------------------------------------------------------------
 
 // Ids are the table's indices, the defaults are the first program's values (what the VST2
-// module starts with), and only the switches are stepped.
+// module starts with), only the switches are stepped, and "Bypass FX" is the host's bypass.
 TEST(ClapParams, TheTableAsTheHostSeesIt)
 {
   auto host = LoadSkarvelClap();
@@ -184,6 +184,7 @@ TEST(ClapParams, TheTableAsTheHostSeesIt)
     EXPECT_EQ(host->Value(clap_id(i)), info.default_value) << info.name;
     EXPECT_TRUE(info.flags & CLAP_PARAM_IS_AUTOMATABLE);
     EXPECT_EQ((info.flags & CLAP_PARAM_IS_STEPPED) != 0, IsSwitch(i)) << info.name;
+    EXPECT_EQ((info.flags & CLAP_PARAM_IS_BYPASS) != 0, i == kBypassFX) << info.name;
   }
   clap_param_info_t info{};
   EXPECT_FALSE(params->get_info(host->Plugin(), kNumParams, &info));

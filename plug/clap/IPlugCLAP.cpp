@@ -84,10 +84,8 @@ void IPlugCLAP::Deactivate()
   OnActivate(false);
 }
 
-void IPlugCLAP::SetLatency(int samples)
+void IPlugCLAP::InformHostOfLatencyChange()
 {
-  if (samples == latency) return;
-  IPlugBase::SetLatency(samples);
   if (IsActive()) {
     if (host && host->request_restart) host->request_restart(host);
   } else if (hostLatency && hostLatency->changed) {

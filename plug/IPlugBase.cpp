@@ -190,7 +190,7 @@ void IPlugBase::CloseEditor()
 void IPlugBase::EditorIdle()
 {
   if (editor && editor->WindowIsOpen()) editor->Idle();
-  SendPendingLatencyNotice();  // a click on the oversampling switch
+  SendPendingLatencyNotice();  // what the editor's events changed
 }
 
 void IPlugBase::SaveProgramState(ByteChunk& chunk)

@@ -87,7 +87,7 @@ public:
   void BeginInformHostOfParamChange(int paramIdx) override;
   void InformHostOfParamChange(int paramIdx, double normalizedValue) override;
   void EndInformHostOfParamChange(int paramIdx) override;
-  // While inactive the host is told at once; while active it is asked to restart us.
+  // While inactive the host is told of the new latency; while active it is asked to restart us.
   void InformHostOfLatencyChange() override;
   void SetBlockSize(int blockSize) override;
 

@@ -34,15 +34,6 @@ template <typename Call> void Guarded(const clap_plugin_t* record, Call call)
   });
 }
 
-// A state load, which may change the latency: the host hears of it once our lock is released.
-template <typename Result, typename Call>
-Result ThenLatencyNotice(const clap_plugin_t* record, Result fallback, Call call)
-{
-  const Result result = Guarded(record, fallback, call);
-  Guarded(record, [](IPlugCLAP& plug) { plug.SendPendingLatencyNotice(); });
-  return result;
-}
-
 // --- The plug-in -------------------------------------------------------------------------
 
 bool Init(const clap_plugin_t* p)
@@ -152,7 +143,12 @@ bool SaveState(const clap_plugin_t* p, const clap_ostream_t* stream)
 
 bool LoadState(const clap_plugin_t* p, const clap_istream_t* stream)
 {
-  return ThenLatencyNotice(p, false, [&](IPlugCLAP& plug) { return plug.LoadState(stream); });
+  // A state may bring a new latency; the host hears of it once the lock is released.
+  return Guarded(p, false, [&](IPlugCLAP& plug) {
+    const bool loaded = plug.LoadState(stream);
+    plug.SendPendingLatencyNotice();
+    return loaded;
+  });
 }
 
 const clap_plugin_state_t kState = {SaveState, LoadState};

@@ -7,6 +7,7 @@
 #include "gui/IControl.h"
 #include "gui/IPopupMenu.h"
 #include "gui/KeyCodes.h"
+#include "plug/IPlugBase.h"
 #include "plug/IPlugParam.h"
 
 #include <windows.h>
@@ -282,6 +283,8 @@ void IGraphicsWinProc::Paint(IGraphicsWin& g, HWND w)
 
 void IGraphicsWinProc::Tick(IGraphicsWin& g, HWND w)
 {
+  // The window's own messages are the editor's events here, not the host's idle calls.
+  if (IPlugBase* plug = g.GetPlug()) plug->SendPendingLatencyNotice();
   if (g.textEntryState == IGraphicsWin::kEntryCancel)
     g.CloseTextEntry(false);
   else if (g.textEntryState == IGraphicsWin::kEntryCommit)

@@ -133,7 +133,17 @@ void IPlugBase::AttachEditor(IGraphics* gui)
   editor = gui;
 }
 
-void IPlugBase::SetLatency(int samples) { latency = samples; }
+void IPlugBase::SetLatency(int samples)
+{
+  if (samples == latency) return;
+  latency = samples;
+  latencyNoticePending.store(true);
+}
+
+void IPlugBase::SendPendingLatencyNotice()
+{
+  if (latencyNoticePending.exchange(false)) InformHostOfLatencyChange();
+}
 
 void IPlugBase::RedrawParameterControls()
 {
@@ -180,6 +190,7 @@ void IPlugBase::CloseEditor()
 void IPlugBase::EditorIdle()
 {
   if (editor && editor->WindowIsOpen()) editor->Idle();
+  SendPendingLatencyNotice();  // what the editor's events changed
 }
 
 void IPlugBase::SaveProgramState(ByteChunk& chunk)

@@ -134,7 +134,8 @@ public:
   virtual void OnFirstOpenInit() {}
   // [main, takes lock] from the constructor; owns nothing
   virtual void AttachEditor(IGraphics* editor);
-  // [main, lock] the adapter tells the host where the format allows
+  // [main, lock] the latency the audio now has, for the host to read; a change is told to the
+  // host later, through SendPendingLatencyNotice
   virtual void SetLatency(int samples);
   // [audio, lock]
   virtual bool SendMidiMsg(int, int, int, int) { return false; }
@@ -168,6 +169,17 @@ public:
   // -1 for none.
   // [main, lock or not: a constant of the plug-in]
   virtual int BypassParamIdx() const { return -1; }
+  // Tells the host that the latency changed (VST2 audioMasterIOChanged, VST3 restart_component,
+  // CLAP request_restart or the latency extension's changed).
+  // [main, no lock] from SendPendingLatencyNotice only
+  virtual void InformHostOfLatencyChange() {}
+
+  // A host that stops its audio when it hears of a new latency would wait for its audio thread
+  // while that waits for our lock, so a change is only recorded under the lock, and the host
+  // hears of it once, from here, on its main thread with no lock of ours held: after each
+  // format's state loads (VST2: after every dispatcher call from the main thread) and after
+  // the editor's events (EditorIdle; on Windows the editor window's tick). [main, no lock]
+  void SendPendingLatencyNotice();
 
   // A host's block of single- or double-precision samples through ProcessBlock, under the
   // lock, in slices of at most the block size. The host's arrays are consumed in order by the
@@ -219,7 +231,8 @@ public:
 
   // The editor in a host's window: opened as a child of parent (the platform's window handle)
   // under the lock, answering its own window or null; closed under the lock; and its events
-  // handled on the host's idle calls, without the lock (the editor takes it where it must).
+  // handled on the host's idle calls, without the lock (the editor takes it where it must),
+  // after which a new latency is told to the host.
   void* OpenEditor(void* parent);
   void CloseEditor();
   void EditorIdle();
@@ -303,4 +316,5 @@ private:
   int storedQuery = 0;
   std::unique_ptr<std::atomic<bool>[]> editorStale;
   std::atomic<bool> anyEditorStale{false};
+  std::atomic<bool> latencyNoticePending{false};
 };

@@ -14,7 +14,7 @@
 #include "skarvel/SkarvelLayout.h"
 #include "plug/IPlug.h"
 #include "skarvel/SkarvelParameters.h"
-#include "plug/SwitchFade.h"
+#include "skarvel/SwitchFade.h"
 #include "skarvel/VersionInfo.h"
 
 class Skarvel : public IPlug

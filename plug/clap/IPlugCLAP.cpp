@@ -84,10 +84,8 @@ void IPlugCLAP::Deactivate()
   OnActivate(false);
 }
 
-void IPlugCLAP::SetLatency(int samples)
+void IPlugCLAP::InformHostOfLatencyChange()
 {
-  if (samples == latency) return;
-  IPlugBase::SetLatency(samples);
   if (IsActive()) {
     if (host && host->request_restart) host->request_restart(host);
   } else if (hostLatency && hostLatency->changed) {
@@ -183,7 +181,8 @@ bool IPlugCLAP::ParamInfo(uint32_t index, clap_param_info_t* info)
   const IPlugParam& p = *params[i];
   *info = clap_param_info_t{};
   info->id = index;
-  info->flags = CLAP_PARAM_IS_AUTOMATABLE | (p.step >= 1.0 ? CLAP_PARAM_IS_STEPPED : 0);
+  info->flags = CLAP_PARAM_IS_AUTOMATABLE | (p.step >= 1.0 ? CLAP_PARAM_IS_STEPPED : 0) |
+                (i == BypassParamIdx() ? CLAP_PARAM_IS_BYPASS : 0);
   std::snprintf(info->name, sizeof info->name, "%s", p.name);
   info->min_value = p.minimum;
   info->max_value = p.maximum;

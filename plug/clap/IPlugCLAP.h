@@ -87,8 +87,8 @@ public:
   void BeginInformHostOfParamChange(int paramIdx) override;
   void InformHostOfParamChange(int paramIdx, double normalizedValue) override;
   void EndInformHostOfParamChange(int paramIdx) override;
-  // Told to the host at once while inactive; while active the host is asked to restart us.
-  void SetLatency(int samples) override;
+  // While inactive the host is told of the new latency; while active it is asked to restart us.
+  void InformHostOfLatencyChange() override;
   void SetBlockSize(int blockSize) override;
 
 private:

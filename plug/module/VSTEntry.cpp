@@ -5,16 +5,7 @@
 #include <memory>
 
 #include "plug/CreateEffect.h"
-
-namespace {
-
-ParameterLock& CreationLock()
-{
-  static ParameterLock lock;
-  return lock;
-}
-
-}  // namespace
+#include "plug/CreationLock.h"
 
 AEffect* VSTCALLBACK VSTPluginMain(audioMasterCallback hostCallback)
 {

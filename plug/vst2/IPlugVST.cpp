@@ -97,7 +97,11 @@ VstIntPtr VSTCALLBACK IPlugVST::VSTDispatcher(AEffect* effect, VstInt32 opcode, 
       delete plug;
       return 0;
     }
-    return plug->Dispatch(opcode, index, value, ptr, opt);
+    const VstIntPtr answer = plug->Dispatch(opcode, index, value, ptr, opt);
+    // Hosts send MIDI events from their audio thread; every other opcode comes from the main
+    // thread, and Dispatch has let go of the lock.
+    if (opcode != effProcessEvents) plug->SendPendingLatencyNotice();
+    return answer;
   } catch (...) {
     return 0;
   }
@@ -278,15 +282,15 @@ void IPlugVST::ResizeGraphics(int width, int height)
   OnEditorResized();
 }
 
-// The host reads initialDelay again when it hears that the plug-in's inputs and outputs
-// changed.
 void IPlugVST::SetLatency(int samples)
 {
-  if (samples == latency) return;
   IPlugBase::SetLatency(samples);
   aEffect.initialDelay = samples;
-  HostCall(audioMasterIOChanged);
 }
+
+// The host reads initialDelay again when it hears that the plug-in's inputs and outputs
+// changed.
+void IPlugVST::InformHostOfLatencyChange() { HostCall(audioMasterIOChanged); }
 
 void IPlugVST::SetBlockSize(int n)
 {

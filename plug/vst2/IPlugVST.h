@@ -40,6 +40,7 @@ public:
   void OnFirstOpenInit() override;
   void AttachEditor(IGraphics* editor) override;
   void SetLatency(int samples) override;
+  void InformHostOfLatencyChange() override;
   bool SendMidiMsg(int offset, int status, int data1, int data2) override;
   bool SendSysEx(int offset, int size, const unsigned char* data) override;
   void SetBlockSize(int blockSize) override;

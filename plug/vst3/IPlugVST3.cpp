@@ -140,10 +140,8 @@ void IPlugVST3::InformHostOfProgramChange()
     v3_cpp_obj(componentHandler)->restart_component(componentHandler, V3_RESTART_PARAM_VALUES_CHANGED);
 }
 
-void IPlugVST3::SetLatency(int samples)
+void IPlugVST3::InformHostOfLatencyChange()
 {
-  if (samples == latency) return;
-  IPlugBase::SetLatency(samples);
   if (componentHandler)
     v3_cpp_obj(componentHandler)->restart_component(componentHandler, V3_RESTART_LATENCY_CHANGED);
 }
@@ -213,7 +211,12 @@ v3_result V3_API SetActive(void* self, v3_bool state)
 
 v3_result V3_API SetState(void* self, v3_bstream** stream)
 {
-  return Guarded(self, kFailed, [&](IPlugVST3& p) { return p.SetState(stream); });
+  // A state may bring a new latency; the host hears of it once the lock is released.
+  return Guarded(self, kFailed, [&](IPlugVST3& p) {
+    const v3_result result = p.SetState(stream);
+    p.SendPendingLatencyNotice();
+    return result;
+  });
 }
 
 v3_result V3_API GetState(void* self, v3_bstream** stream)

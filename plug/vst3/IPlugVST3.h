@@ -96,7 +96,7 @@ public:
   void InformHostOfParamChange(int paramIdx, double normalizedValue) override;
   void EndInformHostOfParamChange(int paramIdx) override;
   void InformHostOfProgramChange() override;
-  void SetLatency(int samples) override;
+  void InformHostOfLatencyChange() override;
   void SetBlockSize(int blockSize) override;
 
 private:

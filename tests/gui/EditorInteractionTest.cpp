@@ -228,7 +228,8 @@ TEST_F(Editor, TheAboutTabHidesTheEffectPage)
 }
 
 // The OVERSAMPLE button steps the instance's setting, which is no parameter: off, 2x, 4x and
-// round again; the read-out and the latency the host is told follow, and no parameter moves.
+// round again; the read-out and the latency follow, and no parameter moves. The host hears of
+// the latency on the idle call after the click, when the lock is free.
 TEST_F(Editor, TheOversamplingButtonStepsTheSettingRoundWithItsReadout)
 {
   const int button = IndexOf(Kind::OversamplingSwitch);
@@ -240,13 +241,19 @@ TEST_F(Editor, TheOversamplingButtonStepsTheSettingRoundWithItsReadout)
     const char* text;
     int latency;
   } steps[] = {{"2x", 54}, {"4x", 67}, {"off", 0}};
+  int told = 0;
   for (const auto& step : steps) {
     Click(button);
     EXPECT_EQ(Text(Role::OversamplingText), step.text);
     EXPECT_EQ(fx->GetLatency(), step.latency);
+    EXPECT_EQ(host.Count(audioMasterIOChanged), told);
+    fx->EditorIdle();
+    EXPECT_EQ(host.Count(audioMasterIOChanged), ++told);
   }
   DoubleClick(button);
   EXPECT_EQ(Text(Role::OversamplingText), "2x");  // a double click's second press steps once
+  fx->EditorIdle();
+  fx->EditorIdle();
   EXPECT_EQ(host.Count(audioMasterIOChanged), 4);
   EXPECT_TRUE(host.automated.empty());
 }

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "tests/host/OtherThreadProbe.h"
 #include "tests/host/SkarvelUnderTest.h"
 
 namespace {
@@ -209,4 +210,28 @@ TEST(Chunks, OversamplingBlockAfterTheDataRoundTripsAndHostileTailsReadAsOff)
   EXPECT_EQ(host->Effect()->initialDelay, 54);
   EXPECT_EQ(host->SetChunk(false, Bytes(bank.begin(), bank.end() - 12)), 1);
   EXPECT_EQ(host->Effect()->initialDelay, 0);
+}
+
+// A host may stop its audio when it hears of a new latency and wait for its audio thread. The
+// notice comes once the effect's lock is free, so a block processed on another thread meanwhile
+// goes through, and the host already reads the new delay.
+TEST(Chunks, LatencyNoticeComesWithTheLockFree)
+{
+  auto host = Started();
+  ASSERT_TRUE(host);
+  OtherThreadProbe audioThread;
+  std::vector<int> delaysWhileTheBlockWentThrough;
+  host->ReactToCalls([&](VstInt32 opcode) {
+    if (opcode != audioMasterIOChanged) return;
+    const bool processed = audioThread.Returns([&] {
+      FloatBuffers in(2, std::vector<float>(256, 0.25f)), out(2, std::vector<float>(256));
+      host->ProcessReplacing(in, out, 256);
+    });
+    delaysWhileTheBlockWentThrough.push_back(processed ? host->Effect()->initialDelay : -1);
+  });
+  const Bytes values = WithHeader(Doubles(kParams, 2));
+  for (const Bytes& tail : {OversamplingBlock(4), OversamplingBlock(2), Bytes{}})
+    EXPECT_EQ(host->SetChunk(true, Joined(values, tail)), 1);
+  EXPECT_EQ(delaysWhileTheBlockWentThrough, (std::vector<int>{67, 54, 0}));
+  host->ReactToCalls(nullptr);
 }

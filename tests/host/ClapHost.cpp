@@ -98,7 +98,9 @@ ClapHost::ClapHost()
   host.version = "1.0";
   host.get_extension = HostExtension;
   host.request_restart = [](const clap_host_t* h) {
-    ++static_cast<ClapHost*>(h->host_data)->restartRequests;
+    ClapHost* self = static_cast<ClapHost*>(h->host_data);
+    ++self->restartRequests;
+    if (self->latencyReaction) self->latencyReaction();
   };
   host.request_process = [](const clap_host_t*) {};
   host.request_callback = [](const clap_host_t*) {};
@@ -269,8 +271,11 @@ const void* ClapHost::HostExtension(const clap_host_t*, const char* id)
                                             [](const clap_host_t*, clap_id, clap_param_clear_flags) {},
                                             RequestFlush};
   static const clap_host_timer_support_t timerSupport = {RegisterTimer, UnregisterTimer};
-  static const clap_host_latency_t latency = {
-    [](const clap_host_t* h) { ++static_cast<ClapHost*>(h->host_data)->latencyChanges; }};
+  static const clap_host_latency_t latency = {[](const clap_host_t* h) {
+    ClapHost* self = static_cast<ClapHost*>(h->host_data);
+    ++self->latencyChanges;
+    if (self->latencyReaction) self->latencyReaction();
+  }};
   if (!id) return nullptr;
   if (std::string(id) == CLAP_EXT_PARAMS) return &params;
   if (std::string(id) == CLAP_EXT_TIMER_SUPPORT) return &timerSupport;

@@ -6,6 +6,7 @@
 #include <clap/plugin-factory.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -77,6 +78,8 @@ public:
   // How often the plug-in asked for a restart, and told of a new latency.
   int RestartRequests() const { return restartRequests; }
   int LatencyChanges() const { return latencyChanges; }
+  // Run inside both of those calls, after they are counted.
+  void ReactToLatencyNotices(std::function<void()> reaction) { latencyReaction = std::move(reaction); }
 
   // The parameter's value; NaN when the plug-in refuses.
   double Value(clap_id id) const;
@@ -111,6 +114,7 @@ private:
   int flushRequests = 0;
   int restartRequests = 0;
   int latencyChanges = 0;
+  std::function<void()> latencyReaction;
   std::map<clap_id, uint32_t> timers;
   clap_id nextTimer = 7;
   std::string error;

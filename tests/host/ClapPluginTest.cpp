@@ -16,6 +16,7 @@
 #include "skarvel/SkarvelParameters.h"
 #include "tests/host/ClapStreams.h"
 #include "tests/host/EffectScenarios.h"
+#include "tests/host/OtherThreadProbe.h"
 #include "tests/host/SkarvelUnderTest.h"
 
 namespace {
@@ -138,14 +139,19 @@ TEST(ClapScan, OneStereoPairProcessedInPlaceAndNoLatency)
   EXPECT_EQ(latency->get(host->Plugin()), 0u);
 }
 
-// A state with the oversampling on brings its latency: told to the host at once while the
-// plug-in is inactive, through a restart request while it is active.
+// A state with the oversampling on brings its latency: told to the host while the plug-in is
+// inactive, through a restart request while it is active. Either comes once the plug-in's lock
+// is free: a host that waits in reply for its audio thread finds it flushing parameters.
 TEST(ClapScan, OversamplingStateReportsItsLatency)
 {
   auto host = LoadSkarvelClap();
   ASSERT_TRUE(host);
   const auto* latency = host->Get<clap_plugin_latency_t>(CLAP_EXT_LATENCY);
   ASSERT_NE(latency, nullptr);
+  OtherThreadProbe audioThread;
+  std::vector<bool> flushedDuringTheNotice;
+  host->ReactToLatencyNotices(
+    [&] { flushedDuringTheNotice.push_back(audioThread.Returns([&] { host->Flush(); })); });
   std::vector<uint8_t> state = host->SaveState();
   const uint8_t block[12] = {'O', 'V', 'S', 'M', 1, 0, 0, 0, 4, 0, 0, 0};
   state.insert(state.end(), block, block + 12);
@@ -160,12 +166,14 @@ TEST(ClapScan, OversamplingStateReportsItsLatency)
   EXPECT_EQ(latency->get(host->Plugin()), 0u);
   EXPECT_EQ(host->LatencyChanges(), 1);
   EXPECT_EQ(host->RestartRequests(), 1);
+  EXPECT_EQ(flushedDuringTheNotice, (std::vector<bool>{true, true}));
+  host->ReactToLatencyNotices(nullptr);
 }
 
 // --- Parameters ------------------------------------------------------------------------------
 
 // Ids are the table's indices, the defaults are the first program's values (what the VST2
-// module starts with), and only the switches are stepped.
+// module starts with), only the switches are stepped, and "Bypass FX" is the host's bypass.
 TEST(ClapParams, TheTableAsTheHostSeesIt)
 {
   auto host = LoadSkarvelClap();
@@ -184,6 +192,7 @@ TEST(ClapParams, TheTableAsTheHostSeesIt)
     EXPECT_EQ(host->Value(clap_id(i)), info.default_value) << info.name;
     EXPECT_TRUE(info.flags & CLAP_PARAM_IS_AUTOMATABLE);
     EXPECT_EQ((info.flags & CLAP_PARAM_IS_STEPPED) != 0, IsSwitch(i)) << info.name;
+    EXPECT_EQ((info.flags & CLAP_PARAM_IS_BYPASS) != 0, i == kBypassFX) << info.name;
   }
   clap_param_info_t info{};
   EXPECT_FALSE(params->get_info(host->Plugin(), kNumParams, &info));

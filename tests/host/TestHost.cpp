@@ -142,6 +142,7 @@ VstIntPtr VSTCALLBACK TestHost::Callback(AEffect* effect, VstInt32 opcode, VstIn
   TestHost* host = effect && effect->user ? static_cast<TestHost*>(effect->user) : hostBeingLoaded;
   if (!host) return 0;
   host->calls.push_back({opcode, index, value, opt});
+  if (host->callReaction) host->callReaction(opcode);
   return host->Answer(opcode, index, value, ptr, opt);
 }
 

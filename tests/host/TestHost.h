@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -82,6 +83,9 @@ public:
   void ProcessAccumulating(FloatBuffers& in, FloatBuffers& out, int frames);
   void ProcessDoubleReplacing(DoubleBuffers& in, DoubleBuffers& out, int frames);
 
+  // Run inside every host call the plug-in makes, after it is recorded, with its opcode.
+  void ReactToCalls(std::function<void(VstInt32 opcode)> reaction) { callReaction = std::move(reaction); }
+
   const std::vector<HostCallRecord>& Calls() const { return calls; }
   int CountCalls(VstInt32 opcode) const;
   void ClearCalls() { calls.clear(); }
@@ -99,4 +103,5 @@ private:
   std::string error;
   std::vector<HostCallRecord> calls;
   std::vector<ReceivedMidi> midi;
+  std::function<void(VstInt32)> callReaction;
 };

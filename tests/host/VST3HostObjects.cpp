@@ -163,8 +163,10 @@ v3_result V3_API HandlerEnd(void* self, v3_param_id id) { return Record(self, 'e
 
 v3_result V3_API HandlerRestart(void* self, int32_t flags)
 {
-  ++Self<ComponentHandler>(self).restarts;
-  Self<ComponentHandler>(self).restartFlags |= flags;
+  ComponentHandler& handler = Self<ComponentHandler>(self);
+  ++handler.restarts;
+  handler.restartFlags |= flags;
+  if (handler.onRestart) handler.onRestart();
   return V3_OK;
 }
 

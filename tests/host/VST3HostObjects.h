@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -63,7 +64,8 @@ struct ComponentHandler
   const void* vtable;
   std::vector<Edit> edits;
   int restarts = 0;
-  int32_t restartFlags = 0;  // of every restart so far
+  int32_t restartFlags = 0;         // of every restart so far
+  std::function<void()> onRestart;  // run inside each restart, after it is counted
   int refs = 1;
 };
 

@@ -1,6 +1,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "tests/host/OtherThreadProbe.h"
 #include "tests/host/VST3UnderTest.h"
 
 namespace {
@@ -191,7 +192,9 @@ TEST_F(VST3BesideVST2, FactoryProgramsAreTheRootUnitsProgramListAndTheProgramPar
   }
 }
 
-// A state with the oversampling on brings its latency, and the host is asked to read it again.
+// A state with the oversampling on brings its latency, and the host is asked to read it again
+// once the plug-in's lock is free: a host that waits in reply for its audio thread finds a
+// block going through.
 TEST(VST3Plugin, OversamplingStateReportsItsLatencyThroughARestart)
 {
   ComponentHandler handler;
@@ -202,6 +205,14 @@ TEST(VST3Plugin, OversamplingStateReportsItsLatencyThroughARestart)
   ASSERT_EQ(v3_cpp_obj(c)->set_component_handler(c, handler.Ptr()), V3_OK);
   v3_audio_processor** p = host->Processor();
   EXPECT_EQ(v3_cpp_obj(p)->get_latency_samples(p), 0u);
+  OtherThreadProbe audioThread;
+  bool processedDuringTheRestart = false;
+  handler.onRestart = [&] {
+    processedDuringTheRestart = audioThread.Returns([&] {
+      FloatBuffers in(2, std::vector<float>(256, 0.25f)), out(2, std::vector<float>(256));
+      host->Process(in, out, 256);
+    });
+  };
 
   std::vector<uint8_t> state = host->GetState();
   const uint8_t block[12] = {'O', 'V', 'S', 'M', 1, 0, 0, 0, 2, 0, 0, 0};
@@ -210,6 +221,8 @@ TEST(VST3Plugin, OversamplingStateReportsItsLatencyThroughARestart)
   EXPECT_EQ(v3_cpp_obj(p)->get_latency_samples(p), 54u);
   EXPECT_EQ(handler.restarts, 1);
   EXPECT_TRUE(handler.restartFlags & V3_RESTART_LATENCY_CHANGED);
+  EXPECT_TRUE(processedDuringTheRestart);
+  handler.onRestart = nullptr;
   EXPECT_EQ(host->GetState(), state);
   host.reset();
 }

@@ -8,6 +8,7 @@
 #include <clap/plugin-factory.h>
 
 #include "plug/CreateEffect.h"
+#include "plug/CreationLock.h"
 #include "plug/EffectIdentity.h"
 #include "plug/clap/module/CLAPPluginRecord.h"
 
@@ -29,13 +30,6 @@ const clap_plugin_descriptor_t kDescriptor = {CLAP_VERSION_INIT,
                                               kEffectIdentity.version,
                                               kEffectIdentity.description,
                                               kFeatures};
-
-// Creating effects at once from several threads would race in the editor's shared caches.
-ParameterLock& CreationLock()
-{
-  static ParameterLock lock;
-  return lock;
-}
 
 uint32_t PluginCount(const clap_plugin_factory_t*) { return 1; }
 

@@ -143,7 +143,12 @@ bool SaveState(const clap_plugin_t* p, const clap_ostream_t* stream)
 
 bool LoadState(const clap_plugin_t* p, const clap_istream_t* stream)
 {
-  return Guarded(p, false, [&](IPlugCLAP& plug) { return plug.LoadState(stream); });
+  // A state may bring a new latency; the host hears of it once the lock is released.
+  return Guarded(p, false, [&](IPlugCLAP& plug) {
+    const bool loaded = plug.LoadState(stream);
+    plug.SendPendingLatencyNotice();
+    return loaded;
+  });
 }
 
 const clap_plugin_state_t kState = {SaveState, LoadState};

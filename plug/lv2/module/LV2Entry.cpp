@@ -7,6 +7,7 @@
 #include <lv2/state/state.h>
 
 #include "plug/CreateEffect.h"
+#include "plug/CreationLock.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ LV2_Handle Instantiate(const LV2_Descriptor*, double sampleRate, const char*,
                        const LV2_Feature* const* features)
 {
   try {
+    LockGuard g(CreationLock());
     std::unique_ptr<IPlug> plug = CreateEffect(IPlugLV2::HostHandle{sampleRate, features});
     plug->ReadyForHost();
     return plug.release();

@@ -8,6 +8,7 @@
 #include "factory.h"
 
 #include "plug/CreateEffect.h"
+#include "plug/CreationLock.h"
 #include "plug/EffectIdentity.h"
 #include "plug/vst3/VST3Identity.h"
 #include "plug/vst3/VST3Text.h"
@@ -92,14 +93,6 @@ v3_result V3_API GetClassInfoUtf16(void*, int32_t index, v3_class_info_3* info)
   ToUtf16(kEffectIdentity.version, info->version, 64);
   ToUtf16(VST3Identity::kSdkVersion, info->sdk_version, 64);
   return V3_OK;
-}
-
-// Hosts may create instances from several threads; the effect is built one at a time, as
-// the VST2 entry point does.
-ParameterLock& CreationLock()
-{
-  static ParameterLock lock;
-  return lock;
 }
 
 v3_result V3_API SetHostContext(void*, v3_funknown**) { return V3_OK; }

@@ -1,0 +1,7 @@
+#include "plug/CreationLock.h"
+
+ParameterLock& CreationLock()
+{
+  static ParameterLock lock;
+  return lock;
+}

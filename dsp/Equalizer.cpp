@@ -113,21 +113,24 @@ void Equalizer::ProcessSlice(double* left, double* right, int n)
                        (cut && bandStop->Gliding());
   if (!gliding) {
     // Every band in one loop, both channels side by side: the bands' recursions overlap.
-    auto low = lowShelf->RunPaired();
-    auto high = highShelf->RunPaired();
-    auto mid = boost ? bandPass->RunPaired() : bandStop->RunPaired();
-    RunFaded(n, [&](int i, double fade) {
-      const Dsp::StereoPair x = {left[i], right[i]};
-      const Dsp::StereoPair shelved = high.Step(low.Step(x));
-      const Dsp::StereoPair band = boost || cut ? mid.Step(x) : x;
-      const double a = mix(shelved[0], band[0]);
-      const double b = mix(shelved[1], band[1]);
-      left[i] = (1.0 - fade) * left[i] + fade * a;
-      right[i] = (1.0 - fade) * right[i] + fade * b;
-    });
-    low.Store();
-    high.Store();
-    if (boost || cut) mid.Store();
+    // Flattened: every step inline, the runs' histories in registers.
+    const auto bands = [&](auto low, auto high, auto mid) __attribute__((flatten))
+    {
+      RunFaded(n, [&](int i, double fade) {
+        const Dsp::StereoPair x = {left[i], right[i]};
+        const Dsp::StereoPair shelved = high.Step(low.Step(x));
+        const Dsp::StereoPair band = boost || cut ? mid.Step(x) : x;
+        const double a = mix(shelved[0], band[0]);
+        const double b = mix(shelved[1], band[1]);
+        left[i] = (1.0 - fade) * left[i] + fade * a;
+        right[i] = (1.0 - fade) * right[i] + fade * b;
+      });
+      low.Store();
+      high.Store();
+      if (boost || cut) mid.Store();
+    };
+    Dsp::WithLocalRuns(bands, lowShelf->RunPaired(), highShelf->RunPaired(),
+                       boost ? bandPass->RunPaired() : bandStop->RunPaired());
     return;
   }
 

@@ -55,6 +55,8 @@ public:
     }
   }
 
+  class FullRun;
+
   // A stereo pair of states stepped one sample at a time, both channels in one register,
   // alongside other filters in the same loop: the arithmetic of Process for each channel.
   // The histories live in the object until Store writes them back.
@@ -70,6 +72,19 @@ public:
     }
 
     StereoPair Step(StereoPair x) { return StepStages(x, co, count); }
+
+    // Whether the cascade has every stage the form holds; StepFull is then Step with the
+    // stage loop unrolled and no stage count tested per sample.
+    bool Full() const { return count == MaxStages; }
+    using Unrolled = FullRun;
+
+    StereoPair StepFull(StereoPair x)
+    {
+      g = -g;
+      StereoPair y = History<StereoPair>::StepFirst(h[0], co[0], x, g);
+      for (int k = 1; k < MaxStages; ++k) y = History<StereoPair>::Step(h[k], co[k], y);
+      return y;
+    }
 
     // A step through a cascade other than the one the run began with: a glide redesigns
     // it at every sample.
@@ -101,6 +116,15 @@ public:
     StereoPair g;
     History<StereoPair> h[MaxStages];
     BiquadCoefficients co[MaxStages];
+  };
+
+  // A full paired run (PairedRun::Full) whose Step is StepFull, for a loop body written once
+  // for either kind of run.
+  class FullRun : public PairedRun
+  {
+  public:
+    explicit FullRun(const PairedRun& run) : PairedRun(run) {}
+    StereoPair Step(StereoPair x) { return this->StepFull(x); }
   };
 
   Stage stages[MaxStages];
@@ -178,5 +202,16 @@ private:
     std::memcpy(&right, r, sizeof r);
   }
 };
+
+// Calls body with copies of the paired runs, unrolled (FullRun) when every run is full. A
+// body that takes them by value, loops over the samples and stores them at its end holds
+// their histories in locals that nothing else reaches: in registers for the whole loop.
+template <class Body, class... Runs> void WithLocalRuns(Body&& body, const Runs&... runs)
+{
+  if ((runs.Full() && ...))
+    body(typename Runs::Unrolled(runs)...);
+  else
+    body(runs...);
+}
 
 }  // namespace Dsp

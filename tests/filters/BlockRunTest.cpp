@@ -1,5 +1,6 @@
-// A block through a state type's RunBlock is the per-sample Process, bit for bit: for one
-// and two stages, both direct forms, double and float samples, across consecutive blocks.
+// A block through a state type's RunBlock, or through its paired runs on local copies, is
+// the per-sample Process, bit for bit: for one and two stages, both direct forms, double and
+// float samples, across consecutive blocks.
 #include <gtest/gtest.h>
 
 #include "TestSignal.h"
@@ -46,6 +47,32 @@ void ExpectBlocksMatchSamples(const BiquadCascade<Design::kMaxStages>& cascade)
   for (int c = 0; c < 2; ++c) EXPECT_EQ(block[c].guard.value, sample[c].guard.value);
 }
 
+// The same through WithLocalRuns: unrolled when the cascade has every stage the state holds,
+// stepped by the stage count when it has fewer.
+template <template <int> class Form>
+void ExpectLocalRunsMatchSamples(const BiquadCascade<Design::kMaxStages>& cascade)
+{
+  using State = Form<Design::kMaxStages>;
+  State paired[2], sample[2];
+  const std::vector<double> signal = TestSignal(1200);
+  std::vector<double> a = signal, b = signal;
+  for (int begin = 0; begin < 600; begin += 150) {
+    const auto steps = [&](auto run) {
+      for (int i = begin; i < begin + 150; ++i) {
+        const StereoPair y = run.Step(StereoPair{a[i], a[600 + i]});
+        a[i] = y[0];
+        a[600 + i] = y[1];
+      }
+      run.Store();
+    };
+    WithLocalRuns(steps, typename State::PairedRun(paired, cascade));
+    for (int i = begin; i < begin + 150; ++i)
+      for (int c = 0; c < 2; ++c) b[600 * c + i] = sample[c].Process(b[600 * c + i], cascade);
+  }
+  EXPECT_EQ(a, b);
+  for (int c = 0; c < 2; ++c) EXPECT_EQ(paired[c].guard.value, sample[c].guard.value);
+}
+
 }  // namespace
 
 TEST(BlockRun, EqualsProcessingSampleBySample)
@@ -57,6 +84,8 @@ TEST(BlockRun, EqualsProcessingSampleBySample)
     ExpectBlocksMatchSamples<DirectFormII, double>(cascade);
     ExpectBlocksMatchSamples<DirectFormI, float>(cascade);
     ExpectBlocksMatchSamples<DirectFormII, float>(cascade);
+    ExpectLocalRunsMatchSamples<DirectFormI>(cascade);
+    ExpectLocalRunsMatchSamples<DirectFormII>(cascade);
   }
 }
 

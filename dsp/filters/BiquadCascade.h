@@ -30,10 +30,13 @@ struct UnitCirclePoint
 // Product of the stage responses at f cycles per sample.
 Complex CascadeResponse(const BiquadCoefficients* stages, int stageCount, double f);
 
+// The first stage's response starts the product: multiplying it by 1 would change no
+// finite value beyond the sign of a zero part.
 inline Complex CascadeResponse(const BiquadCoefficients* stages, int stageCount, const UnitCirclePoint& z)
 {
-  Complex h(1.0);
-  for (int i = 0; i < stageCount; ++i) h *= stages[i].Response(z.zInv, z.zInv2);
+  if (stageCount == 0) return 1.0;
+  Complex h = stages[0].Response(z.zInv, z.zInv2);
+  for (int i = 1; i < stageCount; ++i) h *= stages[i].Response(z.zInv, z.zInv2);
   return h;
 }
 

@@ -20,6 +20,7 @@ struct UnitCirclePoint
     std::memcpy(&bits, &f, sizeof bits);
     if (bits != fBits) Compute(f, bits);
   }
+  // The values at f, whose bits are bits: MoveTo's work when f has changed.
   void Compute(double f, uint64_t bits);
 
   uint64_t fBits = ~uint64_t(0);  // a NaN: nothing computed yet

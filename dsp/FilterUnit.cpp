@@ -12,6 +12,35 @@
 
 namespace Kernwave {
 
+using Dsp::ParamInfo;
+
+// One control value in the native units of each parameter record it is given. The filters
+// share their records (every frequency maps alike), so each distinct mapping is evaluated
+// once: the mappings are logarithms and powers, and a gliding cutoff changes every block.
+class SharedNativeValue
+{
+public:
+  explicit SharedNativeValue(double controlValue) : control(controlValue) {}
+
+  double In(const ParamInfo& info)
+  {
+    if (info.toNative != rule || info.minimum != minimum || info.maximum != maximum) {
+      rule = info.toNative;
+      minimum = info.minimum;
+      maximum = info.maximum;
+      native = info.ToNativeValue(control);
+    }
+    return native;
+  }
+
+private:
+  double control;
+  ParamInfo::ToNativeRule rule = nullptr;
+  double minimum = 0.0;
+  double maximum = 0.0;
+  double native = 0.0;
+};
+
 namespace {
 
 using namespace Dsp;
@@ -81,30 +110,32 @@ void FilterUnit::SetSampleRate(double rate)
   }
 }
 
-void FilterUnit::SetControl(Filter& filter, int slot, double v)
+void FilterUnit::SetControl(Filter& filter, int slot, SharedNativeValue& value)
 {
   if (slot < 0) return;
   scratch = filter.CurrentParams();
-  scratch[slot] = filter.DescribeParam(slot).ToNativeValue(v);
+  scratch[slot] = value.In(filter.DescribeParam(slot));
   filter.AssignParams(scratch);
 }
 
 void FilterUnit::SetCutoff(double v)
 {
   if (!std::isfinite(v)) return;
+  SharedNativeValue value(v);
   for (auto* set : {&rbjFilters, &chebyFilters})
-    for (auto& f : *set) SetControl(*f, f->IndexOfParam(IdFrequency), v);
+    for (auto& f : *set) SetControl(*f, f->IndexOfParam(IdFrequency), value);
 }
 
 void FilterUnit::SetResonance(double v)
 {
   if (!std::isfinite(v)) return;
+  SharedNativeValue value(v);
   for (auto* set : {&rbjFilters, &chebyFilters}) {
     for (auto& f : *set) {
       int slot = f->IndexOfParam(IdQ);
       if (slot < 0) slot = f->IndexOfParam(IdRippleDb);
       if (slot < 0) slot = f->IndexOfParam(IdBandwidth);
-      SetControl(*f, slot, v);
+      SetControl(*f, slot, value);
     }
   }
 }

@@ -11,6 +11,8 @@
 
 namespace Kernwave {
 
+class SharedNativeValue;
+
 // The take weight of the filter type's crossfade, whose keep weight is kSmoothingKeep:
 // 0.012345679 as written, a double a little below kSmoothingTake (0.012345679000000054). The
 // sound depends on these bits: with kSmoothingTake the renders drift from the reference.
@@ -66,7 +68,7 @@ private:
   // frame i's RBJ and Chebyshev output pairs, called once per frame in order.
   template <class Wet> void Mix(double* left, double* right, int n, Wet&& wet);
   // Sets one slot of a filter from a control value and assigns the parameters.
-  void SetControl(Dsp::Filter& filter, int slot, double v);
+  void SetControl(Dsp::Filter& filter, int slot, SharedNativeValue& value);
   // ModeIndex with 0 for a selection outside 0..3.
   static int SelectedIndex(double v);
   Dsp::Filter& SelectedRbj() const;

@@ -27,11 +27,11 @@ public:
   typename State::PairedRun RunPaired()
   {
     static_assert(Channels == 2, "a stereo pair");
-    return typename State::PairedRun(states, this->design.Cascade());
+    return typename State::PairedRun(states, this->Designed().Cascade());
   }
 
 protected:
-  void ApplyParams(const FilterParams& p) override { this->design.Apply(p); }
+  void ApplyParams(const FilterParams&) override { this->DesignLater(); }
 
   // Samples begin..end-1 of every channel through the main design. The channels are
   // independent recursions, so running them side by side per sample lets their latencies
@@ -41,7 +41,7 @@ protected:
     if (!channels) return;
     for (int c = 0; c < Channels; ++c)
       if (!channels[c]) return RunEach(begin, end, channels);
-    State::template RunBlock<Channels>(states, this->design.Cascade(), channels, begin, end);
+    State::template RunBlock<Channels>(states, this->Designed().Cascade(), channels, begin, end);
   }
 
   State states[Channels];
@@ -50,7 +50,7 @@ private:
   // The same with some channels missing.
   template <class Sample> void RunEach(int begin, int end, Sample* const* channels)
   {
-    const auto& cascade = this->design.Cascade();
+    const auto& cascade = this->Designed().Cascade();
     for (int c = 0; c < Channels; ++c) {
       Sample* x = channels[c];
       if (!x) continue;

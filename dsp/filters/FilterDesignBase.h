@@ -21,17 +21,33 @@ public:
     return Design::DescribeParam(index);
   }
 
-  std::vector<PoleZeroPair> PoleZeroPairs() const override { return design.PoleZeroPairs(); }
+  std::vector<PoleZeroPair> PoleZeroPairs() const override { return Designed().PoleZeroPairs(); }
 
   Complex ComplexResponse(double normalizedFrequency) const override
   {
-    return design.Cascade().Response(normalizedFrequency);
+    return Designed().Cascade().Response(normalizedFrequency);
   }
 
-  const Design& MainDesign() const { return design; }
+  const Design& MainDesign() const { return Designed(); }
 
 protected:
-  Design design;
+  // The design of the current parameters, made when it is first asked for after they
+  // changed: parameters that change more often than the filter runs (a cutoff automated
+  // on filters not selected, or still gliding) are designed only when used. A design
+  // depends on nothing but the parameters, so it is the same whenever it is made.
+  const Design& Designed() const
+  {
+    if (designPending) {
+      design.Apply(this->CurrentParams());
+      designPending = false;
+    }
+    return design;
+  }
+  void DesignLater() { designPending = true; }
+
+private:
+  mutable Design design;
+  mutable bool designPending = false;
 };
 
 }  // namespace Dsp

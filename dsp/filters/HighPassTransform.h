@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dsp/filters/MathConstants.h"
+#include "dsp/filters/ComplexQuotient.h"
 #include "dsp/filters/PoleZeroLayout.h"
 
 namespace Dsp {
@@ -12,7 +13,12 @@ class HighPassTransform
 {
 public:
   explicit HighPassTransform(double fc);
-  Complex Map(Complex c) const;
+  // Inline: a glide maps the poles at every sample.
+  Complex Map(Complex c) const
+  {
+    if (IsInfinity(c)) return 1.0;
+    return -Quotient(1.0 + c * k, 1.0 - c * k);
+  }
 
   template <int AnalogPoles, int DigitalPoles>
   void Apply(const PoleZeroLayout<AnalogPoles>& analog, PoleZeroLayout<DigitalPoles>& digital) const

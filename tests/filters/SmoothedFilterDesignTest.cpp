@@ -108,6 +108,30 @@ TEST(SmoothedFilterDesign, ChangeDuringGlideRestartsFromTheTransitionValues)
   EXPECT_DOUBLE_EQ(f.TransitionParams()[1], reached + (256.0 - reached) / 512);
 }
 
+// Assignments between two runs leave only the last one's design (however order and ripple
+// moved in between), made when the filter is next used or asked for: the glide and its end
+// are those of a filter given the last values alone.
+TEST(SmoothedFilterDesign, OnlyTheLastOfUnusedAssignmentsCounts)
+{
+  Cheby4 assignedOften(512), assignedOnce(512);
+  FilterParams p = assignedOften.DefaultParams();
+  assignedOften.AssignParams(p);
+  assignedOnce.AssignParams(p);
+  for (const double order : {3.0, 1.0, 4.0}) {
+    p[1] = order;
+    p[2] = 900.0 * order;
+    p[3] = 0.5 * order;
+    assignedOften.AssignParams(p);
+  }
+  assignedOnce.AssignParams(p);
+  ChebyshevI::Design::LowPass<4> fresh;
+  fresh.Apply(p);
+  EXPECT_EQ(assignedOften.ComplexResponse(0.1), fresh.Cascade().Response(0.1));
+  const std::vector<double> x = TestSignal(1200);
+  EXPECT_EQ(RunBlocks(assignedOften, x, 100), RunBlocks(assignedOnce, x, 100));
+  EXPECT_EQ(assignedOften.MainDesign().Cascade().stages[1].b0, fresh.Cascade().stages[1].b0);
+}
+
 TEST(SmoothedFilterDesign, OrderGlidesThroughTwoThreeFour)
 {
   Cheby4 f(512);

@@ -74,7 +74,7 @@ test-sanitize: bootstrap-test
 	@test -f build-asan/build.ninja || \
 	  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKARVEL_SANITIZE=address,undefined
 	cmake --build build-asan -j2
-	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --test-dir build-asan --output-on-failure -j2
+	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 ctest --test-dir build-asan --output-on-failure -j2
 
 # The thread stress test built with ThreadSanitizer: any data race fails it.
 test-tsan: bootstrap-test

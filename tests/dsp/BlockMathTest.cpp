@@ -18,21 +18,24 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Arguments spread over [lo, hi], with random signs where lo is 0.
-std::vector<double> Uniform(double lo, double hi, int n, std::mt19937_64& rng)
-{
-  std::uniform_real_distribution<double> d(lo, hi);
-  std::vector<double> x(n);
-  for (double& v : x) v = (rng() & 1) && lo == 0.0 ? -d(rng) : d(rng);
-  return x;
-}
-
 // Magnitudes spread evenly over the exponents 2^lo..2^hi, both signs.
 std::vector<double> LogUniform(int lo, int hi, int n, std::mt19937_64& rng)
 {
   std::uniform_real_distribution<double> e(lo, hi);
   std::vector<double> x(n);
   for (double& v : x) v = ((rng() & 1) ? -1.0 : 1.0) * std::exp2(e(rng));
+  return x;
+}
+
+#if defined(__GLIBC__)
+// The helpers of the ulp sweeps, which only glibc's long double functions can judge (below).
+
+// Arguments spread over [lo, hi], with random signs where lo is 0.
+std::vector<double> Uniform(double lo, double hi, int n, std::mt19937_64& rng)
+{
+  std::uniform_real_distribution<double> d(lo, hi);
+  std::vector<double> x(n);
+  for (double& v : x) v = (rng() & 1) && lo == 0.0 ? -d(rng) : d(rng);
   return x;
 }
 
@@ -66,6 +69,7 @@ double LargestUlpError(void (*block)(const double*, double*, int), long double (
 
 long double ExactSin(long double x) { return sinl(x); }
 long double ExactAtan(long double x) { return atanl(x); }
+#endif
 
 std::vector<double> Applied(void (*block)(const double*, double*, int), std::vector<double> x)
 {

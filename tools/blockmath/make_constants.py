@@ -14,60 +14,21 @@ The polynomials of the kernels come from their Taylor series, economised in exac
 arithmetic: expanded in Chebyshev polynomials over the interval the kernel evaluates them on
 and cut after the terms the accuracy needs, which leaves an error close to the least any
 polynomial of that length can have."""
-from decimal import Decimal, getcontext
+from decimal import Decimal
 from fractions import Fraction
 from math import comb, factorial
+import sys
+from pathlib import Path
 
-getcontext().prec = 80
-
-
-def atan_series(x):
-    """arctan(x) for |x| <= 1/2: sum of (-1)^n x^(2n+1) / (2n+1)."""
-    total, term, n = Decimal(0), x, 0
-    while abs(term) > Decimal(10) ** -75:
-        total += term / (2 * n + 1)
-        term *= -x * x
-        n += 1
-    return total
-
-
-PI = 16 * atan_series(Decimal(1) / 5) - 4 * atan_series(Decimal(1) / 239)
-HALF_PI = PI / 2
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
+from precise_constants import HALF_PI, PI, atan_series, hi_lo, split  # noqa: E402
 
 
 def double(d):
     return float(d)  # correctly rounded: Decimal converts through its exact decimal string
 
 
-def exact(f):
-    return Decimal(f)  # a double's exact value
-
-
-def truncated(d, bits):
-    """d cut to its leading `bits` significant bits (d > 0)."""
-    e = 0
-    while d >= 2:
-        d /= 2
-        e += 1
-    while d < 1:
-        d *= 2
-        e -= 1
-    scaled = int(d * 2 ** (bits - 1))
-    return Decimal(scaled) / Decimal(2) ** (bits - 1) * Decimal(2) ** e
-
-
-def hi_lo(d):
-    hi = double(d)
-    return hi, double(d - exact(hi))
-
-
-parts = []
-rest = HALF_PI
-for _ in range(3):
-    p = truncated(rest, 22)
-    parts.append(double(p))
-    rest -= p
-parts.append(double(rest))
+parts = split(HALF_PI, 4, 22)
 
 points = [("0.25", Decimal(1) / 4), ("0.5", Decimal(1) / 2), ("1", Decimal(1)),
           ("2", Decimal(2)), ("4", Decimal(4))]

@@ -28,6 +28,13 @@ LICE_MemBitmap* LoadPngResource(int resourceId, const char* fileName)
   return FindNamedPngResource(resourceId, fileName, res) ? LoadPngFromMemory(res.bytes, res.size) : nullptr;
 }
 
+bool SamePngResource(int firstId, int secondId)
+{
+  ResourceData a, b;
+  return FindPngResource(firstId, a) && FindPngResource(secondId, b) && a.size == b.size &&
+         (a.bytes == b.bytes || std::memcmp(a.bytes, b.bytes, a.size) == 0);
+}
+
 bool ReadPngResourceSize(int resourceId, const char* fileName, int& width, int& height)
 {
   ResourceData res;

@@ -129,8 +129,9 @@ LICE_IBitmap* IGraphics::DecodedBitmap(int resourceId, const char* fileName)
 
 // Decoding is most of the first paint's time; each bitmap decodes on its own, so they are
 // spread over the processor's cores, the largest first so that none is left for the end. The
-// paint waits for all of them. Two editors decoding the same art at once only cost double
-// work: the cache keeps one of each.
+// paint waits for all of them. The art repeats some strips under several ids: those are
+// decoded once and shared. Two editors decoding the same art at once only cost double work:
+// the cache keeps one of each.
 void IGraphics::DecodeBitmapsToPaint(const EditorRect& r)
 {
   std::vector<const SkinBitmap*> missing;
@@ -145,11 +146,26 @@ void IGraphics::DecodeBitmapsToPaint(const EditorRect& r)
   std::stable_sort(missing.begin(), missing.end(), [](const SkinBitmap* a, const SkinBitmap* b) {
     return static_cast<long long>(a->W) * a->H > static_cast<long long>(b->W) * b->H;
   });
+  // original[i]: the first of the missing bitmaps with the same resource bytes as bitmap i.
+  std::vector<size_t> original(missing.size()), distinct;
+  for (size_t i = 0; i < missing.size(); ++i) {
+    original[i] = i;
+    for (size_t d : distinct)
+      if (SamePngResource(missing[d]->resourceId, missing[i]->resourceId)) {
+        original[i] = d;
+        break;
+      }
+    if (original[i] == i) distinct.push_back(i);
+  }
   std::vector<LICE_IBitmap*> decoded(missing.size(), nullptr);
-  ParallelFor(static_cast<int>(missing.size()), ComputeWorkers(),
-              [&](int i) { decoded[i] = LoadSkinBitmap(missing[i]->resourceId, missing[i]->fileName); });
+  ParallelFor(static_cast<int>(distinct.size()), ComputeWorkers(), [&](int k) {
+    const SkinBitmap* b = missing[distinct[k]];
+    decoded[distinct[k]] = LoadSkinBitmap(b->resourceId, b->fileName);
+  });
+  BitmapCache& cache = BitmapCache::Instance();
   for (size_t i = 0; i < missing.size(); ++i)
-    missing[i]->bitmap = BitmapCache::Instance().Adopt(missing[i]->resourceId, decoded[i]);
+    missing[i]->bitmap = original[i] == i ? cache.Adopt(missing[i]->resourceId, decoded[i])
+                                          : cache.Share(missing[i]->resourceId, missing[original[i]]->bitmap);
 }
 
 // Controls need only the size, which the PNG header tells; the pixels are decoded when first

@@ -51,8 +51,8 @@ protected:
 
 // Building the editor reads only the sizes from the art's headers (hosts create instances to
 // scan them); the first repaint decodes what it draws, on several threads at once, into the
-// same pixels a decode of one bitmap alone gives; the hidden about page's art waits until it
-// is shown. Under ctest every case runs in a process of its own, where nothing has been drawn
+// same pixels a decode of one bitmap alone gives, once for ids whose resources are the same
+// bytes; the hidden about page's art waits until it is shown. Under ctest every case runs in a process of its own, where nothing has been drawn
 // before.
 TEST_F(EditorPixels, TheArtIsDecodedWhenFirstDrawn)
 {
@@ -85,6 +85,17 @@ TEST_F(EditorPixels, TheArtIsDecodedWhenFirstDrawn)
     EXPECT_EQ(cached->getHeight(), all.B) << b.fileName;
     EXPECT_TRUE(Region(cached, all) == Region(alone.get(), all)) << b.fileName;
   }
+  int shared = 0;
+  for (const PanelLayout::SkinBitmap& a : PanelLayout::kBitmaps)
+    for (const PanelLayout::SkinBitmap& b : PanelLayout::kBitmaps) {
+      LICE_IBitmap* first = BitmapCache::Instance().Find(a.id);
+      LICE_IBitmap* second = BitmapCache::Instance().Find(b.id);
+      if (a.id >= b.id || !first || !second) continue;
+      const bool same = SamePngResource(a.id, b.id);
+      shared += same;
+      EXPECT_EQ(first == second, same) << a.fileName << ", " << b.fileName;
+    }
+  EXPECT_GT(shared, 0) << "the art repeats strips under several ids";
 }
 
 TEST_F(EditorPixels, AKnobShowsTheFrameOfItsValue)

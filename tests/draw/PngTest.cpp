@@ -21,10 +21,11 @@ void Append(png_structp png, png_bytep data, png_size_t n)
   out->insert(out->end(), data, data + n);
 }
 
-// Encodes rows (already in the file's sample layout) with libpng's writer.
+// Encodes rows (already in the file's sample layout) with libpng's writer, with its choice of
+// row filters or the one filter given (PNG_FILTER_NONE, _SUB, ...).
 std::vector<unsigned char> Encode(const Header& h, const std::vector<std::vector<unsigned char>>& rows,
                                   const std::vector<png_color>& palette = {},
-                                  const std::vector<png_byte>& trns = {})
+                                  const std::vector<png_byte>& trns = {}, int filter = 0)
 {
   std::vector<unsigned char> out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -38,6 +39,7 @@ std::vector<unsigned char> Encode(const Header& h, const std::vector<std::vector
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   if (!palette.empty()) png_set_PLTE(png, info, palette.data(), int(palette.size()));
   if (!trns.empty()) png_set_tRNS(png, info, trns.data(), int(trns.size()), nullptr);
+  if (filter) png_set_filter(png, PNG_FILTER_TYPE_BASE, filter);
   png_write_info(png, info);
   for (const auto& r : rows) png_write_row(png, r.data());
   png_write_end(png, info);
@@ -67,14 +69,19 @@ TEST(PngFailures, ShortBadOrCorruptInput)
   const unsigned char notPng[16] = {'G', 'I', 'F', '8', '9', 'a'};
   EXPECT_EQ(LoadPngFromMemory(notPng, sizeof notPng), nullptr);
 
-  std::vector<std::vector<unsigned char>> rows(8, std::vector<unsigned char>(8 * 3, 0x55));
-  std::vector<unsigned char> good = Encode({8, 8, 8, PNG_COLOR_TYPE_RGB}, rows);
-  ASSERT_NE(Load(good), nullptr);
-  std::vector<unsigned char> truncated(good.begin(), good.begin() + long(good.size()) / 2);
-  EXPECT_EQ(Load(truncated), nullptr);
-  std::vector<unsigned char> flipped = good;
-  flipped[good.size() / 2] ^= 0xFF;  // inside the image data: the checksum fails
-  EXPECT_EQ(Load(flipped), nullptr);
+  for (int channels : {3, 4}) {  // RGBA has a decoder of its own
+    std::vector<std::vector<unsigned char>> rows(8, std::vector<unsigned char>(8 * channels, 0x55));
+    const std::vector<unsigned char> good =
+      Encode({8, 8, 8, channels == 3 ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGBA}, rows);
+    ASSERT_NE(Load(good), nullptr);
+    std::vector<unsigned char> truncated(good.begin(), good.begin() + long(good.size()) / 2);
+    EXPECT_EQ(Load(truncated), nullptr) << channels;
+    std::vector<unsigned char> flipped = good;
+    flipped[good.size() / 2] ^= 0xFF;  // inside the image data: the checksum fails
+    EXPECT_EQ(Load(flipped), nullptr) << channels;
+    std::vector<unsigned char> noEnd(good.begin(), good.end() - 12);  // without IEND: still whole
+    EXPECT_NE(Load(noEnd), nullptr) << channels;
+  }
 }
 
 TEST(PngFailures, TheHeaderAloneGivesTheSizeOrNothing)
@@ -117,6 +124,28 @@ TEST(PngFormats, RgbaKeepsColourUnpremultiplied)
   ASSERT_NE(bm, nullptr);
   EXPECT_EQ(At(*bm, 0, 0), LICE_RGBA(200, 100, 50, 0));
   EXPECT_EQ(At(*bm, 1, 0), LICE_RGBA(1, 2, 3, 128));
+}
+
+// Each row filter undone, on rows the bitmap pads (5 pixels) and rows it does not (8).
+TEST(PngFormats, RgbaRowsOfEveryFilterType)
+{
+  for (int w : {5, 8})
+    for (int filter : {PNG_FILTER_NONE, PNG_FILTER_SUB, PNG_FILTER_UP, PNG_FILTER_AVG, PNG_FILTER_PAETH}) {
+      auto sample = [](int x, int y, int c) {
+        return (x * 67 + y * 151 + c * 29 + x * y * (c + 3) * 13) & 0xFF;
+      };
+      std::vector<std::vector<unsigned char>> rows(7);
+      for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < w; ++x)
+          for (int c = 0; c < 4; ++c) rows[y].push_back(static_cast<unsigned char>(sample(x, y, c)));
+      auto bm = Load(Encode({w, 7, 8, PNG_COLOR_TYPE_RGBA}, rows, {}, {}, filter));
+      ASSERT_NE(bm, nullptr) << w << " " << filter;
+      for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < w; ++x)
+          ASSERT_EQ(At(*bm, x, y),
+                    LICE_RGBA(sample(x, y, 0), sample(x, y, 1), sample(x, y, 2), sample(x, y, 3)))
+            << w << " " << filter << " " << x << "," << y;
+    }
 }
 
 TEST(PngFormats, PaletteWithTransparencyGivesPerPixelAlpha)

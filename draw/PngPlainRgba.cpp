@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -67,12 +68,11 @@ bool InflateImageData(const unsigned char* bytes, size_t length, size_t pos, uns
   return ok;
 }
 
+// Of left a, above b and upper left c, the one nearest to a + b - c, in that order of preference.
 int Paeth(int a, int b, int c)
 {
-  const int p = a + b - c;
-  const int pa = p > a ? p - a : a - p, pb = p > b ? p - b : b - p, pc = p > c ? p - c : c - p;
-  if (pa <= pb && pa <= pc) return a;
-  return pb <= pc ? b : c;
+  const int pa = std::abs(b - c), pb = std::abs(a - c), pc = std::abs(a + b - 2 * c);
+  return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
 }
 
 // One row of RGBA bytes with filter type F (0 none, 1 sub, 2 up, 3 average, 4 Paeth) into
@@ -82,15 +82,17 @@ template <int F, bool kHasUp>
 void UnfilterRow(const unsigned char* in, unsigned char* out, const unsigned char* up, size_t rowBytes)
 {
   static constexpr int kAt[4] = {2, 1, 0, 3};  // where R, G, B, A go in a pixel word
+  int left[4] = {0, 0, 0, 0}, upLeft[4] = {0, 0, 0, 0};
   for (size_t x = 0; x < rowBytes; x += 4) {
     unsigned char raw[4];
     std::memcpy(raw, in + x, 4);
     for (int k = 0; k < 4; ++k) {
-      const size_t i = x + kAt[k];
-      const int a = x ? out[i - 4] : 0, b = kHasUp ? up[i] : 0, c = kHasUp && x ? up[i - 4] : 0;
+      const int a = left[k], b = kHasUp ? up[x + kAt[k]] : 0, c = upLeft[k];
       const int predicted = F == 1 ? a : F == 2 ? b : F == 3 ? (a + b) >> 1 : F == 4 ? Paeth(a, b, c) : 0;
-      out[i] = static_cast<unsigned char>(raw[k] + predicted);
+      left[k] = (raw[k] + predicted) & 0xFF;
+      upLeft[k] = b;
     }
+    for (int k = 0; k < 4; ++k) out[x + kAt[k]] = static_cast<unsigned char>(left[k]);
   }
 }
 

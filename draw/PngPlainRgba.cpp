@@ -28,46 +28,6 @@ bool CrcMatches(const unsigned char* p, uint32_t length)
   return crc == BigEndian(p + 8 + length);
 }
 
-// Inflates the image data of the IDAT chunks from pos on into out, all of it; false when the
-// data runs short or is corrupt, or a critical chunk is unknown or damaged.
-bool InflateImageData(const unsigned char* bytes, size_t length, size_t pos, unsigned char* out,
-                      size_t outBytes)
-{
-  z_stream z{};
-  if (inflateInit(&z) != Z_OK) return false;
-#if ZLIB_VERNUM >= 0x1290
-  // Every chunk's CRC is checked, and covers the same bytes; the stream's own checksum on top
-  // of it costs a tenth of the decoding time.
-  inflateValidate(&z, 0);
-#endif
-  z.next_out = out;
-  z.avail_out = static_cast<uInt>(outBytes);
-  bool inImageData = false, ok = false;
-  while (length - pos >= 12) {
-    const unsigned char* chunk = bytes + pos;
-    const uint32_t n = BigEndian(chunk);
-    if (n > kLargestChunk || n > length - pos - 12) break;
-    const bool idat = std::memcmp(chunk + 4, "IDAT", 4) == 0;
-    const bool critical = !(chunk[4] & 0x20);
-    if (!idat && (inImageData || (critical && std::memcmp(chunk + 4, "PLTE", 4) != 0))) break;
-    if (critical && !CrcMatches(chunk, n)) break;
-    if (idat) {
-      inImageData = true;
-      z.next_in = const_cast<unsigned char*>(chunk + 8);
-      z.avail_in = n;
-      const int r = inflate(&z, Z_NO_FLUSH);
-      if (z.avail_out == 0) {
-        ok = true;
-        break;
-      }
-      if (r != Z_OK && r != Z_BUF_ERROR) break;
-    }
-    pos += 12 + size_t(n);
-  }
-  inflateEnd(&z);
-  return ok;
-}
-
 // Of left a, above b and upper left c, the one nearest to a + b - c, in that order of preference.
 int Paeth(int a, int b, int c)
 {
@@ -110,21 +70,6 @@ bool UnfilterRowOfType(int filter, const unsigned char* in, unsigned char* out, 
   }
 }
 
-// Undoes the filters of h rows of w RGBA pixels, each a filter byte and the row's bytes, that
-// start `lead` bytes into pixels; row y becomes B, G, R, A bytes at y * span. No row's result
-// reaches past the start of the next row's data (lead is large enough), so this works in place.
-bool Unfilter(unsigned char* pixels, size_t lead, uint32_t w, uint32_t h, size_t span)
-{
-  const size_t rowBytes = size_t(w) * 4;
-  for (uint32_t y = 0; y < h; ++y) {
-    const unsigned char* in = pixels + lead + size_t(y) * (rowBytes + 1);
-    unsigned char* out = pixels + size_t(y) * span;
-    const bool done = y ? UnfilterRowOfType<true>(in[0], in + 1, out, out - span, rowBytes)
-                        : UnfilterRowOfType<false>(in[0], in + 1, out, nullptr, rowBytes);
-    if (!done) return false;
-  }
-  return true;
-}
 }  // namespace
 
 bool IsPlainRgbaPng(const unsigned char* b, size_t length)
@@ -137,24 +82,121 @@ bool IsPlainRgbaPng(const unsigned char* b, size_t length)
   return sized && b[24] == 8 && b[25] == 6 && b[26] == 0 && b[27] == 0 && b[28] == 0;
 }
 
-LICE_MemBitmap* DecodePlainRgbaPng(const unsigned char* b, size_t length)
+std::unique_ptr<PlainRgbaPngDecoder> PlainRgbaPngDecoder::Start(const unsigned char* b, size_t length)
 {
   if (!IsPlainRgbaPng(b, length) || !CrcMatches(b + 8, 13)) return nullptr;
   const uint32_t w = BigEndian(b + 16), h = BigEndian(b + 20);
-  const size_t rowBytes = size_t(w) * 4;
   // Room for the filtered rows behind the pixels (rows are padded by at most 3 pixels); more
   // than a bitmap may take (in a 32-bit build) fails.
-  const unsigned long long room = (rowBytes + 1ULL + 12) * h;
+  const unsigned long long room = (w * 4ULL + 1 + 12) * h;
   if (room > 0x7FFFFFFFULL) return nullptr;
-  const size_t filteredBytes = (rowBytes + 1) * h;
-  std::unique_ptr<LICE_MemBitmap> bm(new (std::nothrow) LICE_MemBitmap(int(w), int(h), size_t(room)));
+  std::unique_ptr<PlainRgbaPngDecoder> d(new (std::nothrow) PlainRgbaPngDecoder);
+  if (!d) return nullptr;
+  d->bytes = b;
+  d->length = length;
+  d->pos = kHeaderEnd;
+  d->rowBytes = size_t(w) * 4;
+  d->bitmap.reset(new (std::nothrow) LICE_MemBitmap(int(w), int(h), size_t(room)));
+  LICE_MemBitmap* bm = d->bitmap.get();
   if (!bm || bm->getWidth() != int(w) || bm->getHeight() != int(h)) return nullptr;
-  const size_t span = size_t(bm->getRowSpan()) * 4;
-  const size_t lead = span > rowBytes + 1 ? (h - 1) * (span - rowBytes - 1) : 0;
-  if (bm->AllocatedBytes() < lead + filteredBytes) return nullptr;
-  unsigned char* pixels = reinterpret_cast<unsigned char*>(bm->getBits());
-  if (!InflateImageData(b, length, kHeaderEnd, pixels + lead, filteredBytes) ||
-      !Unfilter(pixels, lead, w, h, span))
+  d->span = size_t(bm->getRowSpan()) * 4;
+  d->lead = d->span > d->rowBytes + 1 ? (h - 1) * (d->span - d->rowBytes - 1) : 0;
+  if (bm->AllocatedBytes() < d->lead + (d->rowBytes + 1) * h) return nullptr;
+  d->stream.reset(new (std::nothrow) z_stream{});
+  if (!d->stream || inflateInit(d->stream.get()) != Z_OK) {
+    d->stream.reset();
     return nullptr;
-  return bm.release();
+  }
+#if ZLIB_VERNUM >= 0x1290
+  // Every chunk's CRC is checked, and covers the same bytes; the stream's own checksum on top
+  // of it costs a tenth of the decoding time.
+  inflateValidate(d->stream.get(), 0);
+#endif
+  d->stream->next_out = d->Pixels() + d->lead;
+  return d;
+}
+
+PlainRgbaPngDecoder::~PlainRgbaPngDecoder() { EndStream(); }
+
+unsigned char* PlainRgbaPngDecoder::Pixels() { return reinterpret_cast<unsigned char*>(bitmap->getBits()); }
+
+bool PlainRgbaPngDecoder::DecodeRows(int rows)
+{
+  rows = rows < bitmap->getHeight() ? rows : bitmap->getHeight();
+  if (failed) return false;
+  if (rows <= rowsDone) return true;
+  const size_t filtered = size_t(rows) * (rowBytes + 1);
+  const size_t inflated = size_t(stream->next_out - (Pixels() + lead));
+  if (inflated < filtered) {
+    stream->avail_out = static_cast<uInt>(filtered - inflated);
+    if (!Inflate()) return Fail();
+  }
+  for (; rowsDone < rows; ++rowsDone) {
+    const unsigned char* in = Pixels() + lead + size_t(rowsDone) * (rowBytes + 1);
+    unsigned char* out = Pixels() + size_t(rowsDone) * span;
+    const bool done = rowsDone ? UnfilterRowOfType<true>(in[0], in + 1, out, out - span, rowBytes)
+                               : UnfilterRowOfType<false>(in[0], in + 1, out, nullptr, rowBytes);
+    if (!done) return Fail();
+  }
+  if (rowsDone == bitmap->getHeight()) EndStream();
+  return true;
+}
+
+// Undoing row y's filters writes its result below the start of row y + 1's filtered data (lead
+// is large enough), so rows inflated ahead stay intact.
+bool PlainRgbaPngDecoder::Inflate()
+{
+  while (stream->avail_out > 0) {
+    if (stream->avail_in == 0) {
+      if (!NextImageData()) return false;
+      continue;
+    }
+    const int r = inflate(stream.get(), Z_NO_FLUSH);
+    if (stream->avail_out == 0) return true;
+    if (r != Z_OK || stream->avail_in > 0) return false;  // corrupt, or ended short
+  }
+  return true;
+}
+
+bool PlainRgbaPngDecoder::NextImageData()
+{
+  while (length - pos >= 12) {
+    const unsigned char* chunk = bytes + pos;
+    const uint32_t n = BigEndian(chunk);
+    if (n > kLargestChunk || n > length - pos - 12) return false;
+    const bool idat = std::memcmp(chunk + 4, "IDAT", 4) == 0;
+    const bool critical = !(chunk[4] & 0x20);
+    if (!idat && (inImageData || (critical && std::memcmp(chunk + 4, "PLTE", 4) != 0))) return false;
+    if (critical && !CrcMatches(chunk, n)) return false;
+    pos += 12 + size_t(n);
+    if (idat) {
+      inImageData = true;
+      stream->next_in = const_cast<unsigned char*>(chunk + 8);
+      stream->avail_in = n;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool PlainRgbaPngDecoder::Fail()
+{
+  failed = true;
+  EndStream();
+  const int h = bitmap->getHeight();
+  std::memset(Pixels() + size_t(rowsDone) * span, 0, size_t(h - rowsDone) * span);
+  return false;
+}
+
+void PlainRgbaPngDecoder::EndStream()
+{
+  if (stream) inflateEnd(stream.get());
+  stream.reset();
+}
+
+LICE_MemBitmap* DecodePlainRgbaPng(const unsigned char* b, size_t length)
+{
+  std::unique_ptr<PlainRgbaPngDecoder> d = PlainRgbaPngDecoder::Start(b, length);
+  if (!d || !d->DecodeRows(d->Bitmap().getHeight())) return nullptr;
+  return d->bitmap.release();
 }

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <png.h>
+#include <zlib.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "draw/LICE_MemBitmap.h"
 #include "draw/LICE_PNG.h"
+#include "draw/PngPlainRgba.h"
 
 namespace {
 struct Header
@@ -47,6 +51,34 @@ std::vector<unsigned char> Encode(const Header& h, const std::vector<std::vector
   return out;
 }
 
+// The PNG with its image data spread over IDAT chunks of at most n bytes.
+std::vector<unsigned char> SplitImageData(const std::vector<unsigned char>& png, size_t n)
+{
+  std::vector<unsigned char> out(png.begin(), png.begin() + 8);
+  auto put32 = [&](uLong v) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<unsigned char>(v >> shift));
+  };
+  for (size_t pos = 8; pos + 12 <= png.size();) {
+    const size_t length =
+      (size_t(png[pos]) << 24) | (png[pos + 1] << 16) | (png[pos + 2] << 8) | png[pos + 3];
+    const unsigned char* type = &png[pos + 4];
+    if (std::memcmp(type, "IDAT", 4) != 0) {
+      out.insert(out.end(), png.begin() + long(pos), png.begin() + long(pos + 12 + length));
+    } else {
+      for (size_t at = 0; at < length; at += n) {
+        const size_t piece = std::min(n, length - at);
+        put32(piece);
+        const size_t start = out.size();
+        out.insert(out.end(), type, type + 4);
+        out.insert(out.end(), type + 4 + at, type + 4 + at + piece);
+        put32(crc32(crc32(0L, Z_NULL, 0), &out[start], uInt(4 + piece)));
+      }
+    }
+    pos += 12 + length;
+  }
+  return out;
+}
+
 std::unique_ptr<LICE_MemBitmap> Load(const std::vector<unsigned char>& bytes)
 {
   return std::unique_ptr<LICE_MemBitmap>(LoadPngFromMemory(bytes.data(), bytes.size()));
@@ -82,6 +114,43 @@ TEST(PngFailures, ShortBadOrCorruptInput)
     std::vector<unsigned char> noEnd(good.begin(), good.end() - 12);  // without IEND: still whole
     EXPECT_NE(Load(noEnd), nullptr) << channels;
   }
+}
+
+// Rows are decoded as they are asked for; damage found further down ends the decoding there,
+// and the rows below become transparent black.
+TEST(PngFailures, DamageFoundLaterLeavesTheRowsBelowTransparent)
+{
+  auto sample = [](int x, int y, int c) {
+    return (x * 97 + y * 57 + c * 31 + x * y * 11 + y * y * c) & 0xFF;
+  };
+  std::vector<std::vector<unsigned char>> rows(64);
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 8; ++x)
+      for (int c = 0; c < 4; ++c) rows[y].push_back(static_cast<unsigned char>(sample(x, y, c)));
+  const std::vector<unsigned char> good = SplitImageData(Encode({8, 64, 8, PNG_COLOR_TYPE_RGBA}, rows), 16);
+  auto whole = Load(good);
+  ASSERT_NE(whole, nullptr);
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 8; ++x)
+      ASSERT_EQ(At(*whole, x, y),
+                LICE_RGBA(sample(x, y, 0), sample(x, y, 1), sample(x, y, 2), sample(x, y, 3)));
+
+  std::vector<unsigned char> damaged = good;
+  const size_t lastImageData = std::string(damaged.begin(), damaged.end()).rfind("IDAT") + 4;
+  damaged[lastImageData] ^= 0x40;
+  EXPECT_EQ(Load(damaged), nullptr);
+  std::unique_ptr<PlainRgbaPngDecoder> d = PlainRgbaPngDecoder::Start(damaged.data(), damaged.size());
+  ASSERT_NE(d, nullptr);
+  ASSERT_TRUE(d->DecodeRows(2));
+  EXPECT_EQ(At(d->Bitmap(), 7, 1),
+            LICE_RGBA(sample(7, 1, 0), sample(7, 1, 1), sample(7, 1, 2), sample(7, 1, 3)));
+  EXPECT_FALSE(d->DecodeRows(64));
+  EXPECT_FALSE(d->DecodeRows(3)) << "a fault stays";
+  const int decoded = d->RowsDecoded();
+  EXPECT_GE(decoded, 2);
+  EXPECT_LT(decoded, 64);
+  for (int y = decoded; y < 64; ++y)
+    for (int x = 0; x < 8; ++x) ASSERT_EQ(At(d->Bitmap(), x, y), 0u) << x << "," << y;
 }
 
 TEST(PngFailures, TheHeaderAloneGivesTheSizeOrNothing)

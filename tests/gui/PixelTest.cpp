@@ -10,6 +10,7 @@
 #include "draw/LICE_MemBitmap.h"
 #include "draw/PngResource.h"
 #include "gui/BitmapCache.h"
+#include "gui/LazySkinBitmap.h"
 #include "skarvel/IKwCurve.h"
 #include "gui/ITextControl.h"
 #include "tests/gui/EditorFixture.h"
@@ -52,7 +53,8 @@ protected:
 // Building the editor reads only the sizes from the art's headers (hosts create instances to
 // scan them); the first repaint decodes what it draws, on several threads at once, into the
 // same pixels a decode of one bitmap alone gives, once for ids whose resources are the same
-// bytes; the hidden about page's art waits until it is shown. Under ctest every case runs in a process of its own, where nothing has been drawn
+// bytes; a filmstrip down to the frame shown, the rest when a later frame is drawn; the hidden
+// about page's art waits until it is shown. Under ctest every case runs in a process of its own, where nothing has been drawn
 // before.
 TEST_F(EditorPixels, TheArtIsDecodedWhenFirstDrawn)
 {
@@ -62,9 +64,15 @@ TEST_F(EditorPixels, TheArtIsDecodedWhenFirstDrawn)
   IControl& knob = Bound(kFilterCutoff);
   const EditorRect r = knob.GetRECT();
   EXPECT_EQ(r, EditorRect(103, 122, 143, 162)) << "the strip's size comes from its header";
-  Gui().UpdateControlsFromPlug(kFilterCutoff, 1.0, true);
+  Gui().UpdateControlsFromPlug(kFilterCutoff, 0.0, true);
   Gui().DrawArea(full);
-  ASSERT_NE(BitmapCache::Instance().Find(105), nullptr);
+  LICE_IBitmap* strip = BitmapCache::Instance().Find(105);
+  ASSERT_NE(strip, nullptr);
+  EXPECT_GE(LazySkinBitmap::RowsDecoded(strip), 40);
+  EXPECT_LT(LazySkinBitmap::RowsDecoded(strip), strip->getHeight());
+  Gui().UpdateControlsFromPlug(kFilterCutoff, 1.0, true);
+  Gui().DrawArea(r);
+  EXPECT_EQ(LazySkinBitmap::RowsDecoded(strip), strip->getHeight());
   EXPECT_EQ(Region(Drawn(), r), Composed(r, 128));
 
   std::vector<int> aboutArt;
@@ -78,6 +86,7 @@ TEST_F(EditorPixels, TheArtIsDecodedWhenFirstDrawn)
       continue;
     }
     ASSERT_NE(cached, nullptr) << b.fileName;
+    LazySkinBitmap::EnsureRows(cached, cached->getHeight());
     std::unique_ptr<LICE_MemBitmap> alone(LoadPngResource(b.id, b.fileName));
     ASSERT_TRUE(alone) << b.fileName;
     const EditorRect all{0, 0, alone->getWidth(), alone->getHeight()};

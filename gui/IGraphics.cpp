@@ -146,9 +146,10 @@ LICE_IBitmap* IGraphics::DecodedBitmap(int resourceId, const char* fileName)
 // Decoding is most of the first paint's time; each bitmap decodes on its own, so they are
 // spread over the processor's cores, the largest first so that none is left for the end. The
 // paint waits for all of them. A filmstrip is decoded down to the frames its controls show;
-// drawing a later frame decodes on to it. The art repeats some strips under several ids: those are
-// decoded once and shared. Two editors decoding the same art at once only cost double work:
-// the cache keeps one of each.
+// drawing a later frame decodes on to it. The art repeats some strips under several ids:
+// those are decoded once and shared. Two editors decoding the same art at once only cost
+// double work: the cache keeps one of each. The font system's set-up, which the paint's text
+// would wait for next, runs beside the decoding as one more task.
 void IGraphics::DecodeBitmapsToPaint(const EditorRect& r)
 {
   struct Missing
@@ -189,9 +190,13 @@ void IGraphics::DecodeBitmapsToPaint(const EditorRect& r)
            static_cast<long long>(missing[b].bitmap->W) * missing[b].rows;
   });
   std::vector<LICE_IBitmap*> decoded(missing.size(), nullptr);
-  ParallelFor(static_cast<int>(distinct.size()), ComputeWorkers(), [&](int k) {
-    const Missing& m = missing[distinct[k]];
-    decoded[distinct[k]] = LoadSkinBitmap(m.bitmap->resourceId, m.bitmap->fileName, m.rows);
+  ParallelFor(static_cast<int>(distinct.size()) + 1, ComputeWorkers(), [&](int k) {
+    if (k == 0) {
+      LICE_PrepareFontSystem();
+      return;
+    }
+    const Missing& m = missing[distinct[k - 1]];
+    decoded[distinct[k - 1]] = LoadSkinBitmap(m.bitmap->resourceId, m.bitmap->fileName, m.rows);
   });
   BitmapCache& cache = BitmapCache::Instance();
   for (size_t i = 0; i < missing.size(); ++i) {

@@ -45,7 +45,9 @@ protected:
     LICE_Blit(&out, BitmapCache::Instance().Find(1103), 0, 0, nullptr, 1.0f, LICE_BLIT_MODE_COPY);
     LICE_Blit(&out, BitmapCache::Instance().Find(1102), 16, 65, nullptr, 1.0f, withAlpha);
     const LICE_Rect frame{0, 40 * (k - 1), 40, 40 * k};
-    if (k > 0) LICE_Blit(&out, BitmapCache::Instance().Find(105), r.L, r.T, &frame, 1.0f, withAlpha);
+    LICE_IBitmap* strip = BitmapCache::Instance().Find(105);
+    LazySkinBitmap::EnsureRows(strip, frame.bottom);
+    if (k > 0) LICE_Blit(&out, strip, r.L, r.T, &frame, 1.0f, withAlpha);
     return Region(&out, r);
   }
 };

@@ -21,6 +21,14 @@ uint32_t BigEndian(const unsigned char* p)
   return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
 }
 
+// A chunk type is four ASCII letters.
+bool IsChunkType(const unsigned char* t)
+{
+  for (int i = 0; i < 4; ++i)
+    if (!((t[i] >= 'A' && t[i] <= 'Z') || (t[i] >= 'a' && t[i] <= 'z'))) return false;
+  return true;
+}
+
 // The chunk at p (length, type, data, CRC) has the CRC of its type and data.
 bool CrcMatches(const unsigned char* p, uint32_t length)
 {
@@ -164,6 +172,7 @@ bool PlainRgbaPngDecoder::NextImageData()
     const unsigned char* chunk = bytes + pos;
     const uint32_t n = BigEndian(chunk);
     if (n > kLargestChunk || n > length - pos - 12) return false;
+    if (!IsChunkType(chunk + 4)) return false;
     const bool idat = std::memcmp(chunk + 4, "IDAT", 4) == 0;
     const bool critical = !(chunk[4] & 0x20);
     if (!idat && (inImageData || (critical && std::memcmp(chunk + 4, "PLTE", 4) != 0))) return false;

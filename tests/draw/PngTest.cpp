@@ -113,6 +113,12 @@ TEST(PngFailures, ShortBadOrCorruptInput)
     EXPECT_EQ(Load(flipped), nullptr) << channels;
     std::vector<unsigned char> noEnd(good.begin(), good.end() - 12);  // without IEND: still whole
     EXPECT_NE(Load(noEnd), nullptr) << channels;
+    std::vector<unsigned char> badName = good;  // an empty chunk whose type is not four letters
+    unsigned char chunk[12] = {0, 0, 0, 0, 't', '|', 'X', 't'};
+    const uLong crc = crc32(crc32(0L, Z_NULL, 0), chunk + 4, 4);
+    for (int i = 0; i < 4; ++i) chunk[8 + i] = static_cast<unsigned char>(crc >> (24 - 8 * i));
+    badName.insert(badName.begin() + 33, chunk, chunk + 12);
+    EXPECT_EQ(Load(badName), nullptr) << channels;
   }
 }
 

@@ -1,9 +1,21 @@
-// The editor: building the effect with its whole layout (bitmaps come from the process-wide
-// cache after the first instance), one full repaint, and the repaint of one knob.
+// The editor: decoding all of its art, building the effect with its whole layout (bitmaps come
+// from the process-wide cache after the first instance), one full repaint, and the repaint of
+// one knob.
 #include <benchmark/benchmark.h>
 
+#include "draw/LICE_MemBitmap.h"
+#include "draw/PngResource.h"
 #include "gui/IGraphics.h"
+#include "skarvel/PanelLayout.h"
 #include "skarvel/Skarvel.h"
+
+// Every bitmap of the layout decoded whole, one after the other, into fresh memory each time.
+static void DecodeAllArt(benchmark::State& state)
+{
+  for (auto _ : state)
+    for (const PanelLayout::SkinBitmap& b : PanelLayout::kBitmaps) delete LoadPngResource(b.id, b.fileName);
+}
+BENCHMARK(DecodeAllArt)->Unit(benchmark::kMillisecond);
 
 static void ConstructEffectWithEditor(benchmark::State& state)
 {

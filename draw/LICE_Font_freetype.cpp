@@ -75,6 +75,8 @@ void ReleaseLibrary()
 }
 }  // namespace
 
+void LICE_PrepareFontSystem() { FcInit(); }
+
 LICE_FontHandle LICE_CreateFont(const LICE_FontDesc& desc)
 {
   std::string path;

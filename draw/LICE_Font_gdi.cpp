@@ -107,6 +107,8 @@ int AlignOffset(int spare, UINT format, UINT centre, UINT end)
 }
 }  // namespace
 
+void LICE_PrepareFontSystem() {}
+
 LICE_FontHandle LICE_CreateFont(const LICE_FontDesc& desc)
 {
   // GDI would make a default-sized font for height 0; the editor's fonts always have a size,

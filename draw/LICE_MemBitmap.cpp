@@ -11,6 +11,12 @@ constexpr long long kMaxBytes = 0x7FFFFFFFLL - 2 * kAlign;
 
 LICE_MemBitmap::LICE_MemBitmap(int w, int h) { resize(w, h); }
 
+LICE_MemBitmap::LICE_MemBitmap(int w, int h, size_t capacity)
+{
+  if (capacity <= size_t(kMaxBytes)) Reserve(capacity);
+  resize(w, h);
+}
+
 LICE_MemBitmap::~LICE_MemBitmap() { Release(); }
 
 LICE_pixel* LICE_MemBitmap::getBits()

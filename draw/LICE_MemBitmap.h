@@ -11,6 +11,9 @@ class LICE_MemBitmap : public LICE_IBitmap
 {
 public:
   explicit LICE_MemBitmap(int w = 0, int h = 0);
+  // With room for at least `capacity` bytes from getBits() on, for a decoder that needs more
+  // than the pixels while it fills them.
+  LICE_MemBitmap(int w, int h, size_t capacity);
   ~LICE_MemBitmap() override;
   LICE_MemBitmap(const LICE_MemBitmap&) = delete;
   LICE_MemBitmap& operator=(const LICE_MemBitmap&) = delete;

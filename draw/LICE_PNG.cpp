@@ -7,6 +7,7 @@
 #include <new>
 
 #include "draw/LICE_MemBitmap.h"
+#include "draw/PngPlainRgba.h"
 
 namespace {
 // Lives on the heap so that it survives libpng's error jump intact.
@@ -93,6 +94,8 @@ bool ReadPngSize(const void* bytes, size_t length, int& width, int& height)
 LICE_MemBitmap* LoadPngFromMemory(const void* bytes, size_t length)
 {
   if (!bytes || length < 8 || png_sig_cmp(static_cast<png_const_bytep>(bytes), 0, 8)) return nullptr;
+  const unsigned char* b = static_cast<const unsigned char*>(bytes);
+  if (IsPlainRgbaPng(b, length)) return DecodePlainRgbaPng(b, length);
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
   if (!png) return nullptr;
   png_infop info = png_create_info_struct(png);

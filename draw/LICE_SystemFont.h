@@ -14,6 +14,10 @@ struct LICE_FontDesc
   const char* face = "Verdana";
 };
 
+// Readies the font system for the first LICE_CreateFont (Linux: fontconfig reads its
+// configuration, milliseconds of work); any thread may call it, any number of times.
+void LICE_PrepareFontSystem();
+
 // A new platform font (null when none can be made); destroyed with LICE_DestroyFont.
 LICE_FontHandle LICE_CreateFont(const LICE_FontDesc& desc);
 void LICE_DestroyFont(LICE_FontHandle font);

@@ -5,6 +5,7 @@
 
 #include "draw/LICE_MemBitmap.h"
 #include "draw/LICE_PNG.h"
+#include "draw/PngPlainRgba.h"
 #include "draw/Resources.h"
 
 namespace {
@@ -26,6 +27,20 @@ LICE_MemBitmap* LoadPngResource(int resourceId, const char* fileName)
 {
   ResourceData res;
   return FindNamedPngResource(resourceId, fileName, res) ? LoadPngFromMemory(res.bytes, res.size) : nullptr;
+}
+
+std::unique_ptr<PlainRgbaPngDecoder> StartPngResource(int resourceId, const char* fileName)
+{
+  ResourceData res;
+  if (!FindNamedPngResource(resourceId, fileName, res)) return nullptr;
+  return PlainRgbaPngDecoder::Start(res.bytes, res.size);
+}
+
+bool SamePngResource(int firstId, int secondId)
+{
+  ResourceData a, b;
+  return FindPngResource(firstId, a) && FindPngResource(secondId, b) && a.size == b.size &&
+         (a.bytes == b.bytes || std::memcmp(a.bytes, b.bytes, a.size) == 0);
 }
 
 bool ReadPngResourceSize(int resourceId, const char* fileName, int& width, int& height)

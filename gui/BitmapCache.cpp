@@ -12,7 +12,7 @@ LICE_IBitmap* BitmapCache::Find(int id)
 {
   LockGuard g(lock);
   for (auto& e : entries)
-    if (e.first == id) return e.second.get();
+    if (e.first == id) return e.second;
   return nullptr;
 }
 
@@ -25,9 +25,18 @@ LICE_IBitmap* BitmapCache::Adopt(int id, LICE_IBitmap* bitmap)
   return bitmap;
 }
 
+LICE_IBitmap* BitmapCache::Share(int id, LICE_IBitmap* cachedBitmap)
+{
+  LockGuard g(lock);
+  if (LICE_IBitmap* cached = Find(id)) return cached;
+  if (cachedBitmap) entries.emplace_back(id, cachedBitmap);
+  return cachedBitmap;
+}
+
 void BitmapCache::Insert(int id, LICE_IBitmap* bitmap)
 {
   if (!bitmap) return;
   LockGuard g(lock);
-  entries.emplace_back(id, std::unique_ptr<LICE_IBitmap>(bitmap));
+  owned.emplace_back(bitmap);
+  entries.emplace_back(id, bitmap);
 }

@@ -23,6 +23,10 @@ public:
   // bitmap, or the one another thread entered for the id meanwhile (this one is deleted).
   // A null bitmap is not entered.
   LICE_IBitmap* Adopt(int id, LICE_IBitmap* bitmap);
+  // Enters id for a bitmap the cache already holds under another id (the same art under two
+  // ids) and answers the cached one: that bitmap, or the one entered for id meanwhile. A null
+  // bitmap is not entered.
+  LICE_IBitmap* Share(int id, LICE_IBitmap* cachedBitmap);
 
   // The cached bitmap, or the result of load() entered under the same lock, so two threads
   // never decode the same id twice. A failed load (null) is not cached.
@@ -39,5 +43,6 @@ private:
   BitmapCache() = default;
 
   ParameterLock lock;
-  std::vector<std::pair<int, std::unique_ptr<LICE_IBitmap>>> entries;
+  std::vector<std::pair<int, LICE_IBitmap*>> entries;
+  std::vector<std::unique_ptr<LICE_IBitmap>> owned;
 };

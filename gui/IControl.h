@@ -52,6 +52,8 @@ public:
   // The skin bitmap Paint draws, so the surface can decode it ahead of the paint; null for
   // controls that draw none.
   virtual const SkinBitmap* DrawnBitmap() const { return nullptr; }
+  // The frame (1-based) of DrawnBitmap() that Paint draws now, or 0 when it may draw any part.
+  virtual int DrawnFrame() const { return 0; }
 
   // Asks the user for the bound parameter's value: a menu for parameters with display texts,
   // a text entry for the rest. Nothing while prompting is disabled (the default).

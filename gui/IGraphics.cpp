@@ -17,6 +17,7 @@
 #include "gui/IBitmapControl.h"
 #include "gui/IControl.h"
 #include "gui/IPopupMenu.h"
+#include "gui/LazySkinBitmap.h"
 #include "gui/ParallelFor.h"
 #include "plug/IPlugBase.h"
 
@@ -68,6 +69,21 @@ LICE_CachedFont* StyleFont(TextStyle& style)
   return style.font;
 }
 
+// Where frame `frame` (1-based) starts along the strip.
+int FrameOffset(const SkinBitmap& b, int frame)
+{
+  if (b.N < 2 || frame < 2) return 0;
+  const int strip = b.framesAreHorizontal ? b.W : b.H;
+  return static_cast<int>(std::floor(static_cast<double>(strip) * (frame - 1) / b.N + 0.5));
+}
+
+// The rows from the top of the bitmap that drawing its frame `frame` (0: any part) reads.
+int RowsToDraw(const SkinBitmap& b, int frame)
+{
+  if (frame <= 0 || b.framesAreHorizontal) return b.H;
+  return std::min(b.H, FrameOffset(b, frame) + b.FrameHeight());
+}
+
 // Plain parameter value to 0..1 through the parameter's range and shape.
 double Normalise(const IPlugParam& p, double v)
 {
@@ -92,9 +108,9 @@ void IGraphics::DestroyControls()
   while (!controls.empty()) controls.pop_back();
 }
 
-LICE_IBitmap* IGraphics::LoadSkinBitmap(int resourceId, const char* fileName)
+LICE_IBitmap* IGraphics::LoadSkinBitmap(int resourceId, const char* fileName, int rows)
 {
-  return LoadPngResource(resourceId, fileName);
+  return LazySkinBitmap::Decode(resourceId, fileName, rows);
 }
 
 int IGraphics::AttachControl(IControl* control)
@@ -124,32 +140,71 @@ void IGraphics::SetAllControlsDirty()
 
 LICE_IBitmap* IGraphics::DecodedBitmap(int resourceId, const char* fileName)
 {
-  return BitmapCache::Instance().Acquire(resourceId, [&] { return LoadSkinBitmap(resourceId, fileName); });
+  return BitmapCache::Instance().Acquire(resourceId, [&] { return LoadSkinBitmap(resourceId, fileName, 0); });
 }
 
 // Decoding is most of the first paint's time; each bitmap decodes on its own, so they are
 // spread over the processor's cores, the largest first so that none is left for the end. The
-// paint waits for all of them. Two editors decoding the same art at once only cost double
-// work: the cache keeps one of each.
+// paint waits for all of them. A filmstrip is decoded down to the frames its controls show;
+// drawing a later frame decodes on to it. The art repeats some strips under several ids:
+// those are decoded once and shared. Two editors decoding the same art at once only cost
+// double work: the cache keeps one of each. The font system's set-up, which the paint's text
+// would wait for next, runs beside the decoding as one more task.
 void IGraphics::DecodeBitmapsToPaint(const EditorRect& r)
 {
-  std::vector<const SkinBitmap*> missing;
+  struct Missing
+  {
+    const SkinBitmap* bitmap;
+    int rows;         // to decode now
+    size_t original;  // the first missing bitmap with the same resource bytes
+  };
+  std::vector<Missing> missing;
   for (auto& c : controls) {
     const SkinBitmap* b = c->IsHidden() || !c->GetRECT().Overlaps(r) ? nullptr : c->DrawnBitmap();
     if (!b || b->bitmap) continue;
     b->bitmap = BitmapCache::Instance().Find(b->resourceId);
-    auto sameId = [&](const SkinBitmap* m) { return m->resourceId == b->resourceId; };
-    if (!b->bitmap && std::none_of(missing.begin(), missing.end(), sameId)) missing.push_back(b);
+    if (b->bitmap) continue;
+    const int rows = RowsToDraw(*b, c->DrawnFrame());
+    auto sameId = [&](const Missing& m) { return m.bitmap->resourceId == b->resourceId; };
+    auto same = std::find_if(missing.begin(), missing.end(), sameId);
+    if (same == missing.end())
+      missing.push_back({b, rows, 0});
+    else
+      same->rows = std::max(same->rows, rows);
   }
   if (missing.empty()) return;
-  std::stable_sort(missing.begin(), missing.end(), [](const SkinBitmap* a, const SkinBitmap* b) {
-    return static_cast<long long>(a->W) * a->H > static_cast<long long>(b->W) * b->H;
+  std::vector<size_t> distinct;
+  for (size_t i = 0; i < missing.size(); ++i) {
+    Missing& m = missing[i];
+    m.original = i;
+    for (size_t d : distinct)
+      if (SamePngResource(missing[d].bitmap->resourceId, m.bitmap->resourceId)) {
+        m.original = d;
+        missing[d].rows = std::max(missing[d].rows, m.rows);
+        break;
+      }
+    if (m.original == i) distinct.push_back(i);
+  }
+  std::stable_sort(distinct.begin(), distinct.end(), [&](size_t a, size_t b) {
+    return static_cast<long long>(missing[a].bitmap->W) * missing[a].rows >
+           static_cast<long long>(missing[b].bitmap->W) * missing[b].rows;
   });
   std::vector<LICE_IBitmap*> decoded(missing.size(), nullptr);
-  ParallelFor(static_cast<int>(missing.size()), ComputeWorkers(),
-              [&](int i) { decoded[i] = LoadSkinBitmap(missing[i]->resourceId, missing[i]->fileName); });
-  for (size_t i = 0; i < missing.size(); ++i)
-    missing[i]->bitmap = BitmapCache::Instance().Adopt(missing[i]->resourceId, decoded[i]);
+  ParallelFor(static_cast<int>(distinct.size()) + 1, ComputeWorkers(), [&](int k) {
+    if (k == 0) {
+      LICE_PrepareFontSystem();
+      return;
+    }
+    const Missing& m = missing[distinct[k - 1]];
+    decoded[distinct[k - 1]] = LoadSkinBitmap(m.bitmap->resourceId, m.bitmap->fileName, m.rows);
+  });
+  BitmapCache& cache = BitmapCache::Instance();
+  for (size_t i = 0; i < missing.size(); ++i) {
+    const SkinBitmap* b = missing[i].bitmap;
+    const size_t o = missing[i].original;
+    b->bitmap =
+      o == i ? cache.Adopt(b->resourceId, decoded[i]) : cache.Share(b->resourceId, missing[o].bitmap->bitmap);
+  }
 }
 
 // Controls need only the size, which the PNG header tells; the pixels are decoded when first
@@ -249,6 +304,7 @@ bool IGraphics::DrawSkinBitmap(const SkinBitmap& bitmap, const EditorRect& dest,
   const int dx = srcX - dest.L, dy = srcY - dest.T;
   const LICE_Rect src{r.L + dx, r.T + dy, r.R + dx, r.B + dy};
   if (!bitmap.bitmap) bitmap.bitmap = DecodedBitmap(bitmap.resourceId, bitmap.fileName);
+  LazySkinBitmap::EnsureRows(bitmap.bitmap, src.bottom);
   LICE_Blit(GetDrawBitmap(), bitmap.bitmap, r.L, r.T, &src, BlitWeight(blend), BlitMode(blend));
   return true;
 }
@@ -263,11 +319,7 @@ int IGraphics::FrameForValue(int frames, double value)
 bool IGraphics::DrawBitmapFrame(const SkinBitmap& bitmap, const EditorRect& dest, int frame,
                                 const BlendMode* blend)
 {
-  int offset = 0;
-  if (bitmap.N >= 2 && frame >= 2) {
-    const int strip = bitmap.framesAreHorizontal ? bitmap.W : bitmap.H;
-    offset = static_cast<int>(std::floor(static_cast<double>(strip) * (frame - 1) / bitmap.N + 0.5));
-  }
+  const int offset = FrameOffset(bitmap, frame);
   return bitmap.framesAreHorizontal ? DrawSkinBitmap(bitmap, dest, offset, 0, blend)
                                     : DrawSkinBitmap(bitmap, dest, 0, offset, blend);
 }

@@ -62,10 +62,11 @@ public:
   virtual ~IGraphics();
   virtual void HideMouseCursor() {}
   virtual void ShowMouseCursor() {}
-  // Decodes the skin bitmap from the library's "PNG" resources; null when that fails.
+  // Decodes the skin bitmap from the library's "PNG" resources, at least its rows above `rows`
+  // (a LazySkinBitmap decodes the rest as drawing needs it); null when that fails.
   // [the editor's thread, or the workers a repaint decodes its bitmaps on: different ids at
   // the same time]
-  virtual LICE_IBitmap* LoadSkinBitmap(int resourceId, const char* fileName);
+  virtual LICE_IBitmap* LoadSkinBitmap(int resourceId, const char* fileName, int rows);
   // Handles the window's pending events and the repaint tick; IPlugBase::EditorIdle calls it
   // on every idle call of the host (VST2 effEditIdle, the VST3 run loop's timer, the CLAP
   // timer, the LV2 UI's idle) while the window is open. The Win32 window needs none: its

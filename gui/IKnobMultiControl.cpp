@@ -19,7 +19,6 @@ void IKnobMultiControl::MouseDrag(int, int, int dX, int dY, const MouseModifiers
   MarkDirty(true);
 }
 
-bool IKnobMultiControl::Paint(IGraphics* g)
-{
-  return g->DrawBitmapFrame(bitmap, rect, IGraphics::FrameForValue(bitmap.N, value), &blend);
-}
+int IKnobMultiControl::DrawnFrame() const { return IGraphics::FrameForValue(bitmap.N, value); }
+
+bool IKnobMultiControl::Paint(IGraphics* g) { return g->DrawBitmapFrame(bitmap, rect, DrawnFrame(), &blend); }

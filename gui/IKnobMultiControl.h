@@ -15,6 +15,7 @@ public:
   void MouseDrag(int x, int y, int dX, int dY, const MouseModifiers& mod) override;
   bool Paint(IGraphics* g) override;
   const SkinBitmap* DrawnBitmap() const override { return &bitmap; }
+  int DrawnFrame() const override;
 
 private:
   int direction;

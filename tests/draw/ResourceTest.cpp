@@ -53,6 +53,9 @@ TEST(Resources, NameAndIdAreChecked)
   int w = 0, h = 0;
   EXPECT_FALSE(ReadPngResourceSize(1103, "background", w, h));
   EXPECT_FALSE(ReadPngResourceSize(-1, "x.png", w, h));
+  EXPECT_FALSE(SamePngResource(-1, -1)) << "no resource";
+  EXPECT_TRUE(SamePngResource(1103, 1103));
+  EXPECT_FALSE(SamePngResource(1103, 1102));
 }
 
 TEST(Layout, ControlsLieInsideTheEditor)

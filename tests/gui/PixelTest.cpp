@@ -10,6 +10,7 @@
 #include "draw/LICE_MemBitmap.h"
 #include "draw/PngResource.h"
 #include "gui/BitmapCache.h"
+#include "gui/LazySkinBitmap.h"
 #include "skarvel/IKwCurve.h"
 #include "gui/ITextControl.h"
 #include "tests/gui/EditorFixture.h"
@@ -44,15 +45,18 @@ protected:
     LICE_Blit(&out, BitmapCache::Instance().Find(1103), 0, 0, nullptr, 1.0f, LICE_BLIT_MODE_COPY);
     LICE_Blit(&out, BitmapCache::Instance().Find(1102), 16, 65, nullptr, 1.0f, withAlpha);
     const LICE_Rect frame{0, 40 * (k - 1), 40, 40 * k};
-    if (k > 0) LICE_Blit(&out, BitmapCache::Instance().Find(105), r.L, r.T, &frame, 1.0f, withAlpha);
+    LICE_IBitmap* strip = BitmapCache::Instance().Find(105);
+    LazySkinBitmap::EnsureRows(strip, frame.bottom);
+    if (k > 0) LICE_Blit(&out, strip, r.L, r.T, &frame, 1.0f, withAlpha);
     return Region(&out, r);
   }
 };
 
 // Building the editor reads only the sizes from the art's headers (hosts create instances to
 // scan them); the first repaint decodes what it draws, on several threads at once, into the
-// same pixels a decode of one bitmap alone gives; the hidden about page's art waits until it
-// is shown. Under ctest every case runs in a process of its own, where nothing has been drawn
+// same pixels a decode of one bitmap alone gives, once for ids whose resources are the same
+// bytes; a filmstrip down to the frame shown, the rest when a later frame is drawn; the hidden
+// about page's art waits until it is shown. Under ctest every case runs in a process of its own, where nothing has been drawn
 // before.
 TEST_F(EditorPixels, TheArtIsDecodedWhenFirstDrawn)
 {
@@ -62,9 +66,15 @@ TEST_F(EditorPixels, TheArtIsDecodedWhenFirstDrawn)
   IControl& knob = Bound(kFilterCutoff);
   const EditorRect r = knob.GetRECT();
   EXPECT_EQ(r, EditorRect(103, 122, 143, 162)) << "the strip's size comes from its header";
-  Gui().UpdateControlsFromPlug(kFilterCutoff, 1.0, true);
+  Gui().UpdateControlsFromPlug(kFilterCutoff, 0.0, true);
   Gui().DrawArea(full);
-  ASSERT_NE(BitmapCache::Instance().Find(105), nullptr);
+  LICE_IBitmap* strip = BitmapCache::Instance().Find(105);
+  ASSERT_NE(strip, nullptr);
+  EXPECT_GE(LazySkinBitmap::RowsDecoded(strip), 40);
+  EXPECT_LT(LazySkinBitmap::RowsDecoded(strip), strip->getHeight());
+  Gui().UpdateControlsFromPlug(kFilterCutoff, 1.0, true);
+  Gui().DrawArea(r);
+  EXPECT_EQ(LazySkinBitmap::RowsDecoded(strip), strip->getHeight());
   EXPECT_EQ(Region(Drawn(), r), Composed(r, 128));
 
   std::vector<int> aboutArt;
@@ -78,6 +88,7 @@ TEST_F(EditorPixels, TheArtIsDecodedWhenFirstDrawn)
       continue;
     }
     ASSERT_NE(cached, nullptr) << b.fileName;
+    LazySkinBitmap::EnsureRows(cached, cached->getHeight());
     std::unique_ptr<LICE_MemBitmap> alone(LoadPngResource(b.id, b.fileName));
     ASSERT_TRUE(alone) << b.fileName;
     const EditorRect all{0, 0, alone->getWidth(), alone->getHeight()};
@@ -85,6 +96,17 @@ TEST_F(EditorPixels, TheArtIsDecodedWhenFirstDrawn)
     EXPECT_EQ(cached->getHeight(), all.B) << b.fileName;
     EXPECT_TRUE(Region(cached, all) == Region(alone.get(), all)) << b.fileName;
   }
+  int shared = 0;
+  for (const PanelLayout::SkinBitmap& a : PanelLayout::kBitmaps)
+    for (const PanelLayout::SkinBitmap& b : PanelLayout::kBitmaps) {
+      LICE_IBitmap* first = BitmapCache::Instance().Find(a.id);
+      LICE_IBitmap* second = BitmapCache::Instance().Find(b.id);
+      if (a.id >= b.id || !first || !second) continue;
+      const bool same = SamePngResource(a.id, b.id);
+      shared += same;
+      EXPECT_EQ(first == second, same) << a.fileName << ", " << b.fileName;
+    }
+  EXPECT_GT(shared, 0) << "the art repeats strips under several ids";
 }
 
 TEST_F(EditorPixels, AKnobShowsTheFrameOfItsValue)

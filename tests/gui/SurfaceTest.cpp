@@ -263,6 +263,10 @@ TEST(EditorCaches, EachBitmapIsDecodedOnce)
   EXPECT_EQ(BitmapCache::Instance().Acquire(990002, [] { return static_cast<LICE_IBitmap*>(nullptr); }),
             nullptr);
   EXPECT_EQ(BitmapCache::Instance().Find(990002), nullptr) << "a failed load is not cached";
+  EXPECT_EQ(BitmapCache::Instance().Share(990003, first), first) << "the same art under another id";
+  EXPECT_EQ(BitmapCache::Instance().Find(990003), first);
+  LICE_MemBitmap other(1, 1);
+  EXPECT_EQ(BitmapCache::Instance().Share(990001, &other), first) << "the id's own stays";
 
   RecordingPlug plug;
   IGraphicsHeadless g(&plug, 10, 10, 25);

@@ -32,6 +32,19 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t want)
   if (n < want) png_error(png, "read past the end of the data");
 }
 
+// libpng's own buffers: rows and chunk data, never more than the data's length and a row of
+// the widest image it accepts. A corrupt chunk length (up to 2 GiB) would otherwise be
+// allocated before the data runs out; refused, it ends the decoding as an error.
+constexpr size_t kLargestLibpngBuffer = 64u << 20;
+
+png_voidp BoundedMalloc(png_structp png, png_alloc_size_t size)
+{
+  const PngRead* r = static_cast<const PngRead*>(png_get_mem_ptr(png));
+  return size <= kLargestLibpngBuffer + (r ? r->size : 0) ? std::malloc(size) : nullptr;
+}
+
+void Free(png_structp, png_voidp p) { std::free(p); }
+
 // Errors jump back to the loader without printing; warnings are dropped.
 void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void OnWarning(png_structp, png_const_charp) {}
@@ -96,13 +109,18 @@ LICE_MemBitmap* LoadPngFromMemory(const void* bytes, size_t length)
   if (!bytes || length < 8 || png_sig_cmp(static_cast<png_const_bytep>(bytes), 0, 8)) return nullptr;
   const unsigned char* b = static_cast<const unsigned char*>(bytes);
   if (IsPlainRgbaPng(b, length)) return DecodePlainRgbaPng(b, length);
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
-  if (!png) return nullptr;
-  png_infop info = png_create_info_struct(png);
   PngRead* r =
     new (std::nothrow) PngRead{static_cast<const unsigned char*>(bytes), length, 0, nullptr, nullptr};
-  if (!info || !r) {
-    png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
+  if (!r) return nullptr;
+  png_structp png =
+    png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning, r, BoundedMalloc, Free);
+  if (!png) {
+    delete r;
+    return nullptr;
+  }
+  png_infop info = png_create_info_struct(png);
+  if (!info) {
+    png_destroy_read_struct(&png, nullptr, nullptr);
     delete r;
     return nullptr;
   }

@@ -74,6 +74,22 @@ template <class V, int count> V Horner(V z, const double (&c)[count])
   return p;
 }
 
+template <class M> bool AnyLane(M mask)
+{
+  int64_t any = 0;
+  for (int j = 0; j < kLanes<M>; ++j) any |= mask[j];
+  return any != 0;
+}
+
+// y with the C library's sine of x in the lanes of mask. Out of line: the registers of a
+// loop that the kernel is inlined into stay unsaved around a call it rarely makes.
+template <class V> __attribute__((noinline)) V LibrarySinWhere(MaskOf<V> mask, V x, V y)
+{
+  for (int j = 0; j < kLanes<V>; ++j)
+    if (mask[j]) y[j] = std::sin(x[j]);
+  return y;
+}
+
 // sin x to within an ulp: x = k pi/2 + r with r carried in two doubles, then sin or cos of r
 // by quadrant. Beyond 2^31 in magnitude (and for infinities and NaN) the C library's.
 template <class V> inline __attribute__((always_inline)) V Sin(V x)
@@ -110,9 +126,7 @@ template <class V> inline __attribute__((always_inline)) V Sin(V x)
   y = x == 0.0 ? x : y;  // keeps the sign of a zero
 
   const M outside = (Magnitude(x) > kReductionLimit) | (x != x);
-  for (int j = 0; j < kLanes<V>; ++j)
-    if (outside[j]) y[j] = std::sin(x[j]);
-  return y;
+  return AnyLane(outside) ? LibrarySinWhere(outside, x, y) : y;
 }
 
 // arctan x to within an ulp: |x| = tan(a + b) with a = arctan c for the nearest of the

@@ -74,9 +74,25 @@ template <class V, int count> V Horner(V z, const double (&c)[count])
   return p;
 }
 
+template <class M> bool AnyLane(M mask)
+{
+  int64_t any = 0;
+  for (int j = 0; j < kLanes<M>; ++j) any |= mask[j];
+  return any != 0;
+}
+
+// y with the C library's sine of x in the lanes of mask. Out of line: the registers of a
+// loop that the kernel is inlined into stay unsaved around a call it rarely makes.
+template <class V> __attribute__((noinline)) V LibrarySinWhere(MaskOf<V> mask, V x, V y)
+{
+  for (int j = 0; j < kLanes<V>; ++j)
+    if (mask[j]) y[j] = std::sin(x[j]);
+  return y;
+}
+
 // sin x to within an ulp: x = k pi/2 + r with r carried in two doubles, then sin or cos of r
 // by quadrant. Beyond 2^31 in magnitude (and for infinities and NaN) the C library's.
-template <class V> V Sin(V x)
+template <class V> inline __attribute__((always_inline)) V Sin(V x)
 {
   using M = MaskOf<V>;
   const V shifted = x * kTwoOverPi + kRoundingShift;
@@ -110,15 +126,13 @@ template <class V> V Sin(V x)
   y = x == 0.0 ? x : y;  // keeps the sign of a zero
 
   const M outside = (Magnitude(x) > kReductionLimit) | (x != x);
-  for (int j = 0; j < kLanes<V>; ++j)
-    if (outside[j]) y[j] = std::sin(x[j]);
-  return y;
+  return AnyLane(outside) ? LibrarySinWhere(outside, x, y) : y;
 }
 
 // arctan x to within an ulp: |x| = tan(a + b) with a = arctan c for the nearest of the
 // points 0, 1/4, 1/2, 1, 2, 4 and infinity, b = arctan t for t = (|x| - c) / (1 + c |x|)
 // (t = -1/|x| at infinity), t carried in two doubles and |t| <= 0.1624.
-template <class V> V Atan(V x)
+template <class V> inline __attribute__((always_inline)) V Atan(V x)
 {
   using M = MaskOf<V>;
   // The bounds between the points: below each, |x| - c is exact (Sterbenz). Selections
@@ -159,7 +173,9 @@ template <class V> V Atan(V x)
   return WithSign(y, SignBits(x));
 }
 
-// out[i] = Kernel(in[i]) for i < n; in and out may be the same array.
+// out[i] = Kernel(in[i]) for i < n; in and out may be the same array. The kernels are inlined
+// here: no call per vector, and the loop's constants and successive vectors' chains of
+// dependent operations overlap across iterations.
 template <class V, V (*Kernel)(V)> void RunBlock(const double* in, double* out, int n)
 {
   constexpr int lanes = kLanes<V>;

@@ -96,16 +96,19 @@ void DumpExpand::ProcessSlice(double* left, double* right, int n)
   const bool expand = value >= 0.5;
   if (!lowPass->Gliding() && !(expand && highPass->Gliding())) {
     // Both filters in one loop, both channels side by side: their recursions overlap.
-    auto low = lowPass->RunPaired();
-    auto high = highPass->RunPaired();
-    RunFaded(n, [&](int i, double fade) {
-      Dsp::StereoPair y = low.Step(Dsp::StereoPair{left[i], right[i]});
-      if (expand) y = high.Step(y);
-      left[i] = (1.0 - fade) * left[i] + fade * y[0];
-      right[i] = (1.0 - fade) * right[i] + fade * y[1];
-    });
-    low.Store();
-    if (expand) high.Store();
+    // Flattened: every step inline, the runs' histories in registers.
+    const auto filters = [&](auto low, auto high) __attribute__((flatten))
+    {
+      RunFaded(n, [&](int i, double fade) {
+        Dsp::StereoPair y = low.Step(Dsp::StereoPair{left[i], right[i]});
+        if (expand) y = high.Step(y);
+        left[i] = (1.0 - fade) * left[i] + fade * y[0];
+        right[i] = (1.0 - fade) * right[i] + fade * y[1];
+      });
+      low.Store();
+      if (expand) high.Store();
+    };
+    Dsp::WithLocalRuns(filters, lowPass->RunPaired(), highPass->RunPaired());
     return;
   }
 

@@ -3,6 +3,7 @@
 #include "dsp/AudioProcessingUnit.h"
 #include "dsp/MathConstants.h"
 #include "dsp/OnePoleSmoother.h"
+#include "dsp/filters/StereoPair.h"
 
 namespace Kernwave {
 
@@ -30,7 +31,8 @@ public:
   void ProcessPhaser(double* left, double* right, int n);
 
 private:
-  void Sweep(double* left, double* right, const double* coefficient, int n);
+  // The swept all-pass coefficients of the next count (1 or 2) frames, stepping the LFO.
+  Dsp::StereoPair NextCoefficients(int count);
 
   AllpassStage leftStages[kStages] = {};
   AllpassStage rightStages[kStages] = {};

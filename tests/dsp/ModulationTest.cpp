@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -157,6 +158,34 @@ TEST(Phaser, SweepDoesNotFollowTheSampleRate)
   const Stereo oa = Through(a, &Phaser::ProcessPhaser, in);
   EXPECT_EQ(oa.left, Through(b, &Phaser::ProcessPhaser, in).left);
   EXPECT_NE(oa.left, Through(c, &Phaser::ProcessPhaser, in).left);
+}
+
+// The sweep is worked out ahead of the signal within a block: how a host cuts the signal into
+// blocks (odd sizes, single frames, blocks shorter than that look-ahead) must not show, while
+// the depth glides or holds.
+TEST(Phaser, BlockSizesDoNotChangeTheOutput)
+{
+  Stereo in(3000, 0.0);
+  for (int i = 0; i < 3000; ++i) {
+    in.left[i] = std::sin(0.05 * i);
+    in.right[i] = std::cos(0.031 * i);
+  }
+  Phaser whole, sliced;
+  for (Phaser* p : {&whole, &sliced}) {
+    p->SetRate(0.7);
+    p->SetFeedback(0.6);
+    p->SetDepth(0.9);
+  }
+  const Stereo expected = Through(whole, &Phaser::ProcessPhaser, in);
+  Stereo out = in;
+  const int sizes[] = {1, 2, 3, 4, 5, 7, 8, 9, 13, 64, 0, 255};
+  for (int done = 0, k = 0; done < out.Size(); ++k) {
+    const int count = std::min(sizes[k % 12], out.Size() - done);
+    sliced.ProcessPhaser(out.left.data() + done, out.right.data() + done, count);
+    done += count;
+  }
+  EXPECT_EQ(out.left, expected.left);
+  EXPECT_EQ(out.right, expected.right);
 }
 
 TEST(Phaser, SwitchingOffFadesOut)

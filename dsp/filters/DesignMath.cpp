@@ -124,8 +124,11 @@ Reduced ReduceByHalfPi(double x)
   return {r, tail - (r - s3.hi), static_cast<int>(bits & 3)};
 }
 
+// The sine and cosine of a reduced argument are inline where they are used: a glide's
+// designs call them at every sample, where a call would cost as much as the series.
+
 // sin(r + rLow) = r + r^3 S(r^2) + rLow (1 - r^2/2)
-DoubleDouble SinOfReduced(const Reduced& a)
+inline __attribute__((always_inline)) DoubleDouble SinOfReduced(const Reduced& a)
 {
   static constexpr double kSin[] = {SinTerm(1), SinTerm(2), SinTerm(3), SinTerm(4),
                                     SinTerm(5), SinTerm(6), SinTerm(7), SinTerm(8)};
@@ -135,7 +138,7 @@ DoubleDouble SinOfReduced(const Reduced& a)
 }
 
 // cos(r + rLow) = 1 - r^2/2 + r^4 C(r^2) - r rLow, with r^2 and 1 - r^2/2 in two parts each.
-DoubleDouble CosOfReduced(const Reduced& a)
+inline __attribute__((always_inline)) DoubleDouble CosOfReduced(const Reduced& a)
 {
   static constexpr double kCos[] = {CosTerm(2), CosTerm(3), CosTerm(4), CosTerm(5),
                                     CosTerm(6), CosTerm(7), CosTerm(8)};

@@ -16,17 +16,23 @@ ChebyshevShape ChebyshevIShape(int n, double rippleDb);
 Complex ChebyshevIPole(int n, int i, const ChebyshevShape& shape);
 double ChebyshevIDcGain(int n, double rippleDb);
 
-// Cached on (n, rippleDb).
+// The layout for (n, rippleDb), made afresh.
 template <int MaxOrder>
-void DesignChebyshevILowPass(AnalogPrototype<MaxOrder>& prototype, int n, double rippleDb)
+void LayOutChebyshevILowPass(AnalogPrototype<MaxOrder>& prototype, int n, double rippleDb)
 {
-  if (prototype.IsDesignedFor(n, rippleDb)) return;
   PoleZeroLayout<MaxOrder>& layout = prototype.layout;
   layout.Reset(0.0, ChebyshevIDcGain(n, rippleDb));
   const ChebyshevShape shape = ChebyshevIShape(n, rippleDb);
   for (int i = 0; i < n / 2; ++i) layout.AddConjugatePairs(ChebyshevIPole(n, i, shape), Infinity());
   if (n % 2 == 1) layout.AddSingle(-shape.sinhMu, Infinity());
   prototype.MarkDesigned(n, rippleDb);
+}
+
+// Cached on (n, rippleDb). The check is inline: a glide asks at every sample.
+template <int MaxOrder>
+inline void DesignChebyshevILowPass(AnalogPrototype<MaxOrder>& prototype, int n, double rippleDb)
+{
+  if (!prototype.IsDesignedFor(n, rippleDb)) LayOutChebyshevILowPass(prototype, n, rippleDb);
 }
 
 }  // namespace Dsp

@@ -90,6 +90,30 @@ double Horner(double z, const double* c, int count)
   return p;
 }
 
+// c[0] + c[1] z + ... + c[Count - 1] z^(Count - 1) by Estrin's scheme: neighbouring terms
+// in pairs, the pairs joined by z^2, theirs by z^4 and so on, a tree of a few levels where
+// Horner's rule is one long chain.
+template <int Count> double Estrin(double z, const double* c)
+{
+  double terms[Count];
+  int n = Count;
+  for (int i = 0; i < n; ++i) terms[i] = c[i];
+  for (double power = z; n > 1; power *= power) {
+    for (int i = 0; 2 * i < n; ++i)
+      terms[i] = 2 * i + 1 < n ? terms[2 * i] + terms[2 * i + 1] * power : terms[2 * i];
+    n = (n + 1) / 2;
+  }
+  return terms[0];
+}
+
+// A series c[0] + z (c[1] + c[2] z + ...) whose terms fall fast: the tail by Estrin's scheme,
+// the leading term added last as Horner's rule does, so that the tail's larger rounding
+// error is scaled down by z.
+template <int Count> double Series(double z, const double (&c)[Count])
+{
+  return Estrin<Count - 1>(z, c + 1) * z + c[0];
+}
+
 constexpr double Factorial(int n) { return n <= 1 ? 1.0 : n * Factorial(n - 1); }
 // (-1)^n / (2n+1)! and (-1)^n / (2n)!: the Taylor coefficients of sin and cos. On |r| <= pi/4
 // the first term left out is below 2^-60 of the result.
@@ -98,7 +122,9 @@ constexpr double CosTerm(int n) { return (n % 2 ? -1.0 : 1.0) / Factorial(2 * n)
 
 // x = k pi/2 + r + rLow, |r| <= pi/4, quadrant = k mod 4 (Cody and Waite's reduction: the
 // first three parts of pi/2 give exact products of k; the subtraction of the first is exact,
-// those of the next two keep their rounding errors).
+// those of the next two keep their rounding errors). The reduction and the series are
+// always inline: the designs of a glide call them at every sample, where a call and its
+// result through memory would add to a long chain of dependent operations.
 struct Reduced
 {
   double r;
@@ -108,8 +134,13 @@ struct Reduced
 
 // Below this magnitude k is 0 and the reduction leaves x as it is.
 constexpr double kUnreduced = 0.78;
+// The second and third parts of pi/2 together: 44 significant bits, so k times them is exact
+// for |k| < 2^9 (the designs' angles and many turns beyond).
+constexpr double kHalfPi2And3 = kHalfPi2 + kHalfPi3;
+static_assert(kHalfPi2And3 - kHalfPi2 == kHalfPi3, "the two parts add exactly");
+constexpr double kFewQuadrants = 512.0;
 
-Reduced ReduceByHalfPi(double x)
+inline __attribute__((always_inline)) Reduced ReduceByHalfPi(double x)
 {
   if (std::fabs(x) < kUnreduced) return {x, 0.0, 0};
   const double shifted = x * kTwoOverPi + kRoundingShift;
@@ -117,6 +148,13 @@ Reduced ReduceByHalfPi(double x)
   uint64_t bits;
   std::memcpy(&bits, &shifted, sizeof bits);
   const double r1 = x - k * kHalfPi1;
+  if (std::fabs(k) < kFewQuadrants) {
+    // One exact subtraction: its head is r, and its error with the fourth part's product,
+    // together within about half an ulp of r, is rLow. The series take r at once while
+    // rLow is still being summed.
+    const DoubleDouble s = TwoSum(r1, -(k * kHalfPi2And3));
+    return {s.hi, s.lo - k * kHalfPi4, static_cast<int>(bits & 3)};
+  }
   const DoubleDouble s2 = TwoSum(r1, -(k * kHalfPi2));
   const DoubleDouble s3 = TwoSum(s2.hi, -(k * kHalfPi3));
   const double tail = (s2.lo + s3.lo) - k * kHalfPi4;
@@ -125,25 +163,24 @@ Reduced ReduceByHalfPi(double x)
 }
 
 // sin(r + rLow) = r + r^3 S(r^2) + rLow (1 - r^2/2)
-DoubleDouble SinOfReduced(const Reduced& a)
+inline __attribute__((always_inline)) DoubleDouble SinOfReduced(const Reduced& a)
 {
   static constexpr double kSin[] = {SinTerm(1), SinTerm(2), SinTerm(3), SinTerm(4),
                                     SinTerm(5), SinTerm(6), SinTerm(7), SinTerm(8)};
   const double z = a.r * a.r;
-  const double correction = a.r * z * Horner(z, kSin, 8) + a.rLow * (1.0 - 0.5 * z);
+  const double correction = a.r * z * Series(z, kSin) + a.rLow * (1.0 - 0.5 * z);
   return FastTwoSum(a.r, correction);
 }
 
 // cos(r + rLow) = 1 - r^2/2 + r^4 C(r^2) - r rLow, with r^2 and 1 - r^2/2 in two parts each.
-DoubleDouble CosOfReduced(const Reduced& a)
+inline __attribute__((always_inline)) DoubleDouble CosOfReduced(const Reduced& a)
 {
   static constexpr double kCos[] = {CosTerm(2), CosTerm(3), CosTerm(4), CosTerm(5),
                                     CosTerm(6), CosTerm(7), CosTerm(8)};
   const DoubleDouble z = TwoSquare(a.r);
   const double halfZ = 0.5 * z.hi;
   const double w = 1.0 - halfZ;
-  const double tail =
-    ((1.0 - w) - halfZ) + (z.hi * z.hi * Horner(z.hi, kCos, 7) - (0.5 * z.lo + a.r * a.rLow));
+  const double tail = ((1.0 - w) - halfZ) + (z.hi * z.hi * Series(z.hi, kCos) - (0.5 * z.lo + a.r * a.rLow));
   return FastTwoSum(w, tail);
 }
 

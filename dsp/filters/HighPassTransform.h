@@ -2,6 +2,7 @@
 
 #include "dsp/filters/MathConstants.h"
 #include "dsp/filters/ComplexQuotient.h"
+#include "dsp/filters/DesignMath.h"
 #include "dsp/filters/PoleZeroLayout.h"
 
 namespace Dsp {
@@ -12,7 +13,8 @@ namespace Dsp {
 class HighPassTransform
 {
 public:
-  explicit HighPassTransform(double fc);
+  // Inline: a glide makes a transform at every sample.
+  explicit HighPassTransform(double fc) : k(DesignMath::Cot(kPi * fc)) {}
   // Inline: a glide maps the poles at every sample.
   Complex Map(Complex c) const
   {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "dsp/filters/ComplexQuotient.h"
+#include "dsp/filters/DesignMath.h"
+#include "dsp/filters/MathConstants.h"
 #include "dsp/filters/PoleZeroLayout.h"
 
 namespace Dsp {
@@ -10,7 +12,8 @@ namespace Dsp {
 class LowPassTransform
 {
 public:
-  explicit LowPassTransform(double fc);
+  // Inline: a glide makes a transform at every sample.
+  explicit LowPassTransform(double fc) : k(DesignMath::Tan(kPi * fc)) {}
   // Inline: a glide maps the poles at every sample.
   Complex Map(Complex c) const
   {

@@ -233,6 +233,7 @@ void IPlugBase::FlushEditorUpdates()
 {
   if (!anyEditorStale.exchange(false)) return;
   LockGuard g(lock);
+  if (presetSelectionStale.exchange(false)) PresetSelectionChanged();
   for (int i = 0; i < NParams(); ++i)
     if (editorStale[i].exchange(false)) RefreshEditorForParameter(i);
 }
@@ -310,6 +311,20 @@ bool IPlugBase::ApplyPreset(int index)
     RedrawParameterControls();
   }
   return ok;
+}
+
+void IPlugBase::SelectPresetFromHost(int index)
+{
+  LockGuard g(lock);
+  if (!PresetIsInitialized(index)) return;
+  deferEditorUpdates = true;
+  const bool ok = LoadParameters(presets[index]->chunk, 0) > 0;
+  deferEditorUpdates = false;
+  if (!ok) return;
+  currentPreset = index;
+  if (!editor) return;
+  presetSelectionStale.store(true);
+  for (int i = 0; i < NParams(); ++i) MarkEditorStale(i);
 }
 
 void IPlugBase::StoreCurrentPreset(const char* name)

@@ -219,6 +219,11 @@ public:
   void AddFactoryPreset(const char* name, const double* values);
   void FillEmptyPresets(int count, const char* name = nullptr);
   bool ApplyPreset(int index);
+  // A program the host picks on its audio thread (VST3's program parameter in a block): its
+  // values and the current program change at once, and the editor catches up at its next
+  // repaint, as with automation. A slot that holds no program yet is left alone.
+  // [audio, takes lock]
+  void SelectPresetFromHost(int index);
   void StoreCurrentPreset(const char* name = nullptr);
   bool SerializePresets(ByteChunk& chunk);
   int LoadPresets(const ByteChunk& chunk, int pos);
@@ -316,5 +321,6 @@ private:
   int storedQuery = 0;
   std::unique_ptr<std::atomic<bool>[]> editorStale;
   std::atomic<bool> anyEditorStale{false};
+  std::atomic<bool> presetSelectionStale{false};
   std::atomic<bool> latencyNoticePending{false};
 };

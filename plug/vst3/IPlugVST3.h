@@ -101,7 +101,8 @@ public:
 
 private:
   void ApplyParameterChanges(v3_param_changes** changes);
-  void SelectProgram(double normalized);
+  // The program the program parameter's value picks; -1 for none.
+  int ProgramOf(double normalized) const;
   double ProgramNormalized() const;
   static int ConnectedChannels(v3_speaker_arrangement arrangement);
   static v3_speaker_arrangement ArrangementOf(int nChannels);

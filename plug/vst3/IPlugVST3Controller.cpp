@@ -17,10 +17,10 @@ double Clamp01(double v) { return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v); }
 
 // --- the factory programs as a parameter ---------------------------------------------------
 
-void IPlugVST3::SelectProgram(double normalized)
+int IPlugVST3::ProgramOf(double normalized) const
 {
-  if (!std::isfinite(normalized) || NPresets() < 1) return;
-  ApplyPreset(static_cast<int>(std::lround(Clamp01(normalized) * (NPresets() - 1))));
+  if (!std::isfinite(normalized) || NPresets() < 1) return -1;
+  return static_cast<int>(std::lround(Clamp01(normalized) * (NPresets() - 1)));
 }
 
 double IPlugVST3::ProgramNormalized() const
@@ -127,7 +127,7 @@ v3_result IPlugVST3::SetParamNormalized(v3_param_id id, double normalized)
 {
   if (!std::isfinite(normalized)) return V3_INVALID_ARG;
   if (id == kProgramParamId) {
-    SelectProgram(normalized);
+    ApplyPreset(ProgramOf(normalized));
     return V3_OK;
   }
   if (!ValidParam(static_cast<int>(id))) return V3_INVALID_ARG;

@@ -78,7 +78,7 @@ void IPlugVST3::ApplyParameterChanges(v3_param_changes** changes)
     if (points <= 0 || v3_cpp_obj(queue)->get_point(queue, points - 1, &offset, &value) != V3_OK) continue;
     const v3_param_id id = v3_cpp_obj(queue)->get_param_id(queue);
     if (id == kProgramParamId)
-      SelectProgram(value);
+      SelectPresetFromHost(ProgramOf(value));
     else if (id < static_cast<v3_param_id>(NParams()))
       SetParameterFromHost(static_cast<int>(id), value);
   }

@@ -329,6 +329,22 @@ TEST_F(Editor, HostAutomationMovesTheBoundControlAndItsReadoutAtTheNextRepaint)
   ASSERT_TRUE(fx->ApplyPreset(3));
   EXPECT_EQ(Bound(kDistortion).GetValue(), ProgramValues(3)[kDistortion]);
   EXPECT_EQ(Text(Role::PresetNameText), std::string("4: ") + fx->GetPresetName(3));
+
+  // A program the host picks on its audio thread changes the values there, and the controls
+  // and the program's name at the next repaint.
+  int program = 4;
+  while (program < fx->NPresets() && ProgramValues(program)[kDistortion] == ProgramValues(3)[kDistortion])
+    ++program;
+  ASSERT_LT(program, fx->NPresets());
+  const std::string shownBefore = Text(Role::PresetNameText);
+  fx->SelectPresetFromHost(program);
+  EXPECT_EQ(fx->GetCurrentPresetIdx(), program);
+  EXPECT_EQ(Params(), ProgramValues(program));
+  EXPECT_EQ(Bound(kDistortion).GetValue(), ProgramValues(3)[kDistortion]);
+  EXPECT_EQ(Text(Role::PresetNameText), shownBefore);
+  EXPECT_TRUE(Gui().CollectDirtyArea(dirty));
+  EXPECT_EQ(Bound(kDistortion).GetValue(), ProgramValues(program)[kDistortion]);
+  EXPECT_EQ(Text(Role::PresetNameText), std::to_string(program + 1) + ": " + fx->GetPresetName(program));
 }
 
 TEST_F(Editor, CurvesAreRedrawnWhenTheDistortionChanges)

@@ -293,7 +293,8 @@ TEST(DistortionCurves, RenderFromTheDriveTarget)
 
 // The shaping at a settled drive runs four values per step where the processor has AVX2: the
 // same bits as the pair loop, for every table and interpolating mode, at the edges of the
-// tables and of the fraction's fast form, with and without the crossfade, in odd lengths.
+// tables and of the fraction's fast form, with the crossfade and with the loudness fold-back,
+// in odd lengths.
 TEST(DistortionShaping, EveryPathShapesToTheSameBits)
 {
   namespace BlockMath = Kernwave::BlockMath;
@@ -312,6 +313,7 @@ TEST(DistortionShaping, EveryPathShapesToTheSameBits)
           d.SetShapeType(TypeValue(type));
           d.SetInterpolation(mode);
           d.SetDrive(drive);
+          d.SetLoudness(drive == 1.0);
           std::vector<double> settle(4000, 0.1);
           d.ProcessShaping(settle.data(), settle.data(), 4000);
           BlockMath::UsePath(path);

@@ -322,8 +322,15 @@ TEST(DistortionShaping, EveryPathShapesToTheSameBits)
           l.insert(l.end(), r.begin(), r.end());
           shaped[path == BlockMath::Path::Avx2] = l;
         }
-        EXPECT_EQ(0, std::memcmp(shaped[0].data(), shaped[1].data(), shaped[0].size() * sizeof(double)))
-          << "type " << type << ", mode " << mode << ", drive " << drive;
+        // A NaN's sign and payload follow the operand order the compiler picks: NaN is enough.
+        int differing = 0, first = -1;
+        for (size_t i = 0; i < shaped[0].size(); ++i) {
+          const double a = shaped[0][i], b = shaped[1][i];
+          if (std::memcmp(&a, &b, sizeof a) != 0 && !(std::isnan(a) && std::isnan(b)) && differing++ == 0)
+            first = static_cast<int>(i);
+        }
+        EXPECT_EQ(differing, 0) << "type " << type << ", mode " << mode << ", drive " << drive
+                                << ", first at " << first;
       }
     }
   }

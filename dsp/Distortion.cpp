@@ -8,6 +8,7 @@
 #include "dsp/MathConstants.h"
 #include "dsp/MinMax.h"
 #include "dsp/Oversampler.h"
+#include "dsp/WideShaping.h"
 #include "dsp/filters/DesignMath.h"
 
 namespace Kernwave {
@@ -174,6 +175,16 @@ const ShapeTable* Distortion::TableForType(int type) const
   return slot < 0 ? nullptr : &tables[slot];
 }
 
+const ShapeTable* Distortion::CurveTable() const
+{
+  switch (shapeType) {
+    case 2:
+    case 12:
+    case 21: return nullptr;
+    default: return TableForType(shapeType);
+  }
+}
+
 template <class Fn> void Distortion::VisitCurve(Fn&& fn) const
 {
   switch (shapeType) {
@@ -182,7 +193,7 @@ template <class Fn> void Distortion::VisitCurve(Fn&& fn) const
     case 21: fn(InvertCurve{}); return;
     default: break;
   }
-  const ShapeTable* table = TableForType(shapeType);
+  const ShapeTable* table = CurveTable();
   if (table)
     table->VisitMode(fn);
   else
@@ -295,20 +306,39 @@ template <class Curve> void Distortion::ShapeBlock(double* left, double* right, 
     }
     driveSmoother = smoother;
   }
-  // The loudness fold-back as a pass of its own: the sines in one block.
-  if (loudness) {
-    for (double* x : {left, right}) {
-      for (int i = 0; i < n; ++i) x[i] = x[i] * kPi / 2.0;
-      BlockMath::Sin(x, x, n);
-      for (int i = 0; i < n; ++i) x[i] = 2.0 * x[i];
-    }
+}
+
+bool Distortion::ShapeWide(double* left, double* right, int n)
+{
+  const ShapeTable* table = CurveTable();
+  if (!table || !table->exactSteps || table->mode == ShapeTable::kNearest ||
+      table->mode == ShapeTable::kCosine)
+    return false;
+  if (BlockMath::ActivePath() == BlockMath::Path::Sse2 || !driveSmoother.Settled(drive) || IsFading())
+    return false;
+  const double h = driveSmoother.state * fadeGain;
+  if (h == 0.0) return true;  // the dry signal
+  const double gain = kDriveGainRange * h + 1.0;
+  ShapeWideAvx2(table->Taps(), table->Size(), table->mode, gain, h < kCrossfadeDrive, h * kCrossfadeSlope,
+                left, right, n);
+  return true;
+}
+
+// A pass of its own: the sines in one block.
+void Distortion::FoldBack(double* left, double* right, int n)
+{
+  for (double* x : {left, right}) {
+    for (int i = 0; i < n; ++i) x[i] = x[i] * kPi / 2.0;
+    BlockMath::Sin(x, x, n);
+    for (int i = 0; i < n; ++i) x[i] = 2.0 * x[i];
   }
 }
 
 void Distortion::ProcessShaping(double* left, double* right, int n)
 {
   if (IsSilent() || drive == 0.0) return;
-  VisitCurve([&](auto curve) { ShapeBlock(left, right, n, curve); });
+  if (!ShapeWide(left, right, n)) VisitCurve([&](auto curve) { ShapeBlock(left, right, n, curve); });
+  if (loudness) FoldBack(left, right, n);
 }
 
 void Distortion::RenderCurves(double* waveform, double* transfer) const

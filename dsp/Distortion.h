@@ -65,6 +65,13 @@ public:
 
 private:
   double ShapeValue(double x) const;
+  // The table of the selected type; null for the closed-formula types.
+  const ShapeTable* CurveTable() const;
+  // The settled shaping of a table-driven type through the wide path where the processor has
+  // one; false (nothing done) where it does not apply.
+  bool ShapeWide(double* left, double* right, int n);
+  // The loudness fold-back: 2 sin(x pi / 2).
+  static void FoldBack(double* left, double* right, int n);
   template <class Fn> void VisitCurve(Fn&& fn) const;
   // The curve by value: a copy of its own, which the block loop keeps in registers.
   template <class Curve> void ShapeBlock(double* left, double* right, int n, Curve curve);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dsp/MathConstants.h"
+#include "dsp/ShapeInterpolation.h"
 #include "dsp/filters/DesignMath.h"
 #include "dsp/filters/StereoPair.h"
 
@@ -15,15 +16,15 @@ namespace Kernwave {
 
 // One transfer curve sampled at N points per polarity. Entry i belongs to the input magnitude
 // i / N; the negative half stores magnitudes, so an input -a gives -(value at a).
-class ShapeTable
+class ShapeTable : public ShapeModes
 {
 public:
-  enum Mode { kNearest = 0, kLinear = 1, kCosine = 2, kCubic = 3, kHermite = 4 };
-
   // Refills both halves with the identity and restores the default hermite mode.
   void Reset(int points);
 
   int Size() const { return static_cast<int>(positive.size()); }
+  // The entries in the layout the lookup reads (see taps).
+  const double* Taps() const { return taps.data(); }
 
   // The curve at x in the table's own mode; any mode outside 0..4 interpolates as cubic.
   double Lookup(double x) const;
@@ -126,24 +127,9 @@ ShapeTable::Reader<M>::Interpolate(Dsp::StereoPair a, Dsp::StereoPair halfStart)
   if (M == kLinear || M == kCosine) {
     using Dsp::DesignMath::Cos;
     const StereoPair mu = M == kLinear ? f : (1.0 - StereoPair{Cos(f[0] * kPi), Cos(f[1] * kPi)}) / 2.0;
-    return (1.0 - mu) * y1 + mu * y2;
+    return ShapeInterpolation::Blend<kLinear>(mu, y0, y1, y2, y3);
   }
-
-  const StereoPair f2 = f * f;
-  const StereoPair f3 = f2 * f;
-
-  if (M == kHermite) {
-    const StereoPair m0 = ((y1 - y0) + (y2 - y1)) / 2.0;
-    const StereoPair m1 = ((y2 - y1) + (y3 - y2)) / 2.0;
-    return (2.0 * f3 - 3.0 * f2 + 1.0) * y1 + (f3 - 2.0 * f2 + f) * m0 + (f3 - f2) * m1 +
-           (3.0 * f2 - 2.0 * f3) * y2;
-  }
-
-  const StereoPair a0 = y3 - y2 - y0 + y1;
-  const StereoPair a1 = y0 - y1 - a0;
-  const StereoPair a2 = y2 - y0;
-  const StereoPair cubic = a0 * f3 + a1 * f2 + a2 * f + y1;
-  return f == 1.0 ? y2 : (f == 0.0 ? y1 : cubic);
+  return ShapeInterpolation::Blend < M == kHermite ? kHermite : kCubic > (f, y0, y1, y2, y3);
 }
 
 // fmod(a, step) / step. With N a power of two, step and the scaling by N are exact, so the

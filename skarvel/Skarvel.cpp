@@ -1,6 +1,7 @@
 #include "skarvel/Skarvel.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -34,6 +35,32 @@ double Clamped(double x)
 {
   const double clamped = Kernwave::Clamp(x, -kOutputLimit, kOutputLimit);
   return clamped == clamped ? clamped : 0.0;
+}
+
+// Clamps a channel's block and returns the largest of peak and the clamped magnitudes. Two
+// frames at a time, each lane keeping the peak of every other frame: the magnitudes are never
+// NaN nor -0, so the largest of them does not depend on the order they are taken in.
+double ClampedPeak(double* x, int n, double peak)
+{
+  using Dsp::StereoPair;
+  using Mask = decltype(StereoPair{} < StereoPair{});
+  StereoPair peaks = {peak, peak};
+  int i = 0;
+  for (; i + 2 <= n; i += 2) {
+    StereoPair v;
+    std::memcpy(&v, x + i, sizeof v);
+    const StereoPair clamped = Kernwave::Clamp(v, -kOutputLimit, kOutputLimit);
+    v = (StereoPair)((Mask)clamped & (clamped == clamped));
+    std::memcpy(x + i, &v, sizeof v);
+    const StereoPair magnitude = (StereoPair)((Mask)v & INT64_MAX);
+    peaks = magnitude > peaks ? magnitude : peaks;
+  }
+  peak = Kernwave::MaxOf(peaks[1], peaks[0]);
+  if (i < n) {
+    x[i] = Clamped(x[i]);
+    peak = Kernwave::MaxOf(std::fabs(x[i]), peak);
+  }
+  return peak;
 }
 
 }  // namespace
@@ -467,16 +494,8 @@ void Skarvel::ProcessBlock(double** inputs, double** outputs, int nFrames)
 
 void Skarvel::MeterBlock(double** outputs, int nFrames)
 {
-  double pl = peakLeft.load(std::memory_order_relaxed);
-  double pr = peakRight.load(std::memory_order_relaxed);
-  double* left = outputs[0];
-  double* right = outputs[1];
-  for (int i = 0; i < nFrames; ++i) {
-    left[i] = Clamped(left[i]);
-    right[i] = Clamped(right[i]);
-    pl = Kernwave::MaxOf(std::fabs(left[i]), pl);  // pl < |x| ? |x| : pl
-    pr = Kernwave::MaxOf(std::fabs(right[i]), pr);
-  }
+  double pl = ClampedPeak(outputs[0], nFrames, peakLeft.load(std::memory_order_relaxed));
+  double pr = ClampedPeak(outputs[1], nFrames, peakRight.load(std::memory_order_relaxed));
   if (peakResetRequested.load(std::memory_order_relaxed)) {
     pl = pr = 0.0;
     peakResetRequested.store(false, std::memory_order_relaxed);

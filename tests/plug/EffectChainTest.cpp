@@ -179,6 +179,21 @@ TEST(EffectChain, PeakMeterKeepsTheLargestMagnitudePerChannel)
   c.Run(0.05, 0.2, 10);
   EXPECT_NEAR(c.fx.PeakLeft(), 0.1, 1e-12);
   EXPECT_NEAR(c.fx.PeakRight(), 0.6, 1e-12);
+  // A new peak in an odd frame of one channel and in the last frame of an odd-length block on
+  // the other, beside a NaN input (silence); then an output clamped to 25.
+  c.fx.RequestPeakReset();
+  c.Run(0.0, 0.0, 1);
+  std::vector<double> left = {0.0, -0.3, 0.2, std::nan(""), 0.1}, right = {0.0, 0.1, -0.2, 0.3, -0.7};
+  double* ins[2] = {left.data(), right.data()};
+  c.fx.ProcessBlock(ins, ins, 5);
+  EXPECT_NEAR(c.fx.PeakLeft(), 0.3, 1e-12);
+  EXPECT_NEAR(c.fx.PeakRight(), 0.7, 1e-12);
+  EXPECT_EQ(left[3], 0.0);
+  left = {0.0, 0.0, 0.0, 30.0};
+  c.fx.ProcessBlock(ins, ins, 4);
+  EXPECT_EQ(left[3], 25.0);
+  EXPECT_EQ(c.fx.PeakLeft(), 25.0);
+  EXPECT_NEAR(c.fx.PeakRight(), 0.7, 1e-12);
 }
 
 TEST(EffectChain, GateZeroesQuietSamplesOnlyWhileDistortionIsOn)

@@ -2,7 +2,7 @@
 
 #include "dsp/filters/MathConstants.h"
 #include "dsp/filters/ComplexQuotient.h"
-#include "dsp/filters/DesignMath.h"
+#include "dsp/filters/DesignMathInline.h"
 #include "dsp/filters/PoleZeroLayout.h"
 
 namespace Dsp {
@@ -13,8 +13,9 @@ namespace Dsp {
 class HighPassTransform
 {
 public:
-  // Inline: a glide makes a transform at every sample.
-  explicit HighPassTransform(double fc) : k(DesignMath::Cot(kPi * fc)) {}
+  // Always inline: a glide makes a transform at every sample.
+  __attribute__((always_inline)) explicit HighPassTransform(double fc) : k(DesignMath::Inline::Cot(kPi * fc))
+  {}
   // Inline: a glide maps the poles at every sample.
   Complex Map(Complex c) const
   {

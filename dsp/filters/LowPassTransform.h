@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dsp/filters/ComplexQuotient.h"
-#include "dsp/filters/DesignMath.h"
+#include "dsp/filters/DesignMathInline.h"
 #include "dsp/filters/MathConstants.h"
 #include "dsp/filters/PoleZeroLayout.h"
 
@@ -12,8 +12,9 @@ namespace Dsp {
 class LowPassTransform
 {
 public:
-  // Inline: a glide makes a transform at every sample.
-  explicit LowPassTransform(double fc) : k(DesignMath::Tan(kPi * fc)) {}
+  // Always inline: a glide makes a transform at every sample.
+  __attribute__((always_inline)) explicit LowPassTransform(double fc) : k(DesignMath::Inline::Tan(kPi * fc))
+  {}
   // Inline: a glide maps the poles at every sample.
   Complex Map(Complex c) const
   {

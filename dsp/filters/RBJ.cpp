@@ -1,6 +1,6 @@
 #include "dsp/filters/RBJ.h"
 
-#include "dsp/filters/DesignMath.h"
+#include "dsp/filters/DesignMathInline.h"
 #include "dsp/filters/MathConstants.h"
 #include "dsp/filters/NyquistLimit.h"
 #include "dsp/filters/ParamRecords.h"
@@ -37,7 +37,7 @@ BiquadDesign::Angles BiquadDesign::Prepare(const FilterParams& p)
   const double fs = p[0];
   const double w0 = kTwoPi * LimitBelowNyquist(p[1], fs) / fs;
   double s, c;
-  DesignMath::SinCos(w0, s, c);
+  DesignMath::Inline::SinCos(w0, s, c);
   return {c, s / (2.0 * p[2])};
 }
 

@@ -129,7 +129,8 @@ ShapeTable::Reader<M>::Interpolate(Dsp::StereoPair a, Dsp::StereoPair halfStart)
     const StereoPair mu = M == kLinear ? f : (1.0 - StereoPair{Cos(f[0] * kPi), Cos(f[1] * kPi)}) / 2.0;
     return ShapeInterpolation::Blend<kLinear>(mu, y0, y1, y2, y3);
   }
-  return ShapeInterpolation::Blend < M == kHermite ? kHermite : kCubic > (f, y0, y1, y2, y3);
+  constexpr int kPolynomial = M == kHermite ? kHermite : kCubic;  // any other mode reads as cubic
+  return ShapeInterpolation::Blend<kPolynomial>(f, y0, y1, y2, y3);
 }
 
 // fmod(a, step) / step. With N a power of two, step and the scaling by N are exact, so the

@@ -156,35 +156,26 @@ void IGraphics::DecodeBitmapsToPaint(const EditorRect& r)
   {
     const SkinBitmap* bitmap;
     int rows;         // to decode now
-    size_t original;  // the first missing bitmap with the same resource bytes
+    size_t original;  // the first missing bitmap with the same resource bytes (the same id too)
   };
   std::vector<Missing> missing;
+  std::vector<size_t> distinct;
   for (auto& c : controls) {
     const SkinBitmap* b = c->IsHidden() || !c->GetRECT().Overlaps(r) ? nullptr : c->DrawnBitmap();
     if (!b || b->bitmap) continue;
     b->bitmap = BitmapCache::Instance().Find(b->resourceId);
     if (b->bitmap) continue;
-    const int rows = RowsToDraw(*b, c->DrawnFrame());
-    auto sameId = [&](const Missing& m) { return m.bitmap->resourceId == b->resourceId; };
-    auto same = std::find_if(missing.begin(), missing.end(), sameId);
-    if (same == missing.end())
-      missing.push_back({b, rows, 0});
-    else
-      same->rows = std::max(same->rows, rows);
-  }
-  if (missing.empty()) return;
-  std::vector<size_t> distinct;
-  for (size_t i = 0; i < missing.size(); ++i) {
-    Missing& m = missing[i];
-    m.original = i;
+    Missing m{b, RowsToDraw(*b, c->DrawnFrame()), missing.size()};
     for (size_t d : distinct)
-      if (SamePngResource(missing[d].bitmap->resourceId, m.bitmap->resourceId)) {
+      if (SamePngResource(missing[d].bitmap->resourceId, b->resourceId)) {
         m.original = d;
         missing[d].rows = std::max(missing[d].rows, m.rows);
         break;
       }
-    if (m.original == i) distinct.push_back(i);
+    if (m.original == missing.size()) distinct.push_back(m.original);
+    missing.push_back(m);
   }
+  if (missing.empty()) return;
   std::stable_sort(distinct.begin(), distinct.end(), [&](size_t a, size_t b) {
     return static_cast<long long>(missing[a].bitmap->W) * missing[a].rows >
            static_cast<long long>(missing[b].bitmap->W) * missing[b].rows;

@@ -151,10 +151,11 @@ TEST(OutputSafety, AKilledRenderLeavesNoPartialFile)
     kill(pid, round % 2 ? SIGTERM : SIGKILL);
     waitpid(pid, &status, 0);
     EXPECT_EQ(Entries(dir), before) << "round " << round;
-    if (WIFSIGNALED(status)) {
+    if (WIFSIGNALED(status) && FileText(dir + "/out.flac") == older) {
       ++killedRenders;
-      EXPECT_EQ(FileText(dir + "/out.flac"), older) << "round " << round;
     } else {
+      // The render finished before the signal, or the signal came after the whole file had
+      // taken the output's name, while the tool was ending.
       EXPECT_EQ(FramesIn(dir + "/out.flac"), 60 * 44100) << "round " << round;
     }
   }
